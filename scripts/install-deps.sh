@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Parcelvue needs to build, run and test. Idempotent: installs only
+# what is missing, and refreshes the package lists only when it has something to install.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config clang clang-format
+    qt6-base-dev qt6-multimedia-dev libqt6svg6
+    gstreamer1.0-plugins-good gstreamer1.0-plugins-base
+    libcurl4-openssl-dev libcpp-httplib-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    python3 python3-aiosmtpd python3-lxml
+    xvfb xauth x11-utils fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
