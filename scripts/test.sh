@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (then the tests again under the address
+# and undefined-behaviour sanitizers).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+PARCELVUE_BUILD_DIR="$root/build" "$root/scripts/build.sh"
+(cd "$root/build" && ctest --output-on-failure -j2)
+
+if [ "${PARCELVUE_SKIP_SANITIZE:-0}" != "1" ]; then
+    PARCELVUE_BUILD_DIR="$root/build-sanitize" "$root/scripts/build.sh" -DPARCELVUE_SANITIZE=ON -DPARCELVUE_BENCH=OFF
+    (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j2)
+fi

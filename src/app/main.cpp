@@ -1,0 +1,39 @@
+#include "platform/paths.h"
+#include "platform/widget_desktop_platform.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("parcelvue"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(PARCELVUE_VERSION_MAJOR)
+                                            .arg(PARCELVUE_VERSION_MINOR)
+                                            .arg(PARCELVUE_VERSION_REVISION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Parcelvue: follow parcels of 127 carriers.\n"
+        "Data directory: $PARCELVUE_HOME, else the program's directory when writable, else the per-user "
+        "data location. Services are configured in endpoints.ini there."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a picture of the main window to <file> after start-up."),
+                                  QStringLiteral("file"));
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    DesktopPlatform desktop(dataDirectory());
+    Form1 form(desktop.platform());
+    form.show();
+    if (parser.isSet(screenshot)) {
+        const QString path = parser.value(screenshot);
+        QTimer::singleShot(2500, &form, [&form, path] { form.grab().save(path); });
+    }
+    return app.exec();
+}

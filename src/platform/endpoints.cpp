@@ -1,0 +1,105 @@
+#include "platform/endpoints.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+const QString kSandboxBase = QStringLiteral("http://127.0.0.1:%1").arg(Endpoints::kSandboxPort);
+
+// An http(s) URL with a host; anything else keeps the default.
+QString urlValue(const QSettings &ini, const char *key, const QString &fallback)
+{
+    const QString value = ini.value(QLatin1String(key)).toString().trimmed();
+    if (value.startsWith(QLatin1String("http://")) || value.startsWith(QLatin1String("https://")))
+        return value;
+    return fallback;
+}
+
+QString textValue(const QSettings &ini, const char *key, const QString &fallback)
+{
+    const QVariant value = ini.value(QLatin1String(key));
+    return value.isValid() ? value.toString() : fallback;
+}
+
+int intValue(const QSettings &ini, const char *key, int fallback, int low, int high)
+{
+    bool ok = false;
+    const int value = ini.value(QLatin1String(key)).toString().trimmed().toInt(&ok);
+    return ok && value >= low && value <= high ? value : fallback;
+}
+} // namespace
+
+Endpoints Endpoints::defaults()
+{
+    Endpoints e;
+    e.trackingUrl = kSandboxBase + QStringLiteral("/");
+    e.trackingKey = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
+    e.siteUrl = kSandboxBase;
+    e.home = kSandboxBase + QStringLiteral("/site/home.html");
+    e.forum = kSandboxBase + QStringLiteral("/site/forum/");
+    e.feedback = kSandboxBase + QStringLiteral("/site/feedback.html");
+    e.studio = kSandboxBase + QStringLiteral("/site/studio.html");
+    e.resources = kSandboxBase + QStringLiteral("/site/resources.html");
+    e.resourcesCaption = QStringLiteral("Lumetra资源下载站");
+    e.mailImages = kSandboxBase;
+    e.contact = QStringLiteral("10000");
+    e.outletsUrl = kSandboxBase + QStringLiteral("/");
+    e.smtpHost = QStringLiteral("127.0.0.1");
+    e.smtpPort = 25;
+    e.smtpSender = QStringLiteral("notice@parcelvue.localhost");
+    e.smtpPassword = QString();
+    return e;
+}
+
+Endpoints Endpoints::load(const QString &iniPath)
+{
+    Endpoints e = defaults();
+    if (!QFile::exists(iniPath))
+        return e;
+    QSettings ini(iniPath, QSettings::IniFormat);
+    if (ini.status() != QSettings::NoError)
+        return e;
+
+    e.trackingUrl = urlValue(ini, "tracking/url", e.trackingUrl);
+    e.trackingKey = textValue(ini, "tracking/key", e.trackingKey);
+    e.trackingTimeoutSeconds = intValue(ini, "tracking/timeout", e.trackingTimeoutSeconds, 1, 3600);
+    e.siteUrl = urlValue(ini, "site/url", e.siteUrl);
+    e.home = urlValue(ini, "site/home", e.home);
+    e.forum = urlValue(ini, "site/forum", e.forum);
+    e.feedback = urlValue(ini, "site/feedback", e.feedback);
+    e.studio = urlValue(ini, "site/studio", e.studio);
+    e.resources = urlValue(ini, "site/resources", e.resources);
+    e.resourcesCaption = textValue(ini, "site/resources_caption", e.resourcesCaption);
+    e.mailImages = urlValue(ini, "site/mail_images", e.mailImages);
+    e.contact = textValue(ini, "site/contact", e.contact);
+    e.outletsUrl = urlValue(ini, "outlets/url", e.outletsUrl);
+    e.smtpHost = textValue(ini, "smtp/host", e.smtpHost).trimmed();
+    e.smtpPort = intValue(ini, "smtp/port", e.smtpPort, 1, 65535);
+    e.smtpSender = textValue(ini, "smtp/sender", e.smtpSender).trimmed();
+    e.smtpPassword = textValue(ini, "smtp/password", e.smtpPassword);
+    return e;
+}
+
+bool Endpoints::save(const QString &iniPath) const
+{
+    QSettings ini(iniPath, QSettings::IniFormat);
+    ini.setValue("tracking/url", trackingUrl);
+    ini.setValue("tracking/key", trackingKey);
+    ini.setValue("tracking/timeout", trackingTimeoutSeconds);
+    ini.setValue("site/url", siteUrl);
+    ini.setValue("site/home", home);
+    ini.setValue("site/forum", forum);
+    ini.setValue("site/feedback", feedback);
+    ini.setValue("site/studio", studio);
+    ini.setValue("site/resources", resources);
+    ini.setValue("site/resources_caption", resourcesCaption);
+    ini.setValue("site/mail_images", mailImages);
+    ini.setValue("site/contact", contact);
+    ini.setValue("outlets/url", outletsUrl);
+    ini.setValue("smtp/host", smtpHost);
+    ini.setValue("smtp/port", smtpPort);
+    ini.setValue("smtp/sender", smtpSender);
+    ini.setValue("smtp/password", smtpPassword);
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/endpoints.h"
+
+#include <QString>
+#include <functional>
+
+class MessageBoxes;
+class SaveDialog;
+class UrlOpener;
+class Clock;
+class SoundPlayer;
+class HttpGet;
+class MailSender;
+
+// What the desktop provides, handed to the windows. The program fills it with the real services
+// (DesktopPlatform); tests replace only what a person would do or see.
+struct Platform
+{
+    MessageBoxes *messages = nullptr;
+    SaveDialog *saveDialog = nullptr;
+    UrlOpener *urls = nullptr;
+    Clock *clock = nullptr;
+    SoundPlayer *sound = nullptr;
+    HttpGet *http = nullptr;
+    MailSender *mail = nullptr;
+
+    QString dataDir;
+    Endpoints endpoints;
+
+    // Ends the program at once, bypassing the close question.
+    std::function<void()> endProgram;
+};

@@ -1,0 +1,13 @@
+#include "window/form1.h"
+
+void Form1::connectStore()
+{
+}
+
+void Form1::dq()
+{
+}
+
+void Form1::readSettingsAtStartup()
+{
+}

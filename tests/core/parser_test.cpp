@@ -1,0 +1,135 @@
+#include "core/answer_parser.h"
+#include "core/delivery_status.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QString row(const QString &time, const QString &step)
+{
+    return QStringLiteral("<tr><td>") + time + QStringLiteral("</td><td>") + step + QStringLiteral("</td></tr>");
+}
+
+QString answer(const QStringList &rows)
+{
+    return QStringLiteral("<table><tr><th>时间</th><th>进度</th></tr>") + rows.join(QString())
+        + QStringLiteral("</table>");
+}
+
+std::vector<ProgressRow> parse(const QString &text)
+{
+    ParseState state;
+    return parseAnswerRows(text, countAnswerRows(text), state);
+}
+} // namespace
+
+TEST(AnswerParser, ListsNewestFirst)
+{
+    const auto rows = parse(answer({row("2024-01-01 08:00:00", "揽收"), row("2024-01-02 09:00:00", "到达"),
+                                    row("2024-01-03 10:00:00", "派件")}));
+    ASSERT_EQ(rows.size(), 3u);
+    const char *expected[][3] = {{"1", "2024-01-03 10:00:00", "派件"},
+                                 {"2", "2024-01-02 09:00:00", "到达"},
+                                 {"3", "2024-01-01 08:00:00", "揽收"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows[i].number, QString::fromUtf8(expected[i][0]));
+        EXPECT_EQ(rows[i].time, QString::fromUtf8(expected[i][1]));
+        EXPECT_EQ(rows[i].progress, QString::fromUtf8(expected[i][2]));
+    }
+}
+
+TEST(AnswerParser, CountsRows)
+{
+    EXPECT_EQ(countAnswerRows(QString()), 0);
+    EXPECT_EQ(countAnswerRows(QStringLiteral("NULL")), 0);
+    EXPECT_EQ(countAnswerRows(answer({row("a", "b")})), 1);
+    EXPECT_EQ(countAnswerRows(QStringLiteral("<tr><td><tr><td>")), 2);
+    EXPECT_EQ(countAnswerRows(QStringLiteral("<TR><TD>x")), 0);
+}
+
+// Malformed answers give exactly what the row-by-row cutting gives.
+TEST(AnswerParser, MalformedPieces)
+{
+    struct Case
+    {
+        const char *name;
+        QString text;
+        int rowCount;
+        std::vector<std::pair<QString, QString>> rows; // time, progress; newest first
+    } cases[] = {
+        {"no cell break in a row: empty time and step", QStringLiteral("<tr><td>no break</td></tr></table>"), 1,
+         {{QString(), QString()}}},
+        {"text after the table stays in the last progress",
+         QStringLiteral("<tr><td>t</td><td>p</td></tr></table></body>"), 1,
+         {{QStringLiteral("t"), QStringLiteral("p</body>")}}},
+        {"'<' is dropped from the time", QStringLiteral("<tr><td>1<2</td><td>p</td></tr></table>"), 1,
+         {{QStringLiteral("12"), QStringLiteral("p")}}},
+        {"more rows asked than present keep the previous values",
+         QStringLiteral("<tr><td>t</td><td>p</td></tr></table>"), 2,
+         {{QString(), QStringLiteral("p")}, {QStringLiteral("t"), QStringLiteral("p")}}},
+        {"empty answer", QString(), 1, {{QString(), QString()}}},
+        {"a third cell shifts the progress cells",
+         QStringLiteral("<tr><td>t1</td><td>p1</td><td>x</td></tr><tr><td>t2</td><td>p2</td></tr></table>"), 2,
+         {{QStringLiteral("t2"), QStringLiteral("t2</td>")}, {QStringLiteral("t1"), QStringLiteral("p1</td>")}}},
+    };
+    for (const Case &c : cases) {
+        ParseState state;
+        const auto rows = parseAnswerRows(c.text, c.rowCount, state);
+        ASSERT_EQ(rows.size(), c.rows.size()) << c.name;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].time, c.rows[i].first) << c.name << " row " << i;
+            EXPECT_EQ(rows[i].progress, c.rows[i].second) << c.name << " row " << i;
+        }
+        EXPECT_EQ(state.cellIndex, 2 * c.rowCount) << c.name;
+    }
+}
+
+TEST(AnswerParser, LinearOnLargeAnswers)
+{
+    QStringList rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.append(row(QStringLiteral("2024-01-01 00:00:%1").arg(i % 60, 2, 10, QLatin1Char('0')),
+                        QStringLiteral("第%1站").arg(i)));
+    const auto parsed = parse(answer(rows));
+    ASSERT_EQ(parsed.size(), 5000u);
+    EXPECT_EQ(parsed.front().number, QStringLiteral("1"));
+    EXPECT_EQ(parsed.front().progress, QStringLiteral("第4999站"));
+    EXPECT_EQ(parsed.back().number, QStringLiteral("5000"));
+    EXPECT_EQ(parsed.back().progress, QStringLiteral("第0站"));
+}
+
+TEST(DeliveryStatus, FromNewestProgressText)
+{
+    struct Case
+    {
+        const char *text;
+        const char *status;
+    } cases[] = {
+        {"已签收,签收人:本人", "已签收"}, {"妥投", "已签收"},      {"派件员正在派件", "派件中"},
+        {"派件中,已签收", "已签收"},       {"到达转运中心", "运送中"}, {"", "运送中"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(deliveryStatusOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.status)) << c.text;
+}
+
+TEST(DeliveryStatus, TransitTimes)
+{
+    const QDateTime now = QDateTime::fromString(QStringLiteral("2024-03-10 12:00:00"), "yyyy-MM-dd HH:mm:ss");
+    struct Case
+    {
+        const char *oldest;
+        const char *text;
+    } cases[] = {
+        {"2024-03-09 09:54:57", "1天2小时5分"},
+        {"2024-03-09 09:55", "1天2小时5分"},
+        {"2024/3/9 9:54:57", "1天2小时5分"},
+        {"2024-03-09T09:54:57", "1天2小时5分"},
+        {"2024-03-10 12:00:00", "0天0小时0分"},
+        {"2024-03-11 14:05:00", "-1天-2小时-5分"},
+        {"昨天上午", "0天0小时0分"},
+        {"", "0天0小时0分"},
+        {"2024-02-30 10:00:00", "0天0小时0分"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(transitTimeText(secondsSince(QString::fromUtf8(c.oldest), now)), QString::fromUtf8(c.text))
+            << c.oldest;
+}

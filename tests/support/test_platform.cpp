@@ -1,0 +1,58 @@
+#include "test_platform.h"
+
+#include <gtest/gtest.h>
+
+MsgAnswer ScriptedMessageBoxes::show(const QString &text, MsgIcon icon, MsgButtons buttons)
+{
+    shown.push_back({text, icon, buttons});
+    if (!m_answers.empty()) {
+        const MsgAnswer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    if (buttons != MsgButtons::Ok)
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+QStringList ScriptedMessageBoxes::texts() const
+{
+    QStringList list;
+    for (const Shown &s : shown)
+        list.append(s.text);
+    return list;
+}
+
+TestPlatform::TestPlatform()
+{
+    m_platform.messages = &messages;
+    m_platform.saveDialog = &saveDialog;
+    m_platform.urls = &urls;
+    m_platform.clock = &clock;
+    m_platform.sound = &sound;
+    m_platform.http = &http;
+    m_platform.dataDir = m_dir.path();
+    m_platform.endpoints = Endpoints::defaults();
+    // Nothing in a test may reach the default port by accident: a closed port on loopback.
+    m_platform.endpoints.trackingUrl = QStringLiteral("http://127.0.0.1:9/");
+    m_platform.endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9");
+    m_platform.endpoints.outletsUrl = QStringLiteral("http://127.0.0.1:9/");
+    m_platform.endpoints.trackingTimeoutSeconds = 5;
+    m_platform.endProgram = [this] { ++programEnded; };
+}
+
+TestPlatform::~TestPlatform() = default;
+
+void TestPlatform::useServer(const QString &baseUrl)
+{
+    Endpoints &e = m_platform.endpoints;
+    e.trackingUrl = baseUrl + QStringLiteral("/");
+    e.siteUrl = baseUrl;
+    e.home = baseUrl + QStringLiteral("/site/home.html");
+    e.forum = baseUrl + QStringLiteral("/site/forum/");
+    e.feedback = baseUrl + QStringLiteral("/site/feedback.html");
+    e.studio = baseUrl + QStringLiteral("/site/studio.html");
+    e.resources = baseUrl + QStringLiteral("/site/resources.html");
+    e.mailImages = baseUrl;
+    e.outletsUrl = baseUrl + QStringLiteral("/");
+}

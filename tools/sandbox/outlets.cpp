@@ -1,0 +1,8 @@
+// The outlet search page.
+#include "sandbox_server.h"
+
+#include <httplib.h>
+
+void SandboxServer::installOutlets()
+{
+}
