@@ -22,9 +22,10 @@ int main(int argc, char *argv[])
         "data location. Services are configured in endpoints.ini there."));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save a picture of the main window to <file> after start-up."),
-                                  QStringLiteral("file"));
+    QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the main window to <file> after start-up."),
+        QStringLiteral("file"));
     parser.addOption(screenshot);
     parser.process(app);
 

@@ -14,8 +14,8 @@ struct ProgressRow
 // The parse's work variables that outlive one row (and, until the reset, one parse).
 struct ParseState
 {
-    QString timeCell;  // varTimeCell
-    QString stepCell;  // strStepCell
+    QString timeCell; // varTimeCell
+    QString stepCell; // strStepCell
     int cellIndex = 0; // intCellIndex
 };
 

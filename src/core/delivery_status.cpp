@@ -12,8 +12,8 @@ QString deliveryStatusOf(const QString &newestProgress)
 std::optional<QDateTime> parseRowTime(const QString &text)
 {
     static const char *const formats[] = {
-        "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy/M/d H:mm:ss", "yyyy/M/d H:mm", "yyyy-MM-ddTHH:mm:ss",
-        "yyyy-M-d H:mm:ss",
+        "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm",    "yyyy/M/d H:mm:ss",
+        "yyyy/M/d H:mm",       "yyyy-MM-ddTHH:mm:ss", "yyyy-M-d H:mm:ss",
     };
     const QString trimmed = text.trimmed();
     for (const char *format : formats) {

@@ -8,8 +8,8 @@ QString encodeQueryValue(const QString &value)
     out.reserve(utf8.size());
     for (const char ch : utf8) {
         const auto byte = static_cast<unsigned char>(ch);
-        const bool keep = byte > 0x20 && byte < 0x7F && byte != '"' && byte != '#' && byte != '%' && byte != '&'
-            && byte != '+' && byte != '=' && byte != '<' && byte != '>';
+        const bool keep = byte > 0x20 && byte < 0x7F && byte != '"' && byte != '#' && byte != '%'
+            && byte != '&' && byte != '+' && byte != '=' && byte != '<' && byte != '>';
         if (keep) {
             out += QLatin1Char(ch);
         } else {

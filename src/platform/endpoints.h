@@ -8,17 +8,17 @@ struct Endpoints
 {
     static constexpr int kSandboxPort = 18730;
 
-    QString trackingUrl;   // base URL, path "/"
-    QString trackingKey;   // the 32-character account key sent as "id"
+    QString trackingUrl; // base URL, path "/"
+    QString trackingKey; // the 32-character account key sent as "id"
     int trackingTimeoutSeconds = 60;
 
-    QString siteUrl;       // host of /version/gx.txt and /data/tg.txt
+    QString siteUrl; // host of /version/gx.txt and /data/tg.txt
     QString home, forum, feedback, studio, resources;
     QString resourcesCaption;
-    QString mailImages;    // host of the e-mail's images and promotion page
-    QString contact;       // customer-service number in the e-mail footer
+    QString mailImages; // host of the e-mail's images and promotion page
+    QString contact; // customer-service number in the e-mail footer
 
-    QString outletsUrl;    // base address of the outlet search page
+    QString outletsUrl; // base address of the outlet search page
 
     QString smtpHost;
     int smtpPort = 25;

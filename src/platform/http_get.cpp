@@ -11,8 +11,7 @@
 
 HttpGet::HttpGet()
     : m_manager(new QNetworkAccessManager)
-{
-}
+{ }
 
 HttpGet::~HttpGet()
 {
@@ -30,7 +29,7 @@ void HttpGet::abortAll()
 HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &headers)
 {
     HttpResult result;
-    QNetworkRequest request{QUrl(url)};
+    QNetworkRequest request {QUrl(url)};
     request.setTransferTimeout(timeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     for (const auto &header : headers)
@@ -73,7 +72,8 @@ HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &header
     } else if (aborted) {
         result.failure = HttpResult::Failure::NoConnection;
         result.errorText = QStringLiteral("aborted");
-    } else if (overdue || error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError) {
+    } else if (overdue || error == QNetworkReply::OperationCanceledError
+               || error == QNetworkReply::TimeoutError) {
         result.failure = HttpResult::Failure::Timeout;
         result.errorText = QStringLiteral("timed out");
     } else if (result.status >= 400) {

@@ -13,11 +13,11 @@ struct HttpResult
     enum class Failure { None, NoConnection, Timeout, HttpStatus, TooLarge };
 
     Failure failure = Failure::None;
-    int status = 0;        // HTTP status code, 0 when no answer came
-    QString text;          // the decoded document (empty on failure)
-    QByteArray body;       // the raw bytes as received
+    int status = 0; // HTTP status code, 0 when no answer came
+    QString text; // the decoded document (empty on failure)
+    QByteArray body; // the raw bytes as received
     QByteArray contentType;
-    QString errorText;     // what went wrong, for the user or a log
+    QString errorText; // what went wrong, for the user or a log
 
     bool ok() const { return failure == Failure::None; }
 };

@@ -12,8 +12,8 @@
 
 MsgAnswer WidgetMessageBoxes::show(const QString &text, MsgIcon icon, MsgButtons buttons)
 {
-    QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, kMessageTitle,
-                    text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
+                    kMessageTitle, text, QMessageBox::NoButton, QApplication::activeWindow());
     switch (buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

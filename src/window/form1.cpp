@@ -25,7 +25,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int x,
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h = 26)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int x, int y, int w,
+                        int h = 26)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
@@ -183,7 +184,8 @@ void Form1::buildControls()
 void Form1::buildAddPanel()
 {
     Picture3 = makePanel(this, "Picture3", QStringLiteral("添加新快递"), 400, 230);
-    aicAlphaImage5 = makeImageButton(Picture3, "aicAlphaImage5", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
+    aicAlphaImage5
+        = makeImageButton(Picture3, "aicAlphaImage5", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
     QLabel *number = makeLabel(Picture3, "lblText3", QStringLiteral("快递单号："), 20, 43, 78);
     Text3 = makeCombo(Picture3, "Text3", 100, 40, 200, true);
     number->setBuddy(Text3);
@@ -205,7 +207,8 @@ void Form1::buildAddPanel()
 void Form1::buildSettingsPanel()
 {
     Picture4 = makePanel(this, "Picture4", QStringLiteral("相关设置"), 400, 300);
-    aicAlphaImage1 = makeImageButton(Picture4, "aicAlphaImage1", QStringLiteral("确定"), 368, 4, QStringLiteral("✓"));
+    aicAlphaImage1
+        = makeImageButton(Picture4, "aicAlphaImage1", QStringLiteral("确定"), 368, 4, QStringLiteral("✓"));
 
     Frame2 = new QGroupBox(QStringLiteral("语音提醒"), Picture4);
     Frame2->setObjectName(QStringLiteral("Frame2"));
@@ -256,7 +259,8 @@ void Form1::buildSettingsPanel()
 void Form1::buildOperationPanel()
 {
     Picture5 = makePanel(this, "Picture5", QStringLiteral("单号操作"), 400, 230);
-    aicAlphaImage2 = makeImageButton(Picture5, "aicAlphaImage2", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
+    aicAlphaImage2
+        = makeImageButton(Picture5, "aicAlphaImage2", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
     QLabel *number = makeLabel(Picture5, "lblText4", QStringLiteral("快递单号："), 20, 43, 78);
     Text4 = makeEdit(Picture5, "Text4", 100, 40, 286);
     number->setBuddy(Text4);

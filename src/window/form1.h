@@ -40,18 +40,18 @@ public:
     ~Form1() override;
 
     // ---- controls: status line and main row ----
-    QLabel *Label11[6] = {};  // 0 caption, 2 message, 3 version, 4 maker, 5 clock
-    QLabel *Label12[6] = {};  // 2 delivery status, 3 update state, 5 transit time
+    QLabel *Label11[6] = {}; // 0 caption, 2 message, 3 version, 4 maker, 5 clock
+    QLabel *Label12[6] = {}; // 2 delivery status, 3 update state, 5 transit time
     QLabel *lblSaved = nullptr;
-    QComboBox *Text1 = nullptr;  // saved parcels (their notes)
+    QComboBox *Text1 = nullptr; // saved parcels (their notes)
     QComboBox *Combo6 = nullptr; // hidden: the whole saved lines, index for index with Text1
-    QPushButton *Command3 = nullptr;  // 添加
+    QPushButton *Command3 = nullptr; // 添加
     QPushButton *Command14 = nullptr; // 操作
-    QPushButton *Command4 = nullptr;  // 设置
-    QPushButton *Command7 = nullptr;  // 清空
-    QPushButton *Command6 = nullptr;  // 导出
-    QComboBox *Combo5 = nullptr;      // link menu
-    QLabel *Label16 = nullptr;        // 官方网站
+    QPushButton *Command4 = nullptr; // 设置
+    QPushButton *Command7 = nullptr; // 清空
+    QPushButton *Command6 = nullptr; // 导出
+    QComboBox *Combo5 = nullptr; // link menu
+    QLabel *Label16 = nullptr; // 官方网站
     QTreeWidget *ListView1 = nullptr; // progress list, columns "xh", "sj", "wl"
 
     // ---- add panel ----
@@ -76,12 +76,12 @@ public:
     QLabel *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr;
     QComboBox *Combo2 = nullptr; // hour
     QComboBox *Combo3 = nullptr; // minute
-    QPushButton *Command8 = nullptr;  // 开始定时 / 关闭定时
+    QPushButton *Command8 = nullptr; // 开始定时 / 关闭定时
     QPushButton *Command10 = nullptr; // 循环查询
-    QGroupBox *Frame6 = nullptr;      // loop query page
+    QGroupBox *Frame6 = nullptr; // loop query page
     QLabel *Label10 = nullptr, *Label8 = nullptr;
-    QComboBox *Combo4 = nullptr;      // interval in minutes
-    QPushButton *Command5 = nullptr;  // 开始循环 / 停止循环
+    QComboBox *Combo4 = nullptr; // interval in minutes
+    QPushButton *Command5 = nullptr; // 开始循环 / 停止循环
     QPushButton *Command11 = nullptr; // 定时查询
     QToolButton *aicAlphaImage1 = nullptr;
 
@@ -91,7 +91,7 @@ public:
     QComboBox *Text5 = nullptr;
     QLineEdit *Text6 = nullptr;
     QPushButton *Command13 = nullptr; // 修改
-    QPushButton *Command9 = nullptr;  // 删除
+    QPushButton *Command9 = nullptr; // 删除
     QPushButton *Command12 = nullptr; // 复制
     QPushButton *Command15 = nullptr; // 快捷搜索
     QToolButton *aicAlphaImage2 = nullptr;
@@ -139,7 +139,7 @@ public:
     // ---- window: start-up, shutdown, frame ----
     void Form_Load();
     void Form_QueryUnload(int &cancel);
-    void applySkin();         // the skin file, then the colour shift
+    void applySkin(); // the skin file, then the colour shift
     void installColumnLock(); // the user cannot resize the progress list's columns
 
     // ---- store: saved parcels, settings, list interactions, export ----
@@ -180,9 +180,21 @@ public:
     void Timer3_Timer();
     void Combo5_Click();
 
+    // ==== members added by the store subsystem (saved parcels, settings, list, balloon) ====
+    // ==== end of store members ====
+
+    // ==== members added by the monitor subsystem (start-up, update check, timers, notices) ====
+    // ==== end of monitor members ====
+
+    // ==== members added by the export, finder and outlet subsystems ====
+    // ==== end of export, finder and outlet members ====
+
+    // ==== members added by the window frame (painting, mouse, column lock) ====
+    // ==== end of window frame members ====
+
     // ---- helpers shared by the subsystems ----
     Platform &platform() { return m_platform; }
-    QString savedFilePath() const;    // wlnum.ini
+    QString savedFilePath() const; // wlnum.ini
     QString settingsFilePath() const; // parcelvue.ini
     int columnByKey(const QString &key) const; // list column of "xh", "sj" or "wl"
     MsgAnswer message(const QString &text, MsgButtons buttons = MsgButtons::Ok,

@@ -3,13 +3,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
-void Form1::connectWindow()
-{
-}
+void Form1::connectWindow() { }
 
-void Form1::installColumnLock()
-{
-}
+void Form1::installColumnLock() { }
 
 void Form1::paintEvent(QPaintEvent *event)
 {

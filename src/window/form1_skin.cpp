@@ -1,5 +1,3 @@
 #include "window/form1.h"
 
-void Form1::applySkin()
-{
-}
+void Form1::applySkin() { }

@@ -23,15 +23,16 @@ void Form1::Form_Load()
     Combo3->setCurrentIndex(0);
     Combo4->setCurrentIndex(-1);
 
-    Combo5->addItems({QStringLiteral("网点信息查询"), QStringLiteral("程序在线反馈"), QStringLiteral("访问官方论坛"),
-                      QStringLiteral("Lumetra官方网站"), QStringLiteral("访问软件工作室"),
-                      platform().endpoints.resourcesCaption});
+    Combo5->addItems({QStringLiteral("网点信息查询"), QStringLiteral("程序在线反馈"),
+                      QStringLiteral("访问官方论坛"), QStringLiteral("Lumetra官方网站"),
+                      QStringLiteral("访问软件工作室"), platform().endpoints.resourcesCaption});
     Combo5->setCurrentIndex(-1);
 
-    setCaption(Label11[3], QStringLiteral("%1.%2.%3")
-                               .arg(PARCELVUE_VERSION_MAJOR)
-                               .arg(PARCELVUE_VERSION_MINOR)
-                               .arg(PARCELVUE_VERSION_REVISION));
+    setCaption(Label11[3],
+               QStringLiteral("%1.%2.%3")
+                   .arg(PARCELVUE_VERSION_MAJOR)
+                   .arg(PARCELVUE_VERSION_MINOR)
+                   .arg(PARCELVUE_VERSION_REVISION));
     intSavedIndex = 0;
     readSettingsAtStartup();
 }

@@ -33,7 +33,7 @@ TEST(Catalogue, LooksUpByPositionAndName)
         const char *name;
         const char *code;
     } cases[] = {
-        {0, "AAE快递", "aae"},      {40, "共速达物流|快递", "gongsuda"}, {91, "顺丰快递", "shunfeng"},
+        {0, "AAE快递", "aae"},         {40, "共速达物流|快递", "gongsuda"}, {91, "顺丰快递", "shunfeng"},
         {114, "圆通快递", "yuantong"}, {126, "中邮物流", "zhongyou"},
     };
     for (const Case &c : cases) {

@@ -89,8 +89,8 @@ TEST(TrackingWindow, FourThenFiveRows)
     server.get("/", [&](const httplib::Request &, httplib::Response &response) {
         std::string body = "<table>";
         for (int i = 0; i < rows; ++i)
-            body += "<tr><td>2024-01-0" + std::to_string(i + 1) + " 10:00:00</td><td>到达第" + std::to_string(i)
-                + "站</td></tr>";
+            body += "<tr><td>2024-01-0" + std::to_string(i + 1) + " 10:00:00</td><td>到达第"
+                + std::to_string(i) + "站</td></tr>";
         response.set_content(body + "</table>", "text/html; charset=utf-8");
     });
     const QString base = server.start();
@@ -176,12 +176,13 @@ TEST(TrackingWindow, RefusedConnectionIsAFailureNotAnEmptyDocument)
 
 TEST(TrackingWindow, GbkAnswersAreDecoded)
 {
-    const QString text = QStringLiteral("<tr><td>2024-01-01 10:00:00</td><td>已签收,签收人:门卫</td></tr></table>");
+    const QString text
+        = QStringLiteral("<tr><td>2024-01-01 10:00:00</td><td>已签收,签收人:门卫</td></tr></table>");
     const QByteArray gbk = encodeGb(text);
     ScriptedHttpServer server;
     server.get("/", [&](const httplib::Request &request, httplib::Response &response) {
-        const std::string type = request.get_param_value("nu") == "declared" ? "text/html; charset=gbk"
-                                                                              : "text/html";
+        const std::string type
+            = request.get_param_value("nu") == "declared" ? "text/html; charset=gbk" : "text/html";
         response.set_content(gbk.toStdString(), type);
     });
     const QString base = server.start();

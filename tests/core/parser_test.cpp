@@ -6,7 +6,8 @@
 namespace {
 QString row(const QString &time, const QString &step)
 {
-    return QStringLiteral("<tr><td>") + time + QStringLiteral("</td><td>") + step + QStringLiteral("</td></tr>");
+    return QStringLiteral("<tr><td>") + time + QStringLiteral("</td><td>") + step
+        + QStringLiteral("</td></tr>");
 }
 
 QString answer(const QStringList &rows)
@@ -56,20 +57,28 @@ TEST(AnswerParser, MalformedPieces)
         int rowCount;
         std::vector<std::pair<QString, QString>> rows; // time, progress; newest first
     } cases[] = {
-        {"no cell break in a row: empty time and step", QStringLiteral("<tr><td>no break</td></tr></table>"), 1,
+        {"no cell break in a row: empty time and step",
+         QStringLiteral("<tr><td>no break</td></tr></table>"),
+         1,
          {{QString(), QString()}}},
         {"text after the table stays in the last progress",
-         QStringLiteral("<tr><td>t</td><td>p</td></tr></table></body>"), 1,
+         QStringLiteral("<tr><td>t</td><td>p</td></tr></table></body>"),
+         1,
          {{QStringLiteral("t"), QStringLiteral("p</body>")}}},
-        {"'<' is dropped from the time", QStringLiteral("<tr><td>1<2</td><td>p</td></tr></table>"), 1,
+        {"'<' is dropped from the time",
+         QStringLiteral("<tr><td>1<2</td><td>p</td></tr></table>"),
+         1,
          {{QStringLiteral("12"), QStringLiteral("p")}}},
         {"more rows asked than present keep the previous values",
-         QStringLiteral("<tr><td>t</td><td>p</td></tr></table>"), 2,
+         QStringLiteral("<tr><td>t</td><td>p</td></tr></table>"),
+         2,
          {{QString(), QStringLiteral("p")}, {QStringLiteral("t"), QStringLiteral("p")}}},
         {"empty answer", QString(), 1, {{QString(), QString()}}},
         {"a third cell shifts the progress cells",
-         QStringLiteral("<tr><td>t1</td><td>p1</td><td>x</td></tr><tr><td>t2</td><td>p2</td></tr></table>"), 2,
-         {{QStringLiteral("t2"), QStringLiteral("t2</td>")}, {QStringLiteral("t1"), QStringLiteral("p1</td>")}}},
+         QStringLiteral("<tr><td>t1</td><td>p1</td><td>x</td></tr><tr><td>t2</td><td>p2</td></tr></table>"),
+         2,
+         {{QStringLiteral("t2"), QStringLiteral("t2</td>")},
+          {QStringLiteral("t1"), QStringLiteral("p1</td>")}}},
     };
     for (const Case &c : cases) {
         ParseState state;
@@ -104,8 +113,8 @@ TEST(DeliveryStatus, FromNewestProgressText)
         const char *text;
         const char *status;
     } cases[] = {
-        {"已签收,签收人:本人", "已签收"}, {"妥投", "已签收"},      {"派件员正在派件", "派件中"},
-        {"派件中,已签收", "已签收"},       {"到达转运中心", "运送中"}, {"", "运送中"},
+        {"已签收,签收人:本人", "已签收"}, {"妥投", "已签收"},         {"派件员正在派件", "派件中"},
+        {"派件中,已签收", "已签收"},      {"到达转运中心", "运送中"}, {"", "运送中"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(deliveryStatusOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.status)) << c.text;

@@ -5,7 +5,8 @@
 TEST(TrackingRequest, ComposesKeysInOrder)
 {
     EXPECT_EQ(trackingRequestUrl(QStringLiteral("http://127.0.0.1:1/"), QStringLiteral("shunfeng"),
-                                 QStringLiteral("123456"), QStringLiteral("0123456789ABCDEF0123456789ABCDEF")),
+                                 QStringLiteral("123456"),
+                                 QStringLiteral("0123456789ABCDEF0123456789ABCDEF")),
               QStringLiteral("http://127.0.0.1:1/?com=shunfeng&nu=123456&id=0123456789ABCDEF0123456789ABCDEF"
                              "&type=html"));
     EXPECT_EQ(trackingRequestUrl(QStringLiteral("http://h/"), QString(), QString(), QStringLiteral("K")),

@@ -21,8 +21,7 @@ TestSandbox::~TestSandbox()
 
 ScriptedHttpServer::ScriptedHttpServer()
     : m_server(std::make_unique<httplib::Server>())
-{
-}
+{ }
 
 ScriptedHttpServer::~ScriptedHttpServer()
 {
@@ -52,7 +51,7 @@ namespace {
 int boundSocket(int &port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;

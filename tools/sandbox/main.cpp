@@ -17,19 +17,20 @@ void onSignal(int)
 
 void usage()
 {
-    std::cout << "Usage: parcelvue-sandbox [options]\n"
-                 "A local stand-in for Parcelvue's tracking service and the maker's site, on 127.0.0.1.\n\n"
-                 "Options:\n"
-                 "  --port N                 port to listen on (default 18730; 0 picks a free one and prints it)\n"
-                 "  --step-seconds N         seconds between two new progress rows (default 60)\n"
-                 "  --key KEY                the account key the service accepts as id\n"
-                 "  --version-text TEXT      content of /version/gx.txt (default V4.2; \"\" for an empty file)\n"
-                 "  --version-status N       answer /version/gx.txt with HTTP status N\n"
-                 "  --announcement TEXT      content of /data/tg.txt\n"
-                 "  --announcement-status N  answer /data/tg.txt with HTTP status N\n"
-                 "  -h, --help               show this help\n"
-                 "  -v, --version            show the version\n\n"
-              << SandboxServer::rules();
+    std::cout
+        << "Usage: parcelvue-sandbox [options]\n"
+           "A local stand-in for Parcelvue's tracking service and the maker's site, on 127.0.0.1.\n\n"
+           "Options:\n"
+           "  --port N                 port to listen on (default 18730; 0 picks a free one and prints it)\n"
+           "  --step-seconds N         seconds between two new progress rows (default 60)\n"
+           "  --key KEY                the account key the service accepts as id\n"
+           "  --version-text TEXT      content of /version/gx.txt (default V4.2; \"\" for an empty file)\n"
+           "  --version-status N       answer /version/gx.txt with HTTP status N\n"
+           "  --announcement TEXT      content of /data/tg.txt\n"
+           "  --announcement-status N  answer /data/tg.txt with HTTP status N\n"
+           "  -h, --help               show this help\n"
+           "  -v, --version            show the version\n\n"
+        << SandboxServer::rules();
 }
 
 bool intArgument(const char *text, int &value)
@@ -53,8 +54,8 @@ int main(int argc, char *argv[])
             usage();
             return 0;
         } else if (arg == "-v" || arg == "--version") {
-            std::cout << "parcelvue-sandbox " << PARCELVUE_VERSION_MAJOR << "." << PARCELVUE_VERSION_MINOR << "."
-                      << PARCELVUE_VERSION_REVISION << "\n";
+            std::cout << "parcelvue-sandbox " << PARCELVUE_VERSION_MAJOR << "." << PARCELVUE_VERSION_MINOR
+                      << "." << PARCELVUE_VERSION_REVISION << "\n";
             return 0;
         } else if (arg == "--port" && hasValue && intArgument(argv[i + 1], options.port)) {
             ++i;

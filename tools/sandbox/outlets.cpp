@@ -3,6 +3,9 @@
 
 #include <httplib.h>
 
-void SandboxServer::installOutlets()
+void SandboxServer::installOutlets() { }
+
+std::string SandboxServer::outletRules()
 {
+    return {};
 }

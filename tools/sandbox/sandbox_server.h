@@ -49,8 +49,11 @@ public:
     std::vector<std::string> requests() const;
     int countRequests(const std::string &pathPrefix) const;
 
-    // The rules the server answers by, for --help.
-    static std::string rules();
+    // The rules the server answers by, for --help: one part per service.
+    static std::string rules() { return trackingRules() + siteRules() + outletRules(); }
+    static std::string trackingRules();
+    static std::string siteRules();
+    static std::string outletRules();
 
 private:
     void installTracking();

@@ -17,3 +17,12 @@ void SandboxServer::installSite()
         response.set_content(text, "text/plain; charset=utf-8");
     });
 }
+
+std::string SandboxServer::siteRules()
+{
+    return "Maker's site:\n"
+           "  GET /version/gx.txt            -> the version text (--version-text, default V4.2;\n"
+           "                                    --version-status N answers HTTP N instead)\n"
+           "  GET /data/tg.txt               -> the announcement \"link text|link target\"\n"
+           "                                    (--announcement, --announcement-status)\n";
+}

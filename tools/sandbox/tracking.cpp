@@ -11,8 +11,10 @@
 #include <map>
 
 namespace {
-const char *const kCities[] = {"上海", "北京", "广州", "深圳", "杭州", "成都", "武汉", "南京", "西安", "苏州"};
-const char *const kDistricts[] = {"浦东", "朝阳", "天河", "南山", "西湖", "武侯", "江汉", "鼓楼", "雁塔", "姑苏"};
+const char *const kCities[]
+    = {"上海", "北京", "广州", "深圳", "杭州", "成都", "武汉", "南京", "西安", "苏州"};
+const char *const kDistricts[]
+    = {"浦东", "朝阳", "天河", "南山", "西湖", "武侯", "江汉", "鼓楼", "雁塔", "姑苏"};
 
 uint32_t fnv1a(const std::string &text)
 {
@@ -45,7 +47,7 @@ bool isAlphanumeric(const std::string &text)
 std::string formatTime(std::chrono::system_clock::time_point time)
 {
     const std::time_t t = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&t, &local);
     char buffer[32];
     std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
@@ -71,7 +73,7 @@ std::vector<std::string> stagesFor(uint32_t seed)
 }
 } // namespace
 
-std::string SandboxServer::rules()
+std::string SandboxServer::trackingRules()
 {
     return "Tracking service, GET /?com=CODE&nu=NUMBER&id=KEY&type=html (UTF-8 HTML table):\n"
            "  id other than the key          -> an authentication error text (no rows)\n"
@@ -83,12 +85,7 @@ std::string SandboxServer::rules()
            "  any other nu                   -> a simulated parcel: its first row lies some hours before\n"
            "                                    its first query; one more row every --step-seconds, through\n"
            "                                    dispatch (派件) to signed for (已签收); the same number\n"
-           "                                    always tells the same story\n"
-           "Maker's site:\n"
-           "  GET /version/gx.txt            -> the version text (--version-text, default V4.2;\n"
-           "                                    --version-status N answers HTTP N instead)\n"
-           "  GET /data/tg.txt               -> the announcement \"link text|link target\"\n"
-           "                                    (--announcement, --announcement-status)\n";
+           "                                    always tells the same story\n";
 }
 
 void SandboxServer::installTracking()
@@ -124,7 +121,8 @@ void SandboxServer::installTracking()
             const int initialRows = 1 + static_cast<int>(seed % 3);
             const auto step = std::chrono::seconds(std::max(1, m_options.stepSeconds));
             const long long grown = (now - first) / step;
-            const int rows = static_cast<int>(std::min<long long>(initialRows + grown, static_cast<long long>(stages.size())));
+            const int rows = static_cast<int>(
+                std::min<long long>(initialRows + grown, static_cast<long long>(stages.size())));
             // The rows known at the first query are spread over the hours before it.
             const auto accepted = first - std::chrono::hours(4 + seed % 20) - std::chrono::minutes(seed % 50);
             body = "<table border='1'><tr><th>时间</th><th>地点和跟踪进度</th></tr>";
@@ -134,7 +132,8 @@ void SandboxServer::installTracking()
                     when = accepted + (first - accepted) * row / initialRows;
                 else
                     when = first + step * (row - initialRows + 1);
-                body += "<tr><td>" + formatTime(when) + "</td><td>" + stages[static_cast<size_t>(row)] + "</td></tr>";
+                body += "<tr><td>" + formatTime(when) + "</td><td>" + stages[static_cast<size_t>(row)]
+                    + "</td></tr>";
             }
             body += "</table>";
         }
