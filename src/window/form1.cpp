@@ -107,6 +107,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     connectWindow();
     connectStore();
     connectMonitor();
+    connectExtras();
     Form_Load();
 }
 

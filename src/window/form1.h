@@ -120,9 +120,9 @@ public:
 
     // The parcel the last parse belongs to (number and carrier), so that change detection and the
     // notice speak of the parcel that was actually queried.
-    // kdgs records the number and carrier code it asked for; change detection keeps its own copy
-    // of the parcel its counts belong to.
-    QString queriedNumber, queriedCom;
+    // kdgs records the number, carrier code and carrier name it asked for; the query commands set
+    // the note before calling it. Change detection and the notice speak of this parcel.
+    QString queriedNumber, queriedCom, queriedCarrierName, queriedRemark;
     // How the last tracking request ended, so an empty answer can be explained.
     HttpResult lastTracking;
 
@@ -233,6 +233,7 @@ private:
     void connectWindow();
     void connectStore();
     void connectMonitor();
+    void connectExtras(); // export, carrier finder, outlet lookup
 
     Platform &m_platform;
     int m_waitDepth = 0;

@@ -1,0 +1,5 @@
+#include "window/form1.h"
+
+void Form1::connectExtras()
+{
+}
