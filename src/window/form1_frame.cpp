@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -59,6 +60,8 @@ void Form1::connectWindow()
 
 void Form1::installColumnLock()
 {
+    // The headers stay buttons that report clicks, as in a report list; only their borders lock.
+    ListView1->header()->setSectionsClickable(true);
     SubclassListView(ListView1);
 }
 
