@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
