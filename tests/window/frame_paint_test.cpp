@@ -115,8 +115,11 @@ TEST_P(FramePaint, EdgesLeaveNoGap)
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, FramePaint,
-                         ::testing::Values(QSize(Form1::kClientWidth, Form1::kClientHeight),
-                                           QSize(420, 180)));
+                         ::testing::Values(QSize(Form1::kClientWidth, Form1::kClientHeight), QSize(420, 180)),
+                         [](const ::testing::TestParamInfo<QSize> &info) {
+                             return std::to_string(info.param.width()) + "x"
+                                 + std::to_string(info.param.height());
+                         });
 
 TEST(FramePaint, MissingPicturesDrawNothing)
 {
