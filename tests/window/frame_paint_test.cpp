@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <string>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -78,6 +78,12 @@ std::vector<Expected> pointsFor(int SW, int SH)
 }
 } // namespace
 
+// Test names and messages show a size as "746x493".
+void PrintTo(const QSize &size, std::ostream *out)
+{
+    *out << size.width() << "x" << size.height();
+}
+
 class FramePaint : public ::testing::TestWithParam<QSize>
 {
 };
@@ -115,11 +121,8 @@ TEST_P(FramePaint, EdgesLeaveNoGap)
 }
 
 INSTANTIATE_TEST_SUITE_P(ClientSizes, FramePaint,
-                         ::testing::Values(QSize(Form1::kClientWidth, Form1::kClientHeight), QSize(420, 180)),
-                         [](const ::testing::TestParamInfo<QSize> &info) {
-                             return std::to_string(info.param.width()) + "x"
-                                 + std::to_string(info.param.height());
-                         });
+                         ::testing::Values(QSize(Form1::kClientWidth, Form1::kClientHeight),
+                                           QSize(420, 180)));
 
 TEST(FramePaint, MissingPicturesDrawNothing)
 {
