@@ -149,12 +149,14 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
         move((event->globalPosition() - m_windowDragOffset).toPoint());
         return;
     }
+    m_windowDrag = false; // the release went elsewhere (a pop-up, a lost grab)
     Form_MouseMove(event->buttons(), event->position().x(), event->position().y());
 }
 
 void Form1::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
+    m_windowDrag = false;
     m_pressGlobal = event->globalPosition();
     Form_MouseDown(event->button(), event->position().x(), event->position().y());
 }

@@ -333,6 +333,21 @@ TEST(FrameMouse, ReleaseAfterAWindowMoveActsOnNothing)
     EXPECT_EQ(w.form->pos(), after);
 }
 
+// A move whose release never arrived (a pop-up took it) does not go on with the next press.
+TEST(FrameMouse, AMoveWithoutItsReleaseEndsAtTheNextPress)
+{
+    LiveWindow w;
+    sendMouse(w.form, QEvent::MouseButtonPress, {300, 40}, Qt::LeftButton, Qt::LeftButton);
+    w.move({310, 45}, Qt::LeftButton);
+    const QPoint moved = w.form->pos();
+    sendMouse(w.form, QEvent::MouseButtonPress, {SW - 30, 10}, Qt::LeftButton, Qt::LeftButton);
+    w.move({SW - 31, 10}, Qt::LeftButton);
+    EXPECT_EQ(w.form->pos(), moved);
+    EXPECT_EQ(w.looks(), std::make_pair(kMinNormal, kCloseHover));
+    sendMouse(w.form, QEvent::MouseButtonRelease, {SW - 31, 10}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(w.closer.closes, 1);
+}
+
 TEST(FramePanels, EachPanelCanBeDraggedInsideTheWindow)
 {
     const struct
