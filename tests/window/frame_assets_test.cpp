@@ -55,21 +55,6 @@ TEST(FrameAssets, NormalButtonsAndBannerSitSeamlesslyOnTheBand)
     }
 }
 
-// Hover and pressed looks differ from the normal one, so the user sees them.
-TEST(FrameAssets, EveryLookIsDistinct)
-{
-    const QImage buttons = shipped("title_buttons.png");
-    ASSERT_FALSE(buttons.isNull());
-    for (TitleButton button : {TitleButton::Minimise, TitleButton::Close}) {
-        const QImage normal = buttons.copy(spriteRect(button, ButtonLook::Normal));
-        const QImage hover = buttons.copy(spriteRect(button, ButtonLook::Hover));
-        const QImage pressed = buttons.copy(spriteRect(button, ButtonLook::Pressed));
-        EXPECT_NE(normal, hover);
-        EXPECT_NE(normal, pressed);
-        EXPECT_NE(hover, pressed);
-    }
-}
-
 // Where the corners meet the stretched edge column they show the same colours.
 TEST(FrameAssets, CornersJoinTheStretchedEdges)
 {

@@ -304,20 +304,6 @@ TEST(FrameMouse, PressMoveReleaseTable)
     }
 }
 
-// A hover or pressed look lasts only until the mouse next moves.
-TEST(FrameMouse, LooksFollowEveryMove)
-{
-    LiveWindow w;
-    sendMouse(w.form, QEvent::MouseButtonPress, {SW - 30, 10}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(w.looks(), std::make_pair(kMinNormal, kClosePressed));
-    w.move({SW - 31, 10}, Qt::LeftButton);
-    EXPECT_EQ(w.looks(), std::make_pair(kMinNormal, kCloseHover));
-    w.move({SW - 70, 12}, Qt::LeftButton);
-    EXPECT_EQ(w.looks(), std::make_pair(kMinHover, kCloseNormal));
-    w.move({200, 300});
-    EXPECT_EQ(w.looks(), std::make_pair(kMinNormal, kCloseNormal));
-}
-
 // Once the window follows the mouse, the release only ends the move, wherever it falls.
 TEST(FrameMouse, ReleaseAfterAWindowMoveActsOnNothing)
 {

@@ -104,22 +104,6 @@ TEST_P(FramePaint, EachRegionShowsItsSourcePixels)
     }
 }
 
-// The whole frame band is drawn: no gap between the top part, the edges and the bottom.
-TEST_P(FramePaint, EdgesLeaveNoGap)
-{
-    const int SW = GetParam().width();
-    const int SH = GetParam().height();
-    const QImage image = render(SW, SH);
-    for (int y = 0; y < SH; ++y) {
-        for (int x : {0, 1, 2, SW - 3, SW - 2, SW - 1})
-            ASSERT_NE(coded::at(image, x, y).tag, kNothing) << x << ", " << y;
-    }
-    for (int x = 0; x < SW; ++x) {
-        for (int y : {0, 99, SH - 5, SH - 1})
-            ASSERT_NE(coded::at(image, x, y).tag, kNothing) << x << ", " << y;
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(ClientSizes, FramePaint,
                          ::testing::Values(QSize(Form1::kClientWidth, Form1::kClientHeight),
                                            QSize(420, 180)));
