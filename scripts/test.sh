@@ -6,6 +6,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 
 export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 PARCELVUE_BUILD_DIR="$root/build" "$root/scripts/build.sh"
 (cd "$root/build" && ctest --output-on-failure -j2)
 
