@@ -53,10 +53,13 @@ int main(int argc, char *argv[])
 
     QFile pairsFile(pairsPath);
     pairsFile.open(QIODevice::ReadOnly);
-    const QStringList lines = QString::fromUtf8(pairsFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines
+        = QString::fromUtf8(pairsFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     bool same = lines.size() == static_cast<int>(rows10k.size());
     for (int i = 0; same && i < lines.size(); ++i)
-        same = lines[i] == rows10k[static_cast<size_t>(i)].time + QLatin1Char('\t') + rows10k[static_cast<size_t>(i)].progress;
+        same = lines[i]
+            == rows10k[static_cast<size_t>(i)].time + QLatin1Char('\t')
+                + rows10k[static_cast<size_t>(i)].progress;
 
     std::printf("answer of 10,000 rows: %.2f MB\n", bytes10k.size() / 1e6);
     std::printf("parse 1,000 rows:   %8.3f ms\n", ours1k);
