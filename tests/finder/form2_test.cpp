@@ -3,7 +3,6 @@
 #include "window_harness.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -167,21 +166,4 @@ TEST(Finder, ModalRun)
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(f.form->Combo1->currentText(), QStringLiteral("圆通快递"));
     EXPECT_EQ(f.h.test.messages.texts(), QStringList {QStringLiteral("请输入物流公司关键字")});
-}
-
-TEST(Finder, Layout)
-{
-    Finder f;
-    Form2 finder(*f.form, f.form);
-    EXPECT_EQ(finder.windowTitle(), QStringLiteral("搜索物流公司"));
-    EXPECT_EQ(finder.size(), QSize(396, 222));
-    EXPECT_EQ(finder.Frame1->title(), QStringLiteral("请输入公司名称关键字"));
-    EXPECT_EQ(finder.Frame2->title(), QStringLiteral("常用物流公司"));
-    EXPECT_EQ(finder.Text1->geometry(), QRect(16, 24, 209, 18));
-    EXPECT_EQ(finder.Command1->geometry(), QRect(232, 16, 129, 33));
-    EXPECT_EQ(finder.Command11->geometry(), QRect(296, 64, 65, 25));
-    EXPECT_EQ(finder.Text1->nextInFocusChain(), finder.Command1);
-    EXPECT_FALSE(finder.Text1->accessibleName().isEmpty());
-    for (QPushButton *button : finder.findChildren<QPushButton *>())
-        EXPECT_FALSE(button->autoDefault() || button->isDefault()) << button->objectName().toStdString();
 }

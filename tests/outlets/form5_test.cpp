@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -55,24 +54,6 @@ struct Lookup
     }
 };
 } // namespace
-
-TEST(OutletWindow, StartsAsDesigned)
-{
-    Lookup l(QStringLiteral("http://127.0.0.1:9"));
-    Form5 &w = *l.window;
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("网点信息查询"));
-    EXPECT_EQ(w.size(), QSize(481, 340));
-    EXPECT_EQ(values(w), kAllNotQueried);
-    EXPECT_EQ(w.S1_1->text(), QStringLiteral("提示："));
-    EXPECT_EQ(w.S1_2->text(), kPrompt);
-    EXPECT_EQ(w.S1->objectName(), QStringLiteral("S1"));
-    EXPECT_EQ(w.S1->geometry(), QRect(0, 299, 481, 41));
-    EXPECT_EQ(w.Frame13->geometry(), QRect(16, 24, 449, 49));
-    EXPECT_EQ(w.Command1->geometry(), QRect(352, 10, 89, 33));
-    EXPECT_EQ(w.Frame12->geometry(), QRect(88, 224, 377, 49));
-    EXPECT_EQ(w.Label13->buddy(), w.Text1);
-    EXPECT_EQ(w.Label11->text(), QStringLiteral("不派送范围："));
-}
 
 // Lookups against the sandbox's outlet page over HTTP.
 TEST(OutletWindow, LookupsAgainstTheSandbox)
