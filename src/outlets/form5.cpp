@@ -81,7 +81,7 @@ Form5::Form5(Platform &platform, QWidget *parent)
     Command1->setGeometry(twips(5280, 150, 1335, 495));
     Command1->setAutoDefault(false); // no default button: Enter in the box does nothing
 
-    // Caption frames are 1335 twips wide; a label sits where the search caption sits in its frame.
+    // One line, across the middle of its frame.
     const auto inFrame = [](const QFrame *frame) { return QRect(8, 17, frame->width() - 16, 16); };
     const struct
     {
