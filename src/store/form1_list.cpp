@@ -43,12 +43,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress)
+            m_afterDoubleClick = false;
         if (type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
             return QObject::eventFilter(watched, event);
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() != Qt::LeftButton)
             return false;
-        if (!m_list->itemAt(mouse->position().toPoint()))
+        // The row under the mouse is the one clicked, before the list's own handling has run.
+        if (QTreeWidgetItem *item = m_list->itemAt(mouse->position().toPoint()))
+            m_list->setCurrentItem(item);
+        else
             m_list->clearSelection();
         if (type == QEvent::MouseButtonDblClick) {
             m_afterDoubleClick = true;

@@ -100,8 +100,10 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    // An uncommitted QSaveFile removes its temporary file and leaves the old one alone.
-    if (file.write(bytes) != bytes.size())
+    // An uncommitted QSaveFile removes its temporary file and leaves the old one alone. The flush
+    // is checked here: commit() does not notice a short write of its final flush (a full disk, a
+    // file size limit) and would put a cut file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError)
         return false;
     return file.commit();
 }

@@ -94,7 +94,11 @@ Class1::Class1(QObject *parent)
 {
     m_rest.setSingleShot(true);
     m_rest.setInterval(kRestMs);
-    connect(&m_rest, &QTimer::timeout, this, &Class1::showBalloon);
+    connect(&m_rest, &QTimer::timeout, this, [this] {
+        // Only while the mouse is still over the control.
+        if (m_watched && m_watched->rect().contains(m_watched->mapFromGlobal(QCursor::pos())))
+            showBalloon();
+    });
     m_expire.setSingleShot(true);
     m_expire.setInterval(kShowMs);
     connect(&m_expire, &QTimer::timeout, this, &Class1::hideBalloon);
