@@ -34,6 +34,7 @@ void Form1::Command1_Click()
     setStatus(QStringLiteral("未查询"));
     Command1->setEnabled(false);
     ListView1->clear();
+    itmRow = nullptr; // went with the rows
     queryOfChosenParcel = false;
     queriedRemark = Text2->text();
     kdgs(number);
@@ -82,6 +83,7 @@ void Form1::cx()
     setStatus(QStringLiteral("未查询"));
     Command1->setEnabled(false);
     ListView1->clear();
+    itmRow = nullptr; // went with the rows
     queryOfChosenParcel = true;
     queriedRemark = strSavedRemark;
     kdgs(strSavedNumber);

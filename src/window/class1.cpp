@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -17,6 +18,7 @@ public:
     static constexpr int kTail = 10;
     static constexpr int kTailX = 18;
     static constexpr int kRadius = 8;
+    static constexpr int kMaxTextWidth = 420;
 
     explicit Balloon(QWidget *parent)
         : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint)
@@ -32,7 +34,9 @@ public:
         m_body = new QLabel(this);
         m_body->setObjectName(QStringLiteral("balloonText"));
         m_body->setTextFormat(Qt::PlainText);
-        m_body->setWordWrap(false);
+        // Long progress texts wrap instead of running off the screen.
+        m_body->setWordWrap(true);
+        m_body->setMaximumWidth(kMaxTextWidth);
         auto *layout = new QVBoxLayout(this);
         layout->setContentsMargins(10, kTail + 8, 10, 8);
         layout->setSpacing(4);
@@ -195,7 +199,13 @@ void Class1::showBalloon()
     if (!m_watched->rect().contains(anchor))
         anchor = m_watched->rect().center();
     const QPoint tip = m_watched->mapToGlobal(anchor);
-    m_balloon->move(tip.x() - Balloon::kTailX, tip.y() + 2);
+    QPoint topLeft(tip.x() - Balloon::kTailX, tip.y() + 2);
+    if (const QScreen *screen = m_watched->screen()) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - m_balloon->width())));
+        topLeft.setY(qBound(area.top(), topLeft.y(), qMax(area.top(), area.bottom() - m_balloon->height())));
+    }
+    m_balloon->move(topLeft);
     m_balloon->show();
     m_balloon->raise();
     m_expire.start();
