@@ -1,4 +1,3 @@
-#include "core/carrier_catalogue.h"
 #include "store/saved_parcel_file.h"
 #include "window/form1.h"
 
