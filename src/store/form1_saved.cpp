@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 
 namespace {
-const QString kSaveFailed = QStringLiteral("快递列表保存失败!请检查磁盘或权限..");
+const QString &kSaveFailed = kSavedListNotSaved;
 
 QStringList entries(const QComboBox *box)
 {

@@ -16,6 +16,10 @@ struct SavedParcel
 };
 
 SavedParcel readSavedLine(const QString &line);
+// Told on the status line when the saved-parcel file could not be written; it stays there until
+// a write succeeds, also across the parse that follows a query.
+inline const QString kSavedListNotSaved = QStringLiteral("快递列表保存失败!请检查磁盘或权限..");
+
 QString savedLine(const QString &number, const QString &carrier, const QString &remark);
 
 // A parcel line has at least three fields; anything else is kept but not listed.

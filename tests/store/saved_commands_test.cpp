@@ -267,6 +267,9 @@ TEST(SavedList, UnwritableDirectoryKeepsTheListsAndSaysSo)
     EXPECT_EQ(form.Label11[2]->text(), kSaveFailed);
     EXPECT_EQ(itemsOf(form.Text1), QStringList {QStringLiteral("书")});
     ASSERT_TRUE(parseDone(form));
+    // The parse that follows keeps telling it: the list is not on disk.
+    EXPECT_EQ(form.Label11[2]->text(), kSaveFailed);
+    EXPECT_GT(form.ListView1->topLevelItemCount(), 0);
 
     // Saving a number without information: no success box after a failed write.
     fillAddPanel(form, QStringLiteral("0000000000"), QStringLiteral("顺丰快递"), QStringLiteral("衣服"));
