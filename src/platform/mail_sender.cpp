@@ -5,6 +5,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <sys/socket.h>
 
 namespace {
 // 45 bytes make 60 base64 characters: with "=?UTF-8?B?" and "?=" a word stays within 75.
@@ -106,7 +107,20 @@ MailResult sendBlocking(const SmtpAccount &account, const MailMessage &message, 
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectTimeoutMs));
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(sendTimeoutMs));
 
+    // Each answer of the server is bounded too (libcurl's own default is two minutes each).
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     std::max(1L, static_cast<long>(sendTimeoutMs / 1000)));
+
     const CURLcode code = curl_easy_perform(c);
+    // Closing the handle says QUIT and waits for the answer: a few seconds at most, and not at all
+    // on a connection that has just failed, so a stalled server cannot hold the send beyond its
+    // time-out.
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, 5L);
+    if (code != CURLE_OK) {
+        curl_socket_t socket = CURL_SOCKET_BAD;
+        if (curl_easy_getinfo(c, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK && socket != CURL_SOCKET_BAD)
+            ::shutdown(socket, SHUT_RDWR);
+    }
     if (code == CURLE_OK) {
         result.ok = true;
         return result;
