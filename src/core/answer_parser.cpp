@@ -1,7 +1,7 @@
 #include "core/answer_parser.h"
 
-#include <QStringList>
 #include <algorithm>
+#include <vector>
 
 namespace {
 const QString kRowStart = QStringLiteral("<tr><td>");
@@ -10,13 +10,38 @@ const QString kCellBreak = QStringLiteral("</td><td>");
 const QString kRowBreak = QStringLiteral("</td></tr><tr>");
 const QString kTableEnd = QStringLiteral("</td></tr></table>");
 
-// Splitting an empty text gives no pieces at all, so every index is past the end.
-QStringList splitAll(const QString &text, const QString &separator)
+// Where each piece of the text split at the separator starts and ends, without copying the
+// pieces. Splitting an empty text gives no pieces at all, so every index is past the end.
+class Pieces
 {
-    if (text.isEmpty())
-        return {};
-    return text.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
-}
+public:
+    Pieces(const QString &text, const QString &separator)
+        : m_text(text)
+        , m_separatorLength(separator.size())
+    {
+        if (text.isEmpty())
+            return;
+        m_starts.push_back(0);
+        for (qsizetype at = text.indexOf(separator); at >= 0;
+             at = text.indexOf(separator, at + m_separatorLength))
+            m_starts.push_back(at + m_separatorLength);
+    }
+
+    qsizetype size() const { return static_cast<qsizetype>(m_starts.size()); }
+
+    QString at(qsizetype i) const
+    {
+        const qsizetype start = m_starts[static_cast<size_t>(i)];
+        const qsizetype end
+            = i + 1 < size() ? m_starts[static_cast<size_t>(i) + 1] - m_separatorLength : m_text.size();
+        return m_text.mid(start, end - start);
+    }
+
+private:
+    const QString &m_text;
+    qsizetype m_separatorLength;
+    std::vector<qsizetype> m_starts;
+};
 
 void dropRowMarkers(QString &cell)
 {
@@ -36,8 +61,8 @@ std::vector<ProgressRow> parseAnswerRows(const QString &answer, int rowCount, Pa
     if (rowCount <= 0)
         return rows;
     rows.reserve(static_cast<size_t>(rowCount));
-    const QStringList rowPieces = splitAll(answer, kRowStart);
-    const QStringList cellPieces = splitAll(answer, kCell);
+    const Pieces rowPieces(answer, kRowStart);
+    const Pieces cellPieces(answer, kCell);
 
     for (int i = 1; i <= rowCount; ++i) {
         if (i < rowPieces.size())

@@ -31,6 +31,9 @@ HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &header
     HttpResult result;
     QNetworkRequest request {QUrl(url)};
     request.setTransferTimeout(timeoutMs);
+    // Our own limit applies to the decoded size (checked as data arrives); Qt's ratio check would
+    // refuse well-compressed answers far below it.
+    request.setDecompressedSafetyCheckThreshold(-1);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     for (const auto &header : headers)
         request.setRawHeader(header.first, header.second);
@@ -41,12 +44,15 @@ HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &header
     bool tooLarge = false;
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64) {
+    auto checkSize = [&](qint64 received) {
         if (received > kMaxBody && !tooLarge) {
             tooLarge = true;
             reply->abort();
         }
-    });
+    };
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [&](qint64 received, qint64) { checkSize(received); });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] { checkSize(reply->bytesAvailable()); });
     // A second guard besides the transfer timeout, which restarts with every byte received:
     // a server that trickles must not hold the window forever.
     const quint64 generation = m_abortGeneration;
