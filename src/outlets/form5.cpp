@@ -163,8 +163,8 @@ void Form5::Command1_Click()
     m_abandoned = false;
     Command1->setEnabled(false);
     QPointer<Form5> alive(this);
-    const FetchedPage page = GetBody(
-        *m_platform.http, base + QStringLiteral("query_list.asp?name=") + strEncodedName, fetchTimeoutMs);
+    const FetchedPage page
+        = GetBody(m_http, base + QStringLiteral("query_list.asp?name=") + strEncodedName, fetchTimeoutMs);
     if (!alive)
         return;
     m_pending = false;
@@ -213,7 +213,7 @@ void Form5::Form_QueryUnload()
     csh();
     if (m_pending) {
         m_abandoned = true;
-        m_platform.http->abortAll();
+        m_http.abortAll();
     }
 }
 

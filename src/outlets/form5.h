@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/http_get.h"
+
 #include <QDialog>
 
 struct Platform;
@@ -63,6 +65,8 @@ private:
     void message(const QString &text);
 
     Platform &m_platform;
+    // A connection of its own, so that closing the window aborts only its own lookup.
+    HttpGet m_http;
     bool m_pending = false;
     bool m_abandoned = false; // closed while the lookup was pending
 };

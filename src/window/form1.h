@@ -201,6 +201,37 @@ public:
     // ==== end of export, finder and outlet members ====
 
     // ==== members added by the window frame (painting, mouse, column lock) ====
+    QImage Image10; // frame skin, 13 x 101
+    QImage Image9; // title-bar button sprites, 70 x 69
+    QImage Image8; // title banner, 160 x 32
+    void Form_Paint();
+    void Form_MouseMove(Qt::MouseButtons Button, double X, double Y);
+    void Form_MouseDown(Qt::MouseButton Button, double X, double Y);
+    void Form_MouseUp(Qt::MouseButton Button, double X, double Y);
+    void Form_KeyDown(int KeyCode); // a Qt::Key
+    void Picture3_MouseDown(Qt::MouseButton Button);
+    void Picture4_MouseDown(Qt::MouseButton Button);
+    void Picture5_MouseDown(Qt::MouseButton Button);
+    void Label16_MouseMove();
+    void Label16_MouseDown(Qt::MouseButton Button);
+    void Command2_Click();
+    void Command15_Click();
+
+private:
+    // The looks last drawn over the title-bar buttons, as source rectangles of Image9.
+    QRect m_minimiseSprite, m_closeSprite;
+    void showButtonLooks(const QRect &minimise, const QRect &close);
+    // Moving the window or a panel by following the mouse, where the platform has no move of its own.
+    QPointF m_pressGlobal;
+    bool m_windowDrag = false;
+    QPointF m_windowDragOffset;
+    QWidget *m_dragPanel = nullptr;
+    QPointF m_panelDragOffset;
+    void startWindowMove();
+    void startPanelDrag(QWidget *panel);
+    bool panelMouseEvent(QWidget *panel, QEvent *event);
+
+public:
     // ==== end of window frame members ====
 
     // ---- helpers shared by the subsystems ----

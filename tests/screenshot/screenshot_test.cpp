@@ -1,0 +1,132 @@
+// Starts the real program under xvfb-run against a sandbox on a free loopback port, lets it save a
+// picture of its main window, and checks the picture for the frame, banner and title-bar buttons
+// painted from the shipped pictures at their places.
+#include "platform/endpoints.h"
+#include "platform/paths.h"
+#include "test_servers.h"
+#include "window/frame_paint.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace {
+constexpr int SW = 746;
+constexpr int SH = 493;
+
+// Runs inside the X server: the program in the background until its picture is written, then
+// it is stopped by its own process id.
+const char *const kInsideX = R"(
+"$0" --screenshot "$1" &
+app=$!
+i=0
+while [ ! -s "$1" ] && [ $i -lt 150 ] && kill -0 $app 2>/dev/null; do sleep 0.2; i=$((i+1)); done
+sleep 0.5
+kill $app 2>/dev/null
+wait $app 2>/dev/null
+[ -s "$1" ]
+)";
+
+QImage shipped(const QString &dataDir, const char *name)
+{
+    return QImage(assetPath(dataDir, QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
+}
+
+// How many pixels of the rectangle differ from the picture's source rectangle.
+int differences(const QImage &shot, const QPoint &at, const QImage &picture, const QRect &source)
+{
+    int count = 0;
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            count += shot.pixel(at.x() + x, at.y() + y) != picture.pixel(source.x() + x, source.y() + y);
+    }
+    return count;
+}
+} // namespace
+
+TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
+{
+    TestSandbox sandbox;
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    Endpoints endpoints = Endpoints::defaults();
+    const QString base = sandbox.baseUrl();
+    endpoints.trackingUrl = base + QStringLiteral("/");
+    endpoints.siteUrl = base;
+    endpoints.home = base + QStringLiteral("/site/home.html");
+    endpoints.forum = base + QStringLiteral("/site/forum/");
+    endpoints.feedback = base + QStringLiteral("/site/feedback.html");
+    endpoints.studio = base + QStringLiteral("/site/studio.html");
+    endpoints.resources = base + QStringLiteral("/site/resources.html");
+    endpoints.mailImages = base;
+    endpoints.outletsUrl = base + QStringLiteral("/");
+    ASSERT_TRUE(endpoints.save(home.filePath(QStringLiteral("endpoints.ini"))));
+
+    const QString path = QStringLiteral(PARCELVUE_SCREENSHOT);
+    QFile::remove(path);
+    QProcess xvfb;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
+    xvfb.setProcessEnvironment(environment);
+    xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb.start(QStringLiteral(XVFB_RUN),
+               {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+                QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(kInsideX),
+                QStringLiteral(PARCELVUE_APP), path});
+    ASSERT_TRUE(xvfb.waitForStarted(10000));
+    const bool finished = xvfb.waitForFinished(90000);
+    if (!finished)
+        xvfb.kill();
+    ASSERT_TRUE(finished) << "xvfb-run did not end";
+    EXPECT_EQ(xvfb.exitCode(), 0);
+
+    QImage shot(path);
+    ASSERT_FALSE(shot.isNull()) << "no picture at " << path.toStdString();
+    shot = shot.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(SW, SH));
+    std::cout << "screenshot: " << path.toStdString() << std::endl;
+
+    const QImage skin = shipped(home.path(), "frame_skin.png");
+    const QImage buttons = shipped(home.path(), "title_buttons.png");
+    const QImage banner = shipped(home.path(), "title_banner.png");
+    ASSERT_FALSE(skin.isNull() || buttons.isNull() || banner.isNull());
+
+    EXPECT_EQ(differences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
+    EXPECT_EQ(differences(shot, buttonOrigin(TitleButton::Minimise, SW), buttons,
+                          spriteRect(TitleButton::Minimise, ButtonLook::Normal)),
+              0)
+        << "minimise button";
+    EXPECT_EQ(differences(shot, buttonOrigin(TitleButton::Close, SW), buttons,
+                          spriteRect(TitleButton::Close, ButtonLook::Normal)),
+              0)
+        << "close button";
+
+    const struct
+    {
+        const char *region;
+        QPoint at;
+        QPoint source;
+    } frame[] = {
+        {"top-left corner", {0, 0}, {0, 0}},
+        {"top-left corner", {5, 60}, {5, 60}},
+        {"top edge", {300, 8}, {6, 8}},
+        {"top edge", {SW / 2, 60}, {6, 60}},
+        {"top-right corner", {SW - 1, 40}, {12, 40}},
+        {"below the status strip", {SW / 2, 97}, {6, 97}},
+        {"left edge", {0, 300}, {0, 80}},
+        {"left edge", {2, 300}, {2, 80}},
+        {"right edge", {SW - 1, 300}, {12, 80}},
+        {"right edge", {SW - 3, 300}, {10, 80}},
+        {"bottom-left corner", {0, SH - 1}, {0, 100}},
+        {"bottom edge", {SW / 2, SH - 3}, {6, 98}},
+        {"bottom-right corner", {SW - 1, SH - 5}, {12, 96}},
+    };
+    for (const auto &f : frame) {
+        EXPECT_EQ(shot.pixel(f.at), skin.pixel(f.source))
+            << f.region << " at (" << f.at.x() << ", " << f.at.y() << ")";
+    }
+}
