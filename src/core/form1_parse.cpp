@@ -1,6 +1,7 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
 #include "platform/clock.h"
+#include "store/saved_parcel_file.h"
 #include "window/form1.h"
 
 #include <QLabel>
@@ -50,7 +51,7 @@ void Form1::Timer1_Timer()
 
     QTreeWidgetItem *oldest = ListView1->topLevelItem(ListView1->topLevelItemCount() - 1);
     const qint64 seconds = oldest ? secondsSince(oldest->text(1), platform().clock->now()) : 0;
-    setStatus(QStringLiteral("查询完毕..."));
+    setStatus(savedFileWritten ? QStringLiteral("查询完毕...") : kSavedListNotSaved);
     Command1->setEnabled(true);
 
     const QString status = deliveryStatusOf(top ? top->text(2) : QString());

@@ -181,6 +181,20 @@ public:
     void Combo5_Click();
 
     // ==== members added by the store subsystem (saved parcels, settings, list, balloon) ====
+    // Lines of the saved-parcel file that are not parcels: not listed, written back after them.
+    QStringList savedOtherLines;
+    // False after a write of the saved-parcel file failed: the lists are then newer than the file.
+    bool savedFileWritten = true;
+    // Set by the query commands: cx queries the chosen parcel, which is saved already.
+    bool queryOfChosenParcel = false;
+    // Writes the line list and the other lines in one step; a failure is told on the status line.
+    bool writeSavedList();
+    // Replaces both lists by the file, unless its last write failed (the lists are newer then).
+    void reloadSavedLists();
+    // Re-enables Command1 and says why when an answer starts no parse.
+    void endQueryWithoutParse(const QString &status);
+    // Clicks on the progress list, its empty area included, reach ListView1_Click / _DblClick.
+    void connectListClicks();
     // ==== end of store members ====
 
     // ==== members added by the monitor subsystem (start-up, update check, timers, notices) ====

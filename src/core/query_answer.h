@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/http_get.h"
+
+#include <QString>
+
+// What the tracking service's answer means for the two query commands. The error words are looked
+// for anywhere in the answer, case-sensitive, in an order that differs between the commands.
+enum class AnswerVerdict {
+    Empty, // nothing came back
+    FormatError, // "单号格式错误"
+    NoInformation, // "NULL" (for a new number also "不存在")
+    NotExisting, // "不存在", for a saved parcel only
+    UnsupportedCarrier, // "不支持的快递公司"
+    AsksForInput, // "请输入"
+    Accepted,
+};
+
+// For a number typed on the add panel: "NULL" and "不存在" both offer to save it.
+AnswerVerdict classifyNewNumberAnswer(const QString &answer);
+// For a saved parcel: "不存在" offers to delete it and is tested before "NULL".
+AnswerVerdict classifySavedParcelAnswer(const QString &answer);
+
+// The status text for a query that brought no answer text, saying why.
+QString emptyAnswerMessage(HttpResult::Failure failure);
