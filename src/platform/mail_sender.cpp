@@ -182,7 +182,6 @@ MailResult MailSender::send(const SmtpAccount &account, const MailMessage &messa
         return result;
     }
 
-    m_busy = true;
     const int connectMs = m_connectTimeoutMs;
     const int sendMs = m_sendTimeoutMs;
     std::unique_ptr<QThread> worker(
@@ -194,6 +193,5 @@ MailResult MailSender::send(const SmtpAccount &account, const MailMessage &messa
     if (!worker->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();
-    m_busy = false;
     return result;
 }

@@ -57,10 +57,7 @@ public:
 
     MailResult send(const SmtpAccount &account, const MailMessage &message);
 
-    bool busy() const { return m_busy; }
-
 private:
     int m_connectTimeoutMs = kConnectTimeoutMs;
     int m_sendTimeoutMs = kSendTimeoutMs;
-    bool m_busy = false;
 };

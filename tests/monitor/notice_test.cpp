@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -200,9 +201,14 @@ TEST(MailNotice, NamesTheQueriedParcelAndEscapesItsData)
     ASSERT_EQ(mails.size(), 1u);
     const auto &m = mails[0];
     EXPECT_EQ(m.mailFrom, kUser);
+    EXPECT_EQ(m.login, kUser);
     EXPECT_EQ(m.recipients, QStringList {QStringLiteral("watcher@example.localhost")});
+    EXPECT_EQ(m.header(QStringLiteral("From")), kUser);
     EXPECT_EQ(m.header(QStringLiteral("To")), QStringLiteral("watcher@example.localhost"));
+    EXPECT_FALSE(m.header(QStringLiteral("Date")).isEmpty());
     EXPECT_EQ(m.subject, QStringLiteral("您的快递【<b>礼物</b>】有最新动态 - LumetraParcelvue"));
+    EXPECT_TRUE(m.rawHeaders.contains(QStringLiteral("Subject: =?UTF-8?B?")));
+    EXPECT_EQ(m.contentType, QStringLiteral("text/html"));
     EXPECT_EQ(m.charset.toLower(), QStringLiteral("utf-8"));
 
     const QString carrier = w.form->Combo1->itemText(1);
@@ -257,8 +263,11 @@ TEST(MailNotice, FailuresAreReportedAndTheWindowGoesOn)
         QTimer probe;
         QObject::connect(&probe, &QTimer::timeout, [&] { captions.append(w.form->Label11[2]->text()); });
         probe.start(50);
+        QElapsedTimer elapsed;
+        elapsed.start();
         w.query(QStringLiteral("111"), 0, 2);
         probe.stop();
+        EXPECT_LT(elapsed.elapsed(), 15000) << kind << ": the send is bounded";
 
         const QString status = w.form->Label11[2]->text();
         const QString failed = QStringLiteral("最新信息发送失败!错误原因");
