@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <chrono>
+
 SandboxServer::SandboxServer(SandboxOptions options)
     : m_options(std::move(options))
     , m_server(std::make_unique<httplib::Server>())
@@ -39,6 +41,10 @@ int SandboxServer::start()
     if (bind() < 0)
         return -1;
     m_thread = std::thread([this] { listen(); });
+    // stop() only reaches a server that is already listening; one stopped before that would
+    // block in accept() for ever and its join with it.
+    for (int waited = 0; !m_server->is_running() && waited < 5000; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return m_port;
 }
 
