@@ -2,6 +2,9 @@
 
 #include <httplib.h>
 
+#include <chrono>
+#include <thread>
+
 SandboxServer::SandboxServer(SandboxOptions options)
     : m_options(std::move(options))
     , m_server(std::make_unique<httplib::Server>())
@@ -39,6 +42,9 @@ int SandboxServer::start()
     if (bind() < 0)
         return -1;
     m_thread = std::thread([this] { listen(); });
+    // A stop() that comes before the server runs does nothing, and the join would wait forever.
+    for (int i = 0; i < 5000 && !m_server->is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return m_port;
 }
 
