@@ -1,8 +1,7 @@
 #include "store/export.h"
 
 #include "platform/text_codec.h"
-
-#include <QSaveFile>
+#include "store/saved_parcel_file.h"
 
 namespace {
 const QString kCellSeparator = QStringLiteral("   ");
@@ -81,13 +80,7 @@ bool ExportListViewContent(const ExportRows &objListView, const QString &strFile
 {
     if (objListView.isEmpty())
         return false;
-    const QByteArray content = exportFileContent(objListView);
-    QSaveFile file(strFilePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // The same writer as the state files: it also notices a cut final flush, which commit() alone
+    // would let replace an earlier export.
+    return writeFileAtomically(strFilePath, exportFileContent(objListView));
 }
