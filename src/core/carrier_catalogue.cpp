@@ -1,5 +1,7 @@
 #include "core/carrier_catalogue.h"
 
+#include <QStringList>
+
 // Ordered by service code in ascending byte order; a box index is a catalogue position.
 const std::array<Carrier, kCarrierCount> kCarriers = {{
     {"AAE快递", "aae"},
@@ -131,20 +133,31 @@ const std::array<Carrier, kCarrierCount> kCarriers = {{
     {"中邮物流", "zhongyou"},
 }};
 
+namespace {
+// The display names as QStrings, made once: saved-parcel files look names up line by line.
+const QStringList &displayNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        list.reserve(kCarrierCount);
+        for (const Carrier &carrier : kCarriers)
+            list.append(QString::fromUtf8(carrier.name));
+        return list;
+    }();
+    return names;
+}
+} // namespace
+
 int carrierIndexByName(const QString &displayName)
 {
-    for (int i = 0; i < kCarrierCount; ++i) {
-        if (displayName == QString::fromUtf8(kCarriers[i].name))
-            return i;
-    }
-    return -1;
+    return static_cast<int>(displayNames().indexOf(displayName));
 }
 
 QString carrierName(int position)
 {
     if (position < 0 || position >= kCarrierCount)
         return {};
-    return QString::fromUtf8(kCarriers[position].name);
+    return displayNames().at(position);
 }
 
 QString carrierCode(int position)

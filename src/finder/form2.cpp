@@ -1,4 +1,5 @@
 #include "finder/form2.h"
+#include "core/blank_trim.h"
 
 #include "window/form1.h"
 
@@ -22,16 +23,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 } // namespace
 
 Form2::Form2(Form1 &main, QWidget *parent)

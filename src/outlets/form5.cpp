@@ -1,4 +1,5 @@
 #include "outlets/form5.h"
+#include "core/blank_trim.h"
 
 #include "outlets/outlet_page.h"
 #include "outlets/page_fetch.h"
@@ -44,16 +45,6 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
     return label;
 }
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 } // namespace
 
 Form5::Form5(Platform &platform, QWidget *parent)

@@ -1,22 +1,11 @@
 #include "store/export.h"
+#include "core/blank_trim.h"
 
 #include "platform/text_codec.h"
 #include "store/saved_parcel_file.h"
 
 namespace {
 const QString kCellSeparator = QStringLiteral("   ");
-
-// Blanks only, as the padding works on blanks; tabs and other spaces are cell content.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 // Length of the character starting at index: two units for a surrogate pair, else one.
 qsizetype characterLength(const QString &text, qsizetype index)

@@ -29,10 +29,13 @@ void Form1::dq()
     const QString currentLine = Combo6->currentText();
     Text1->clear();
     Combo6->clear();
-    for (const QString &line : contents.parcels) {
-        Text1->addItem(readSavedLine(line).remark);
-        Combo6->addItem(line);
-    }
+    QStringList remarks;
+    remarks.reserve(contents.parcels.size());
+    for (const QString &line : contents.parcels)
+        remarks.append(readSavedLine(line).remark);
+    // One insertion each: item by item, a list of thousands of parcels takes visibly long.
+    Text1->addItems(remarks);
+    Combo6->addItems(contents.parcels);
     Text1->setCurrentIndex(-1);
     Combo6->setCurrentIndex(-1);
     Combo6->setEditText(currentLine);
