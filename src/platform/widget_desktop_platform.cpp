@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/http_get.h"
+#include "platform/mail_sender.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/save_dialog.h"
@@ -19,6 +20,7 @@ struct DesktopPlatform::Services
     SystemClock clock;
     MediaSoundPlayer sound;
     HttpGet http;
+    MailSender mail;
 };
 
 DesktopPlatform::DesktopPlatform(const QString &dataDir)
@@ -30,6 +32,7 @@ DesktopPlatform::DesktopPlatform(const QString &dataDir)
     m_platform.clock = &m_services->clock;
     m_platform.sound = &m_services->sound;
     m_platform.http = &m_services->http;
+    m_platform.mail = &m_services->mail;
     m_platform.dataDir = dataDir;
     m_platform.endpoints = Endpoints::load(joinPath(dataDir, QStringLiteral("endpoints.ini")));
     m_platform.endProgram = [] { QApplication::exit(0); };

@@ -198,6 +198,17 @@ public:
     // ==== end of store members ====
 
     // ==== members added by the monitor subsystem (start-up, update check, timers, notices) ====
+    Skin *skin = nullptr; // created by applySkin
+    // Queries started by the timed and the loop function (each one a pick of the watched parcel).
+    int automaticQueries = 0;
+    // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
+    // compared with it.
+    QString countedNumber, countedCom;
+    // Text1, Combo1, Command3, Command13, Command9, Command7 and Command2: locked while a timed
+    // query is armed or a loop runs, so the watched parcel cannot change.
+    void setLockedSetEnabled(bool enabled);
+    void automaticQuery();
+    bool updateChecked = false; // the version check runs once per start
     // ==== end of monitor members ====
 
     // ==== members added by the export, finder and outlet subsystems ====

@@ -1,3 +1,4 @@
+#include "platform/url_opener.h"
 #include "window/form1.h"
 
 #include <QCloseEvent>
@@ -49,5 +50,18 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_QueryUnload(int &cancel)
 {
-    cancel = 0;
+    const QString text = QStringLiteral("感谢您对Tavi、对Lumetra系列的软件的支持!") + QStringLiteral("\r \r")
+        + QStringLiteral("是否退出并到论坛可以下载更多Lumetra系列原创免费软件?");
+    switch (message(text, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        platform().urls->open(platform().endpoints.forum);
+        cancel = 0;
+        break;
+    case MsgAnswer::No:
+        cancel = 0;
+        break;
+    default:
+        cancel = 1;
+        break;
+    }
 }

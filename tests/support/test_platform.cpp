@@ -31,6 +31,7 @@ TestPlatform::TestPlatform()
     m_platform.clock = &clock;
     m_platform.sound = &sound;
     m_platform.http = &http;
+    m_platform.mail = &mail;
     m_platform.dataDir = m_dir.path();
     m_platform.endpoints = Endpoints::defaults();
     // Nothing in a test may reach the default port by accident: a closed port on loopback.
@@ -38,6 +39,9 @@ TestPlatform::TestPlatform()
     m_platform.endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9");
     m_platform.endpoints.outletsUrl = QStringLiteral("http://127.0.0.1:9/");
     m_platform.endpoints.trackingTimeoutSeconds = 5;
+    m_platform.endpoints.smtpPort = 9;
+    // A test that forgets its SMTP server must not wait the full two minutes.
+    mail.setTimeouts(5000, 10000);
     m_platform.endProgram = [this] { ++programEnded; };
 }
 
@@ -55,4 +59,13 @@ void TestPlatform::useServer(const QString &baseUrl)
     e.resources = baseUrl + QStringLiteral("/site/resources.html");
     e.mailImages = baseUrl;
     e.outletsUrl = baseUrl + QStringLiteral("/");
+}
+
+void TestPlatform::useSmtp(int port, const QString &sender, const QString &password)
+{
+    Endpoints &e = m_platform.endpoints;
+    e.smtpHost = QStringLiteral("127.0.0.1");
+    e.smtpPort = port;
+    e.smtpSender = sender;
+    e.smtpPassword = password;
 }

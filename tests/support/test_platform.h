@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/http_get.h"
+#include "platform/mail_sender.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/save_dialog.h"
@@ -94,6 +95,8 @@ public:
     QString dataDir() const { return m_platform.dataDir; }
     // Points every endpoint at a server on 127.0.0.1 (tracking, site, outlets).
     void useServer(const QString &baseUrl);
+    // Points the notice mail at an SMTP server on 127.0.0.1.
+    void useSmtp(int port, const QString &sender, const QString &password);
 
     ScriptedMessageBoxes messages;
     ScriptedSaveDialog saveDialog;
@@ -101,6 +104,7 @@ public:
     TestClock clock;
     RecordingSoundPlayer sound;
     HttpGet http;
+    MailSender mail;
     int programEnded = 0;
 
 private:

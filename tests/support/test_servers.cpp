@@ -39,8 +39,8 @@ QString ScriptedHttpServer::start()
 {
     m_port = m_server->bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
-    // A stop() that comes before the server runs does nothing, and the join would wait forever.
-    for (int i = 0; i < 5000 && !m_server->is_running(); ++i)
+    // Stopping a server that has not started listening yet would leave it blocked in accept().
+    for (int waited = 0; !m_server->is_running() && waited < 5000; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
 }

@@ -3,7 +3,6 @@
 #include <httplib.h>
 
 #include <chrono>
-#include <thread>
 
 SandboxServer::SandboxServer(SandboxOptions options)
     : m_options(std::move(options))
@@ -42,8 +41,9 @@ int SandboxServer::start()
     if (bind() < 0)
         return -1;
     m_thread = std::thread([this] { listen(); });
-    // A stop() that comes before the server runs does nothing, and the join would wait forever.
-    for (int i = 0; i < 5000 && !m_server->is_running(); ++i)
+    // stop() only reaches a server that is already listening; one stopped before that would
+    // block in accept() for ever and its join with it.
+    for (int waited = 0; !m_server->is_running() && waited < 5000; ++waited)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return m_port;
 }

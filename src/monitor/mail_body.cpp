@@ -1,0 +1,132 @@
+#include "monitor/mail_body.h"
+
+namespace {
+QString withoutTrailingSlash(QString url)
+{
+    while (url.endsWith(QLatin1Char('/')))
+        url.chop(1);
+    return url;
+}
+} // namespace
+
+QString escapeHtml(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&':
+            escaped += QLatin1String("&amp;");
+            break;
+        case '<':
+            escaped += QLatin1String("&lt;");
+            break;
+        case '>':
+            escaped += QLatin1String("&gt;");
+            break;
+        case '"':
+            escaped += QLatin1String("&quot;");
+            break;
+        case '\'':
+            escaped += QLatin1String("&#39;");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+QString mailSubject(const QString &remark)
+{
+    return QStringLiteral("您的快递【") + remark + QStringLiteral("】有最新动态 - LumetraParcelvue");
+}
+
+QString mailBody(const Endpoints &e, const MailBodyValues &v)
+{
+    const auto esc = escapeHtml;
+    const QString imageHost = withoutTrailingSlash(e.mailImages);
+    // The forum's link points at its index: the address ends in "/".
+    const QString forum = e.forum.endsWith(QLatin1Char('/')) ? e.forum : e.forum + QLatin1Char('/');
+
+    QString body;
+    body += QStringLiteral(
+        "<table cellspacing='1' border='1' bgcolor='#FFFFFF' align='center' width='700' style='"
+        "border-color:#ccc;width:700px;font-size:20px;color:black'><tbody><tr><td><div style='"
+        "width:670px;margin:0 auto;background-image:url(");
+    body += imageHost + QStringLiteral("/mail/images/head_bg.gif");
+    body += QStringLiteral(");border-bottom:1px solid #e7e7e7;margin-bottom:20px;padding:13px 15px 0;'>");
+    body += QStringLiteral(
+        "<table cellspacing='0' cellpadding='0' border='0' width='670px' height='54' style='"
+        "font:12px Tahoma, Arial, 微软雅黑;'><tbody><tr><td width='240' valign='top'>");
+    body += QStringLiteral("<a target='_blank' href='");
+    body += e.home;
+    body += QStringLiteral("'><img border='0'  height='41' src='");
+    body += imageHost + QStringLiteral("/mail/images/logo.png");
+    body += QStringLiteral(
+        "'></a></td><td align='right' width='430' valign='bottom' style='color:#fff;padding-bottom:7px;"
+        "'><a target='_blank' style='color:#fff;text-decoration:none;font-size:12px;' href='");
+    body += imageHost + QStringLiteral("/tui.html");
+    body += QStringLiteral("'>推广服务 </a> | <a target='_blank' style='color:#fff;text-decoration:none;"
+                           "font-size:12px;' href='");
+    body += e.feedback;
+    body += QStringLiteral("'>留言反馈 </a>");
+    body += QStringLiteral(
+        " | <a target='_blank' style='color:#fff;text-decoration:none;font-size:12px;' href='");
+    body += forum;
+    body += QStringLiteral(
+        "'>官方论坛</a></td></tr></tbody></table></div><div style='width:600px;margin:0 "
+        "auto;color:#5a5a5a;background:#ffffff;padding:0 50px;margin-bottom:25px;'><div style='"
+        "line-height:1.5;font-size:13px;margin-bottom:10px;color:#000;font-family: 微软雅黑;"
+        "'>");
+    body += QStringLiteral(
+        "<strong style='display:block;margin-bottom:5px;'></strong><p style='line-height:25px;"
+        "margin:0;border-bottom: 1px dashed #ccc;'>您的快递<font color='blue' style='"
+        "font-weight:bold;'>【");
+    body += esc(v.remark);
+    body += QStringLiteral("】（");
+    body += esc(v.number);
+    body += QStringLiteral("）</font>有了最新动态：</p><p style='line-height:25px;margin:0;border-bottom: "
+                           "1px dashed #ccc;color:red;margin-top:15px;font-weight:bold;'>");
+    body += esc(v.time);
+    body += QStringLiteral(" ");
+    body += esc(v.progress);
+    body += QStringLiteral(
+        "</p><p style='line-height:25px;margin:0;border-bottom: 1px dashed #ccc;margin-top:10px;"
+        "'>当前您的快递约已派送：<font style='font-weight:bold;color:red;'>");
+    body += esc(v.transit);
+    body += QStringLiteral("</font>（时间以<font style='font-weight:bold;color:blue;'>");
+    body += esc(v.carrier);
+    body += QStringLiteral(
+        "</font>公司接单起计算）</p><p style='line-height:25px;margin:0;border-bottom: "
+        "1px dashed #ccc;margin-top:10px'>感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!</p>"
+        "<p style='line-height:25px;margin:0;border-bottom: 1px dashed #ccc;margin-top:15px;"
+        "'><b><a href='");
+    body += esc(v.promoUrl);
+    body += QStringLiteral("' target='_blank' style='text-decoration: none;color:black;margin-top:10px'>");
+    body += esc(v.promoText);
+    body += QStringLiteral(
+        "</a></b></p><p style='line-height:25px;margin:0;margin-top:30px;margin-right:auto'"
+        ">Lumetra技术工作室</p><p style='line-height:25px;margin:0;float: right;background-image: "
+        "url(");
+    body += imageHost + QStringLiteral("/mail/images/slogo.png");
+    body += QStringLiteral(
+        ");height: 85px;width: 50px;background-repeat: no-repeat;margin-top: -20px;'><p style='"
+        "line-height:25px;margin:0;'>");
+    body += e.siteUrl;
+    body += QStringLiteral("</p><p style='line-height:25px;margin:0;'>");
+    body += esc(v.sendTime);
+    body += QStringLiteral(
+        "</p></div></div><div style='width:600px;margin:0 auto;background:#f9f9f9;border-top:1px "
+        "solid #ececec;padding:20px 50px 30px;'>");
+    body += QStringLiteral(
+        "<table cellspacing='0' cellpadding='0' border='0' width='600px' height='55' style='"
+        "font-size:12px;color:#919191;'><tbody><tr><td width='460'><p style='line-height:20px;"
+        "margin:0 0 5px'>本邮件由LumetraParcelvue系统自动发出，请勿回复。</p>"
+        "<p style='line-height:20px;margin:0 0 "
+        "5px'>如果您遇到问题或需要定制推广服务，请在右上方反馈或咨询客服QQ:");
+    body += e.contact;
+    body += QStringLiteral("</p></td><td align='right' width='140' valign='bottom'></td></tr></tbody></table>"
+                           "</div></td></tr></tbody></table>");
+    return body;
+}

@@ -1,0 +1,316 @@
+#include "qt_wait.h"
+#include "window_harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kTimedIdle = QStringLiteral("开始定时");
+const QString kTimedArmed = QStringLiteral("关闭定时");
+const QString kLoopIdle = QStringLiteral("开始循环");
+const QString kLoopRunning = QStringLiteral("停止循环");
+
+QDateTime at(const char *text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+struct Monitor
+{
+    WindowHarness h;
+    Form1 *form = nullptr;
+
+    explicit Monitor(const QString &picked = QStringLiteral("衣服"))
+    {
+        h.test.clock.set(at("2024-03-01 08:00:00"));
+        form = &h.open();
+        form->Timer3->stop();
+        // As the version check leaves them once it has passed.
+        form->Command1->setEnabled(true);
+        form->Text1->setEnabled(true);
+        // A saved parcel picked in the list, without running its query.
+        const QSignalBlocker block(form->Text1);
+        form->Text1->addItem(picked);
+        form->Text1->setCurrentIndex(0);
+    }
+
+    std::vector<QWidget *> lockedSet() const
+    {
+        return {form->Text1,    form->Combo1,   form->Command3, form->Command13,
+                form->Command9, form->Command7, form->Command2};
+    }
+    // The locked set's state, or -1 when its controls disagree.
+    int lockedEnabled() const
+    {
+        int state = lockedSet().front()->isEnabled();
+        for (QWidget *w : lockedSet()) {
+            if (w->isEnabled() != static_cast<bool>(state))
+                return -1;
+        }
+        return state;
+    }
+    void chooseTime(int hour, int minute)
+    {
+        form->Combo2->setCurrentIndex(hour);
+        form->Combo3->setCurrentIndex(minute);
+    }
+    void chooseInterval(int minutes) { form->Combo4->setCurrentIndex(minutes - 1); }
+};
+
+// What the state table says about one state.
+void expectState(const Monitor &m, bool loopPage, const QString &timed, const QString &loop,
+                 const char *where)
+{
+    Form1 &f = *m.form;
+    EXPECT_EQ(f.Frame6->isVisibleTo(f.Picture4), loopPage) << where;
+    EXPECT_EQ(f.Frame4->isVisibleTo(f.Picture4), !loopPage) << where;
+    EXPECT_EQ(f.Command8->text(), timed) << where;
+    EXPECT_EQ(f.Command5->text(), loop) << where;
+    const bool armed = timed == kTimedArmed;
+    const bool running = loop == kLoopRunning;
+    EXPECT_EQ(f.Timer4->isActive(), armed) << where;
+    EXPECT_EQ(f.Timer6->isActive(), running) << where;
+    EXPECT_EQ(m.lockedEnabled(), armed || running ? 0 : 1) << where;
+    EXPECT_EQ(f.Combo2->isEnabled(), !armed) << where;
+    EXPECT_EQ(f.Combo3->isEnabled(), !armed) << where;
+    EXPECT_EQ(f.Combo4->isEnabled(), !running) << where;
+    // Everything else stays usable.
+    for (QWidget *w : {static_cast<QWidget *>(f.Command1), static_cast<QWidget *>(f.Text3),
+                       static_cast<QWidget *>(f.Text2), static_cast<QWidget *>(f.Command10),
+                       static_cast<QWidget *>(f.Command11), static_cast<QWidget *>(f.Command4),
+                       static_cast<QWidget *>(f.Command6)})
+        EXPECT_TRUE(w->isEnabled()) << where << " " << w->objectName().toStdString();
+}
+} // namespace
+
+TEST(TimedAndLoopQueries, StartUpIsTimedIdle)
+{
+    Monitor m;
+    expectState(m, false, kTimedIdle, kLoopIdle, "start-up");
+    EXPECT_EQ(m.form->Combo2->count(), 24);
+    EXPECT_EQ(m.form->Combo3->count(), 60);
+    EXPECT_EQ(m.form->Combo4->count(), 360);
+    EXPECT_EQ(m.form->Combo2->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(m.form->Combo3->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(m.form->Combo4->currentText(), QString());
+    EXPECT_EQ(m.form->Combo3->itemText(59), QStringLiteral("59"));
+    EXPECT_EQ(m.form->Combo4->itemText(359), QStringLiteral("360"));
+}
+
+TEST(TimedAndLoopQueries, StartGuardsRefuseAndChangeNothing)
+{
+    struct Case
+    {
+        const char *name;
+        bool loop;
+        QString picked;
+        bool clearHour, clearMinute, interval;
+        QString message;
+    } cases[] = {
+        {"timed, empty note", false, QString(), false, false, false,
+         QStringLiteral("请先查询单号后在使用定时功能!")},
+        {"timed, no hour", false, QStringLiteral("衣服"), true, false, false,
+         QStringLiteral("请设定查询时间!")},
+        {"timed, no minute", false, QStringLiteral("衣服"), false, true, false,
+         QStringLiteral("请设定查询时间!")},
+        {"loop, empty note", true, QString(), false, false, true,
+         QStringLiteral("请先查询单号后在使用本功能!")},
+        {"loop, no interval", true, QStringLiteral("衣服"), false, false, false,
+         QStringLiteral("请先设定时间!")},
+    };
+    for (const Case &c : cases) {
+        Monitor m(c.picked);
+        if (c.clearHour)
+            m.form->Combo2->setCurrentIndex(-1);
+        if (c.clearMinute)
+            m.form->Combo3->setCurrentIndex(-1);
+        if (c.loop) {
+            m.form->Command10->click();
+            if (c.interval)
+                m.chooseInterval(5);
+            m.form->Command5->click();
+        } else {
+            m.form->Command8->click();
+        }
+        ASSERT_EQ(m.h.test.messages.shown.size(), 1u) << c.name;
+        EXPECT_EQ(m.h.test.messages.shown[0].text, c.message) << c.name;
+        EXPECT_EQ(m.h.test.messages.shown[0].buttons, MsgButtons::Ok) << c.name;
+        EXPECT_EQ(m.h.test.messages.shown[0].icon, MsgIcon::Information) << c.name;
+        expectState(m, c.loop, kTimedIdle, kLoopIdle, c.name);
+    }
+}
+
+TEST(TimedAndLoopQueries, TimedQueryRunsOnceOnTheFirstTickOfTheChosenMinute)
+{
+    Monitor m;
+    m.chooseTime(10, 30);
+    m.form->Command8->click();
+    expectState(m, false, kTimedArmed, kLoopIdle, "armed");
+
+    for (const char *time : {"2024-03-01 10:29:59", "2024-03-01 11:30:00", "2024-03-01 10:31:00"}) {
+        m.h.test.clock.set(at(time));
+        m.form->Timer4_Timer();
+        EXPECT_EQ(m.form->automaticQueries, 0) << time;
+    }
+    m.h.test.clock.set(at("2024-03-01 10:30:00"));
+    m.form->Timer4_Timer();
+    EXPECT_EQ(m.form->automaticQueries, 1);
+    expectState(m, false, kTimedIdle, kLoopIdle, "after the query");
+    m.form->Timer4_Timer();
+    EXPECT_EQ(m.form->automaticQueries, 1) << "disarmed after its one query";
+}
+
+TEST(TimedAndLoopQueries, MinuteJustPassedWaitsForTheNextDay)
+{
+    Monitor m;
+    m.h.test.clock.set(at("2024-03-01 10:31:05"));
+    m.chooseTime(10, 30);
+    m.form->Command8->click();
+    for (qint64 second = 0; second < 24 * 3600 - 61; second += 30) {
+        m.form->Timer4_Timer();
+        m.h.test.clock.advance(30);
+    }
+    EXPECT_EQ(m.form->automaticQueries, 0);
+    m.h.test.clock.set(at("2024-03-02 10:30:00"));
+    m.form->Timer4_Timer();
+    EXPECT_EQ(m.form->automaticQueries, 1);
+}
+
+TEST(TimedAndLoopQueries, CurrentMinuteRunsAtTheNextRealTick)
+{
+    Monitor m;
+    m.h.test.clock.set(at("2024-03-01 00:00:10"));
+    m.form->Command8->click(); // 0:00 is chosen at start-up
+    ASSERT_TRUE(waitUntil([&] { return m.form->automaticQueries == 1; }, 4000));
+    EXPECT_EQ(m.form->Command8->text(), kTimedIdle);
+    EXPECT_FALSE(m.form->Timer4->isActive());
+}
+
+TEST(TimedAndLoopQueries, LoopQueriesEveryIntervalAndNeverCountsPastIt)
+{
+    for (int interval : {1, 2, 360}) {
+        Monitor m;
+        m.form->Command10->click();
+        m.chooseInterval(interval);
+        m.form->intTimerTicks = 7; // starting counts from zero whatever was left
+        m.form->Command5->click();
+        expectState(m, true, kTimedIdle, kLoopRunning, "loop running");
+        EXPECT_EQ(m.form->intTimerTicks, 0);
+        EXPECT_EQ(m.form->Timer6->interval(), 60000);
+        for (int minute = 1; minute <= 3 * interval; ++minute) {
+            m.form->Timer6_Timer();
+            EXPECT_EQ(m.form->automaticQueries, minute / interval) << interval << " at minute " << minute;
+            EXPECT_LT(m.form->intTimerTicks, interval);
+        }
+        m.form->Timer6_Timer();
+        m.form->Command5->click();
+        expectState(m, true, kTimedIdle, kLoopIdle, "loop stopped");
+        EXPECT_EQ(m.form->intTimerTicks, 0);
+    }
+}
+
+TEST(TimedAndLoopQueries, PageSwitchAsksWhileAFunctionRuns)
+{
+    // Timed armed, switch to the loop page: No keeps it armed, Yes disarms and switches.
+    {
+        Monitor m;
+        m.form->Command8->click();
+        m.h.test.messages.answerNext(MsgAnswer::No);
+        m.form->Command10->click();
+        EXPECT_EQ(m.h.test.messages.texts(), QStringList {QStringLiteral("当前正在定时查询,是否终止?")});
+        EXPECT_EQ(m.h.test.messages.shown[0].buttons, MsgButtons::YesNo);
+        expectState(m, false, kTimedArmed, kLoopIdle, "timed armed, No");
+        m.h.test.messages.answerNext(MsgAnswer::Yes);
+        m.form->Command10->click();
+        expectState(m, true, kTimedIdle, kLoopIdle, "timed armed, Yes");
+        EXPECT_EQ(m.form->Frame6->pos(), m.form->Frame4->pos());
+    }
+    // Loop running, switch to the timed page.
+    {
+        Monitor m;
+        m.form->Command10->click();
+        m.chooseInterval(3);
+        m.form->Command5->click();
+        m.form->Timer6_Timer();
+        m.h.test.messages.answerNext(MsgAnswer::No);
+        m.form->Command11->click();
+        EXPECT_EQ(m.h.test.messages.texts(), QStringList {QStringLiteral("当前正在循环查询,是否终止?")});
+        expectState(m, true, kTimedIdle, kLoopRunning, "loop running, No");
+        EXPECT_EQ(m.form->intTimerTicks, 1);
+        m.h.test.messages.answerNext(MsgAnswer::Yes);
+        m.form->Command11->click();
+        expectState(m, false, kTimedIdle, kLoopIdle, "loop running, Yes");
+        EXPECT_EQ(m.form->intTimerTicks, 0);
+    }
+}
+
+TEST(TimedAndLoopQueries, SwitchingWhenNothingRunsAsksNothingAndResets)
+{
+    Monitor m;
+    m.form->Command10->click();
+    expectState(m, true, kTimedIdle, kLoopIdle, "to the loop page");
+    m.form->intTimerTicks = 4;
+    m.form->Command11->click();
+    expectState(m, false, kTimedIdle, kLoopIdle, "back to the timed page");
+    EXPECT_EQ(m.form->intTimerTicks, 0);
+    EXPECT_TRUE(m.h.test.messages.shown.empty());
+    EXPECT_TRUE(m.h.test.messages.allAnswersUsed());
+}
+
+TEST(TimedAndLoopQueries, TickDuringARequestCountsOnceAfterIt)
+{
+    Monitor m;
+    m.form->Command10->click();
+    m.chooseInterval(2);
+    m.form->Command5->click();
+
+    m.form->beginWait();
+    m.form->runTick(&Form1::Timer6_Timer);
+    m.form->runTick(&Form1::Timer6_Timer);
+    EXPECT_EQ(m.form->intTimerTicks, 0) << "never inside the wait";
+    m.form->endWait();
+    ASSERT_TRUE(waitUntil([&] { return m.form->intTimerTicks == 1; }, 2000));
+    m.form->Timer6_Timer();
+    EXPECT_EQ(m.form->automaticQueries, 1);
+    EXPECT_EQ(m.form->intTimerTicks, 0);
+}
+
+TEST(TimedAndLoopQueries, TickHeldBackPastTheEndOfItsFunctionDoesNothing)
+{
+    // Loop stopped while its tick waited.
+    {
+        Monitor m;
+        m.form->Command10->click();
+        m.chooseInterval(1);
+        m.form->Command5->click();
+        m.form->beginWait();
+        m.form->runTick(&Form1::Timer6_Timer);
+        m.form->Command5->click();
+        m.form->endWait();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m.form->automaticQueries, 0);
+        EXPECT_EQ(m.form->intTimerTicks, 0);
+    }
+    // A second tick of the chosen minute fell while the timed query's request was pending: once
+    // the query has disarmed the page it must neither query again nor arm it again.
+    {
+        Monitor m;
+        m.h.test.clock.set(at("2024-03-01 00:00:30"));
+        m.form->Command8->click();
+        m.form->beginWait();
+        m.form->runTick(&Form1::Timer4_Timer);
+        m.form->Timer4_Timer(); // the tick whose query is pending
+        m.form->endWait();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m.form->automaticQueries, 1);
+        expectState(m, false, kTimedIdle, kLoopIdle, "after the held-back tick");
+    }
+}
