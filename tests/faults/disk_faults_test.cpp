@@ -180,10 +180,11 @@ TEST_P(DiskFaults, OldFileStaysWholeAndUserIsTold)
     EXPECT_TRUE(filesOf(h) == before) << "a file changed";
     EXPECT_EQ(form.Label11[2]->text(), write.status);
     const QStringList texts = h.test.messages.texts();
-    if (write.message.isEmpty())
+    if (write.message.isEmpty()) {
         EXPECT_FALSE(texts.contains(QStringLiteral("单号已成功保存")));
-    else
+    } else {
         EXPECT_TRUE(texts.contains(write.message)) << texts.join(u'/').toStdString();
+    }
     EXPECT_TRUE(h.test.messages.allAnswersUsed());
     EXPECT_EQ(form.Combo6->count(), write.listedAfter);
     EXPECT_TRUE(form.Command1->isEnabled());
