@@ -90,7 +90,17 @@ HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &header
         result.errorText = reply->errorString();
     } else {
         result.body = reply->readAll();
-        if (result.body.size() > kMaxBody) {
+        // Qt ends a reply whose connection was reset mid-answer as if it were complete; a body
+        // shorter than its declared length is a cut one.
+        const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
+        const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+        const bool cut = declared.isValid() && (encoding.isEmpty() || encoding == "identity")
+            && result.body.size() < declared.toLongLong();
+        if (cut) {
+            result.failure = HttpResult::Failure::NoConnection;
+            result.errorText = QStringLiteral("connection closed before the whole answer came");
+            result.body.clear();
+        } else if (result.body.size() > kMaxBody) {
             result.failure = HttpResult::Failure::TooLarge;
             result.errorText = QStringLiteral("answer larger than 16 MiB");
             result.body.clear();

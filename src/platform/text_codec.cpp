@@ -31,8 +31,13 @@ QString decodeWithCharset(const QByteArray &bytes, const QByteArray &charset)
         if (name == "gb2312" || name == "gbk" || name == "x-gbk")
             name = "GB18030";
         QStringDecoder decoder(name.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
+        if (decoder.isValid()) {
+            QString text = decoder.decode(bytes);
+            // A header that names the wrong charset is common; bytes it cannot read are better
+            // decoded as if it had named none than shown as replacement characters.
+            if (!decoder.hasError())
+                return text;
+        }
     }
     if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes);

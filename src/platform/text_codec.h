@@ -10,8 +10,8 @@ QByteArray encodeGb(const QString &text);
 
 bool isValidUtf8(const QByteArray &bytes);
 
-// Decodes with the named charset when Qt knows it; otherwise UTF-8 when the bytes are valid UTF-8,
-// else GB18030.
+// Decodes with the named charset when Qt knows it and the bytes are valid in it; otherwise UTF-8
+// when the bytes are valid UTF-8, else GB18030.
 QString decodeWithCharset(const QByteArray &bytes, const QByteArray &charset);
 
 // The charset parameter of a Content-Type header value, lower case; empty when there is none.

@@ -2,8 +2,7 @@
 #include "core/blank_trim.h"
 
 #include "platform/text_codec.h"
-
-#include <QSaveFile>
+#include "store/saved_parcel_file.h"
 
 namespace {
 const QString kCellSeparator = QStringLiteral("   ");
@@ -70,13 +69,7 @@ bool ExportListViewContent(const ExportRows &objListView, const QString &strFile
 {
     if (objListView.isEmpty())
         return false;
-    const QByteArray content = exportFileContent(objListView);
-    QSaveFile file(strFilePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // The same writer as the state files: it also notices a cut final flush, which commit() alone
+    // would let replace an earlier export.
+    return writeFileAtomically(strFilePath, exportFileContent(objListView));
 }
