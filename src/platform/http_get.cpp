@@ -53,6 +53,9 @@ HttpResult HttpGet::get(const QString &url, int timeoutMs, const Headers &header
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
                      [&](qint64 received, qint64) { checkSize(received); });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] { checkSize(reply->bytesAvailable()); });
+    // An answer that announces its size is refused at once, not after 16 MiB have come in.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply,
+                     [&] { checkSize(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()); });
     // A second guard besides the transfer timeout, which restarts with every byte received:
     // a server that trickles must not hold the window forever.
     const quint64 generation = m_abortGeneration;
