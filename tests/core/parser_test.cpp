@@ -1,5 +1,8 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
+#include "literal_answer_parse.h"
+
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +107,60 @@ TEST(AnswerParser, LinearOnLargeAnswers)
     EXPECT_EQ(parsed.front().progress, QStringLiteral("第4999站"));
     EXPECT_EQ(parsed.back().number, QStringLiteral("5000"));
     EXPECT_EQ(parsed.back().progress, QStringLiteral("第0站"));
+}
+
+// The fast cutting gives the same rows and state as the plain split-and-remove one, on answers
+// that stress its shortcuts: markers at the ends, nested and joined markers, '<' everywhere.
+TEST(AnswerParser, SameAsLiteralCutting)
+{
+    const QString tricky[] = {
+        QStringLiteral("<tr><td>t</td><td>p</td></tr></table>"),
+        QStringLiteral("<tr><td>t</td><td>p</td></tr><tr></table>"),
+        QStringLiteral("<tr><td>t</td><td>p</td></td></tr><tr></tr></table>"),
+        QStringLiteral("<tr><td>t</td><td>p</td></tr></table></td></tr></table>"),
+        QStringLiteral("<tr><td>t</td><td>p<</td></tr><tr><td>u</td><td></td></tr><tr>"),
+        QStringLiteral("<tr><tr><td><td><td>"),
+        QStringLiteral("<td><tr><td></td><td></td><td>"),
+        QStringLiteral("<<tr><td>>1<2</td><td><td>3</td></tr></table"),
+        QStringLiteral("<tr><td>"),
+        QStringLiteral("<td>"),
+        QStringLiteral("<"),
+        QStringLiteral("x<tr><td>a</td><td>b</td></tr><tr><td>c</td><td>d</td></tr></table>"),
+    };
+    const QString fragments[] = {QStringLiteral("<tr>"),  QStringLiteral("<td>"),     QStringLiteral("</td>"),
+                                 QStringLiteral("</tr>"), QStringLiteral("</table>"), QStringLiteral("<"),
+                                 QStringLiteral("时"),    QStringLiteral("a")};
+    QStringList answers(std::begin(tricky), std::end(tricky));
+    QRandomGenerator random(20241208);
+    for (int n = 0; n < 2000; ++n) {
+        QString text;
+        const int length = random.bounded(40);
+        for (int k = 0; k < length; ++k)
+            text += fragments[random.bounded(8)];
+        answers.append(text);
+    }
+    for (const QString &text : answers) {
+        for (const int extra : {0, 1, 3}) {
+            const int rowCount = countAnswerRows(text) + extra;
+            ASSERT_EQ(rowCount - extra, static_cast<int>(text.count(QStringLiteral("<tr><td>"))))
+                << qPrintable(text);
+            ParseState fast, literal;
+            // Two parses in a row, as the window does when a saved number is queried again.
+            for (int pass = 0; pass < 2; ++pass) {
+                const auto got = parseAnswerRows(text, rowCount, fast);
+                const auto want = literalAnswerRows(text, rowCount, literal);
+                ASSERT_EQ(got.size(), want.size()) << qPrintable(text);
+                for (size_t i = 0; i < got.size(); ++i) {
+                    ASSERT_EQ(got[i].number, want[i].number) << qPrintable(text);
+                    ASSERT_EQ(got[i].time, want[i].time) << qPrintable(text) << " row " << i;
+                    ASSERT_EQ(got[i].progress, want[i].progress) << qPrintable(text) << " row " << i;
+                }
+                ASSERT_EQ(fast.timeCell, literal.timeCell) << qPrintable(text);
+                ASSERT_EQ(fast.stepCell, literal.stepCell) << qPrintable(text);
+                ASSERT_EQ(fast.cellIndex, literal.cellIndex) << qPrintable(text);
+            }
+        }
+    }
 }
 
 TEST(DeliveryStatus, FromNewestProgressText)
