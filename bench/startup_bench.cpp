@@ -41,7 +41,8 @@ public:
             QTimer::singleShot(1000, [] {
                 std::printf("rss %ld\n", residentKb());
                 std::fflush(stdout);
-                QApplication::quit();
+                // exit, not quit: quit would close the window and the main window asks before closing.
+                QCoreApplication::exit(0);
             });
         }
         return false;

@@ -12,6 +12,7 @@ void Form1::applySkin()
     const QString dir
         = QFileInfo::exists(joinPath(dataDir, QStringLiteral("skinh.she"))) ? dataDir : shippedAssetDir();
     // The name is passed on as composed, even when the directory already ends in a separator.
+    const Skin::Batch once(*skin);
     skin->SkinH_AttachEx(dir + QStringLiteral("/skinh.she"), QString());
     skin->SkinH_AdjustHSV(85, -40, 0);
 }

@@ -166,9 +166,24 @@ QString Skin::styleSheet() const
     return sheet;
 }
 
+Skin::Batch::Batch(Skin &skin)
+    : m_skin(skin)
+{
+    ++m_skin.m_batches;
+}
+
+Skin::Batch::~Batch()
+{
+    if (--m_skin.m_batches == 0 && m_skin.m_pending)
+        m_skin.apply();
+}
+
 void Skin::apply()
 {
     if (!qApp)
+        return;
+    m_pending = m_batches > 0;
+    if (m_pending)
         return;
     if (!m_applied) {
         m_previousPalette = QApplication::palette();

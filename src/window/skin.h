@@ -47,6 +47,20 @@ public:
     // Shifts the attached skin's own colours (a second call does not add to the first).
     int SkinH_AdjustHSV(int hue, int saturation, int brightness);
 
+    // While one is alive, the skin's changes are applied once, when it ends: every application
+    // restyles each widget of the program.
+    class Batch
+    {
+    public:
+        explicit Batch(Skin &skin);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        Skin &m_skin;
+    };
+
     const std::vector<Call> &calls() const { return m_calls; }
     bool attached() const { return m_skin.has_value(); }
     // The colour named in the skin file as it is shown now, shift included.
@@ -61,6 +75,8 @@ private:
     std::optional<SkinFile> m_skin;
     int m_hue = 0, m_saturation = 0, m_brightness = 0;
     bool m_applied = false;
+    int m_batches = 0;
+    bool m_pending = false;
     QPalette m_previousPalette;
     QString m_previousStyleSheet;
 };

@@ -177,3 +177,24 @@ TEST(Skin, ColourShift)
             << c.in.name().toStdString() << " " << c.hue << "/" << c.saturation << "/" << c.brightness;
     }
 }
+
+// Attaching and shifting inside a batch restyles the program once, at the end, with the shifted
+// colours; outside a batch each call applies at once.
+TEST(Skin, BatchAppliesOnceAtTheEnd)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("skinh.she"));
+    writeFile(file, shippedSkin().toUtf8());
+    Skin skin;
+    const QString sheetBefore = qApp->styleSheet();
+    {
+        const Skin::Batch once(skin);
+        ASSERT_EQ(skin.SkinH_AttachEx(file, QString()), 1);
+        ASSERT_EQ(skin.SkinH_AdjustHSV(85, -40, 0), 1);
+        EXPECT_EQ(qApp->styleSheet(), sheetBefore);
+    }
+    EXPECT_EQ(qApp->styleSheet(), skin.styleSheet());
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), skin.color(QStringLiteral("window")));
+    skin.SkinH_AdjustHSV(0, 0, 0);
+    EXPECT_EQ(qApp->styleSheet(), skin.styleSheet());
+}
