@@ -10,7 +10,7 @@ constexpr char16_t kCell[] = u"<td>";
 constexpr char16_t kCellBreak[] = u"</td><td>";
 constexpr char16_t kRowBreak[] = u"</td></tr><tr>";
 constexpr char16_t kTableEnd[] = u"</td></tr></table>";
-constexpr qsizetype kRowStartLength = 8; // "<tr><td>"
+constexpr char16_t kRowStart[] = u"<tr><td>";
 
 template<size_t N> constexpr qsizetype length(const char16_t (&)[N])
 {
@@ -147,7 +147,7 @@ std::vector<ProgressRow> parseAnswerRows(const QString &answer, int rowCount, Pa
     for (int i = 1; i <= rowCount; ++i) {
         // A time kept from an earlier row has lost its '<', so it has no cell break and empties.
         state.timeCell
-            = i < rowPieces ? timeOf(piece(answer, pieces.rowStarts, kRowStartLength, i)) : QString();
+            = i < rowPieces ? timeOf(piece(answer, pieces.rowStarts, length(kRowStart), i)) : QString();
 
         state.cellIndex += 2;
         state.stepCell = state.cellIndex < cellPieces

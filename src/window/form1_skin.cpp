@@ -11,8 +11,8 @@ void Form1::applySkin()
     const QString dataDir = platform().dataDir;
     const QString dir
         = QFileInfo::exists(joinPath(dataDir, QStringLiteral("skinh.she"))) ? dataDir : shippedAssetDir();
-    // The name is passed on as composed, even when the directory already ends in a separator.
     const Skin::Batch once(*skin);
+    // The name is passed on as composed, even when the directory already ends in a separator.
     skin->SkinH_AttachEx(dir + QStringLiteral("/skinh.she"), QString());
     skin->SkinH_AdjustHSV(85, -40, 0);
 }
