@@ -68,6 +68,14 @@ bool sameName(const QString &a, const QString &b)
 }
 } // namespace
 
+QString onOneLine(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
 QString cutToEncodedBytes(const QString &text, int maxBytes)
 {
     if (encodeGb(text).size() <= maxBytes)
@@ -105,9 +113,12 @@ QString profileValue(const QByteArray &fileBytes, const QString &section, const 
     return cutToEncodedBytes(defaultValue, kProfileValueMaxBytes);
 }
 
-QByteArray withProfileValue(const QByteArray &fileBytes, const QString &section, const QString &key,
-                            const QString &value)
+QByteArray withProfileValue(const QByteArray &fileBytes, const QString &sectionName, const QString &keyName,
+                            const QString &valueText)
 {
+    const QString section = onOneLine(sectionName);
+    const QString key = onOneLine(keyName);
+    const QString value = onOneLine(valueText);
     QList<RawLine> lines = splitRawLines(fileBytes);
     const QByteArray entry = encodeGb(key + QLatin1Char('=') + value);
 

@@ -17,7 +17,8 @@ QString profileValue(const QByteArray &fileBytes, const QString &section, const 
 
 // The file with `key` in `section` set to `value`: an existing key is replaced in place, a new key
 // goes after the section's last entry, a new section at the end. Every other line stays byte for
-// byte as it was.
+// byte as it was. A line break in the section, key or value is written as a space: it would
+// otherwise end the entry and start a line (a key or a section) of its own.
 QByteArray withProfileValue(const QByteArray &fileBytes, const QString &section, const QString &key,
                             const QString &value);
 
@@ -27,6 +28,9 @@ QString readProfileString(const QString &path, const QString &section, const QSt
                           const QString &defaultValue);
 bool writeProfileString(const QString &path, const QString &section, const QString &key,
                         const QString &value);
+
+// `text` with each CR and LF replaced by a space.
+QString onOneLine(const QString &text);
 
 // `text` cut to at most maxBytes bytes of GB18030, on a character boundary.
 QString cutToEncodedBytes(const QString &text, int maxBytes);

@@ -94,7 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_REQUIRE(encodeGb(read).size() <= kProfileValueMaxBytes);
 
     const QByteArray written = withProfileValue(file, section, key, value);
-    if (!isStorableName(section) || !isStorableName(key) || hasLineEnd(value) || !isValidText(value))
+    // Whatever the value holds, the entry stays one line: no key or section can be slipped in.
+    FUZZ_REQUIRE(storedLines(written).size() <= storedLines(file).size() + 2);
+    if (!isStorableName(section) || !isStorableName(key) || !isValidText(value))
         return 0;
     // A name that is a section line, a comment or holds the "=" is not a key of this format.
     if (key.startsWith(QLatin1Char('[')) || key.startsWith(QLatin1Char(';'))
@@ -105,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QString missing = QStringLiteral("\x01missing");
     FUZZ_REQUIRE(profileValue(written, section, key, missing)
-                 == cutToEncodedBytes(value.trimmed(), kProfileValueMaxBytes));
+                 == cutToEncodedBytes(onOneLine(value).trimmed(), kProfileValueMaxBytes));
     // Letter case is the same to the reader.
     FUZZ_REQUIRE(profileValue(written, swappedAsciiCase(section), swappedAsciiCase(key), missing)
                  == profileValue(written, section, key, missing));
@@ -114,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // with its entry added at the end.
     const QList<QByteArray> before = storedLines(file);
     const QList<QByteArray> after = storedLines(written);
-    const QByteArray entry = encodeGb(key + QLatin1Char('=') + value);
+    const QByteArray entry = encodeGb(key + QLatin1Char('=') + onOneLine(value));
     FUZZ_REQUIRE(written.endsWith("\r\n"));
     FUZZ_REQUIRE(after.size() >= before.size() && after.size() <= before.size() + 2);
     if (after.size() == before.size()) {

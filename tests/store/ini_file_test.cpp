@@ -98,6 +98,11 @@ TEST(IniFile, WritesKeepEveryOtherLine)
          "; 注释\r\n[其他]\r\n语音提示=否\r\n[信息设置]\r\n语音提示=是\r\n"},
         {"[其他]\nx=1", "语音提示", "否", "[其他]\r\nx=1\r\n[信息设置]\r\n语音提示=否\r\n"},
         {"[信息设置]\r\n", "通知邮箱", "", "[信息设置]\r\n通知邮箱=\r\n"},
+        // A line break in a value must not start a key or a section of its own.
+        {"[信息设置]\r\n语音提示=否\r\n", "通知邮箱", "a@b.com\r\n语音提示=是",
+         "[信息设置]\r\n语音提示=否\r\n通知邮箱=a@b.com  语音提示=是\r\n"},
+        {"", "通知邮箱", "x\n[其他]\rk=v", "[信息设置]\r\n通知邮箱=x [其他] k=v\r\n"},
+        {"", "通知\n邮箱", "x", "[信息设置]\r\n通知 邮箱=x\r\n"},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(
