@@ -2,6 +2,7 @@
 
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "window/list_header.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,6 +154,7 @@ void Form1::buildControls()
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setHeader(new ListHeader(ListView1));
     ListView1->setGeometry(10, 162, kClientWidth - 20, kClientHeight - 162 - 10);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);

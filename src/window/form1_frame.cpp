@@ -41,7 +41,8 @@ void Form1::connectWindow()
 
     Label16->setMouseTracking(true);
     setLabelColor(Label16, kLinkGrey);
-    const QPixmap cursor(assetPath(platform().dataDir, QStringLiteral("link_cursor.png")));
+    const QPixmap cursor
+        = QPixmap::fromImage(loadPng(assetPath(platform().dataDir, QStringLiteral("link_cursor.png"))));
     Label16->setCursor(cursor.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(cursor, 5, 0));
     Label16->installEventFilter(this);
     for (QWidget *panel : {static_cast<QWidget *>(Picture3), static_cast<QWidget *>(Picture4),

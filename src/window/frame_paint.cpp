@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <QImageReader>
 #include <QPainter>
 
 QRect spriteRect(TitleButton button, ButtonLook look)
@@ -22,12 +23,19 @@ QPoint buttonOrigin(TitleButton button, int SW)
     return QPoint(button == TitleButton::Close ? SW - 51 : SW - 80, 2);
 }
 
+QImage loadPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 FramePictures FramePictures::load(const QString &dataDir)
 {
     FramePictures pictures;
-    pictures.skin.load(assetPath(dataDir, QStringLiteral("frame_skin.png")));
-    pictures.buttons.load(assetPath(dataDir, QStringLiteral("title_buttons.png")));
-    pictures.banner.load(assetPath(dataDir, QStringLiteral("title_banner.png")));
+    pictures.skin = loadPng(assetPath(dataDir, QStringLiteral("frame_skin.png")));
+    pictures.buttons = loadPng(assetPath(dataDir, QStringLiteral("title_buttons.png")));
+    pictures.banner = loadPng(assetPath(dataDir, QStringLiteral("title_banner.png")));
     return pictures;
 }
 

@@ -17,6 +17,10 @@ QRect spriteRect(TitleButton button, ButtonLook look);
 // Where the button is drawn in a client area SW wide.
 QPoint buttonOrigin(TitleButton button, int SW);
 
+// A PNG picture, or a null image when it cannot be read. Read as PNG without asking each image
+// plugin whether it knows the file, which would load them all at start-up.
+QImage loadPng(const QString &path);
+
 struct FramePictures
 {
     QImage skin; // 13 x 101
