@@ -165,11 +165,7 @@ QByteArray composeMail(const MailMessage &message, QString *error)
     return mail;
 }
 
-MailSender::MailSender()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
+MailSender::MailSender() = default;
 
 MailResult MailSender::send(const SmtpAccount &account, const MailMessage &message)
 {
@@ -181,6 +177,11 @@ MailResult MailSender::send(const SmtpAccount &account, const MailMessage &messa
         result.error = QStringLiteral("no SMTP server configured");
         return result;
     }
+
+    // libcurl (and with it the TLS library) starts with the first mail, not with the program:
+    // most sessions send none. Here, on the window's thread, before any worker runs.
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
     const int connectMs = m_connectTimeoutMs;
     const int sendMs = m_sendTimeoutMs;
