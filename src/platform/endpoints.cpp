@@ -32,23 +32,28 @@ int intValue(const QSettings &ini, const char *key, int fallback, int low, int h
 Endpoints Endpoints::defaults()
 {
     Endpoints e;
-    e.trackingUrl = kSandboxBase + QStringLiteral("/");
+    e.useServer(kSandboxBase);
     e.trackingKey = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
-    e.siteUrl = kSandboxBase;
-    e.home = kSandboxBase + QStringLiteral("/site/home.html");
-    e.forum = kSandboxBase + QStringLiteral("/site/forum/");
-    e.feedback = kSandboxBase + QStringLiteral("/site/feedback.html");
-    e.studio = kSandboxBase + QStringLiteral("/site/studio.html");
-    e.resources = kSandboxBase + QStringLiteral("/site/resources.html");
     e.resourcesCaption = QStringLiteral("Lumetra资源下载站");
-    e.mailImages = kSandboxBase;
     e.contact = QStringLiteral("10000");
-    e.outletsUrl = kSandboxBase + QStringLiteral("/");
     e.smtpHost = QStringLiteral("127.0.0.1");
     e.smtpPort = 25;
     e.smtpSender = QStringLiteral("notice@parcelvue.localhost");
     e.smtpPassword = QString();
     return e;
+}
+
+void Endpoints::useServer(const QString &base)
+{
+    trackingUrl = base + QStringLiteral("/");
+    siteUrl = base;
+    home = base + QStringLiteral("/site/home.html");
+    forum = base + QStringLiteral("/site/forum/");
+    feedback = base + QStringLiteral("/site/feedback.html");
+    studio = base + QStringLiteral("/site/studio.html");
+    resources = base + QStringLiteral("/site/resources.html");
+    mailImages = base;
+    outletsUrl = base + QStringLiteral("/");
 }
 
 Endpoints Endpoints::load(const QString &iniPath)

@@ -26,6 +26,9 @@ struct Endpoints
     QString smtpPassword;
 
     static Endpoints defaults();
+    // Points every web address (tracking, site pages, mail images, outlets) at one server, its
+    // paths as on the sandbox service. `base` is "http://host:port" without a trailing slash.
+    void useServer(const QString &base);
     // A missing or malformed file, or a malformed value, gives the default for it.
     static Endpoints load(const QString &iniPath);
     // Writes every value (used by the demo set-up and tests).

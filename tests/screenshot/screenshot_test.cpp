@@ -53,16 +53,7 @@ TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     Endpoints endpoints = Endpoints::defaults();
-    const QString base = sandbox.baseUrl();
-    endpoints.trackingUrl = base + QStringLiteral("/");
-    endpoints.siteUrl = base;
-    endpoints.home = base + QStringLiteral("/site/home.html");
-    endpoints.forum = base + QStringLiteral("/site/forum/");
-    endpoints.feedback = base + QStringLiteral("/site/feedback.html");
-    endpoints.studio = base + QStringLiteral("/site/studio.html");
-    endpoints.resources = base + QStringLiteral("/site/resources.html");
-    endpoints.mailImages = base;
-    endpoints.outletsUrl = base + QStringLiteral("/");
+    endpoints.useServer(sandbox.baseUrl());
     ASSERT_TRUE(endpoints.save(home.filePath(QStringLiteral("endpoints.ini"))));
 
     const QString path = QStringLiteral(PARCELVUE_SCREENSHOT);

@@ -49,16 +49,7 @@ TestPlatform::~TestPlatform() = default;
 
 void TestPlatform::useServer(const QString &baseUrl)
 {
-    Endpoints &e = m_platform.endpoints;
-    e.trackingUrl = baseUrl + QStringLiteral("/");
-    e.siteUrl = baseUrl;
-    e.home = baseUrl + QStringLiteral("/site/home.html");
-    e.forum = baseUrl + QStringLiteral("/site/forum/");
-    e.feedback = baseUrl + QStringLiteral("/site/feedback.html");
-    e.studio = baseUrl + QStringLiteral("/site/studio.html");
-    e.resources = baseUrl + QStringLiteral("/site/resources.html");
-    e.mailImages = baseUrl;
-    e.outletsUrl = baseUrl + QStringLiteral("/");
+    m_platform.endpoints.useServer(baseUrl);
 }
 
 void TestPlatform::useSmtp(int port, const QString &sender, const QString &password)
