@@ -140,7 +140,10 @@ TEST(Finder, ModalRun)
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
         // A slow build may tick before the dialog is up: begin once it is active, as a person would.
-        if (steps == 0 && !finder.isActiveWindow() && ++waited < 100)
+        if (steps == 0 && !finder.isActiveWindow() && ++waited < 500)
+            return;
+        // The search accepted the dialog; a tick already due may still come before exec returns.
+        if (steps == 3 && !finder.isVisible())
             return;
         switch (steps++) {
         case 0:
