@@ -1,7 +1,5 @@
 #include "window/list_header.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QStyle>
 #include <QStyleOptionHeader>
 
@@ -11,18 +9,14 @@ ListHeader::ListHeader(QWidget *parent)
 
 QSize ListHeader::sectionSizeFromContents(int logicalIndex) const
 {
+    // The list sets no per-section font, size or sort indicator: the caption in the header's font
+    // is all there is to measure.
     if (!model())
         return {};
-    const QVariant hint = model()->headerData(logicalIndex, orientation(), Qt::SizeHintRole);
-    if (hint.isValid())
-        return hint.toSize();
     QStyleOptionHeader option;
     initStyleOption(&option);
     option.section = logicalIndex;
     option.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
-    const QVariant font = model()->headerData(logicalIndex, orientation(), Qt::FontRole);
-    option.fontMetrics = font.canConvert<QFont>() ? QFontMetrics(font.value<QFont>()) : fontMetrics();
-    if (isSortIndicatorShown())
-        option.sortIndicator = QStyleOptionHeader::SortDown;
+    option.fontMetrics = fontMetrics();
     return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
 }
