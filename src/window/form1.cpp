@@ -102,6 +102,9 @@ Form1::Form1(Platform &platform, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Parcelvue"));
     setFixedSize(kClientWidth, kClientHeight);
+    // Both before the controls: changing either once they exist restyles every one of them.
+    setWindowFlag(Qt::FramelessWindowHint);
+    prepareSkin();
     buildControls();
     buildTimers();
     connectCore();

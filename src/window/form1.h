@@ -140,6 +140,8 @@ public:
     void Form_Load();
     void Form_QueryUnload(int &cancel);
     void applySkin(); // the skin file, then the colour shift
+    void prepareSkin(); // the same look, put in place before the controls are built
+    QString skinFile() const;
     void installColumnLock(); // the user cannot resize the progress list's columns
 
     // ---- store: saved parcels, settings, list interactions, export ----
@@ -198,7 +200,7 @@ public:
     // ==== end of store members ====
 
     // ==== members added by the monitor subsystem (start-up, update check, timers, notices) ====
-    Skin *skin = nullptr; // created by applySkin
+    Skin *skin = nullptr; // created by prepareSkin
     // Queries started by the timed and the loop function (each one a pick of the watched parcel).
     int automaticQueries = 0;
     // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is

@@ -28,7 +28,6 @@ const QColor kLinkHover(0xFF, 0xFF, 0xFF);
 
 void Form1::connectWindow()
 {
-    setWindowFlag(Qt::FramelessWindowHint);
     // Moves without a button pressed must reach the window, for the buttons' hover looks.
     setMouseTracking(true);
 

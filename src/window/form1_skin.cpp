@@ -4,15 +4,33 @@
 
 #include <QFileInfo>
 
+namespace {
+constexpr int kSkinHue = 85;
+constexpr int kSkinSaturation = -40;
+constexpr int kSkinBrightness = 0;
+} // namespace
+
+QString Form1::skinFile() const
+{
+    const QString dataDir = m_platform.dataDir;
+    const QString dir
+        = QFileInfo::exists(joinPath(dataDir, QStringLiteral("skinh.she"))) ? dataDir : shippedAssetDir();
+    // The name is passed on as composed, even when the directory already ends in a separator.
+    return dir + QStringLiteral("/skinh.she");
+}
+
+void Form1::prepareSkin()
+{
+    if (!skin)
+        skin = new Skin(this);
+    skin->prepare(skinFile(), kSkinHue, kSkinSaturation, kSkinBrightness);
+}
+
 void Form1::applySkin()
 {
     if (!skin)
         skin = new Skin(this);
-    const QString dataDir = platform().dataDir;
-    const QString dir
-        = QFileInfo::exists(joinPath(dataDir, QStringLiteral("skinh.she"))) ? dataDir : shippedAssetDir();
     const Skin::Batch once(*skin);
-    // The name is passed on as composed, even when the directory already ends in a separator.
-    skin->SkinH_AttachEx(dir + QStringLiteral("/skinh.she"), QString());
-    skin->SkinH_AdjustHSV(85, -40, 0);
+    skin->SkinH_AttachEx(skinFile(), QString());
+    skin->SkinH_AdjustHSV(kSkinHue, kSkinSaturation, kSkinBrightness);
 }

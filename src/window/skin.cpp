@@ -98,6 +98,24 @@ Skin::~Skin()
 int Skin::SkinH_AttachEx(const QString &file, const QString &password)
 {
     m_calls.push_back({QStringLiteral("SkinH_AttachEx"), {file, password}});
+    return attach(file);
+}
+
+int Skin::SkinH_AdjustHSV(int hue, int saturation, int brightness)
+{
+    m_calls.push_back({QStringLiteral("SkinH_AdjustHSV"), {hue, saturation, brightness}});
+    return adjust(hue, saturation, brightness);
+}
+
+void Skin::prepare(const QString &file, int hue, int saturation, int brightness)
+{
+    const Batch once(*this);
+    if (attach(file))
+        adjust(hue, saturation, brightness);
+}
+
+int Skin::attach(const QString &file)
+{
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return 0;
@@ -111,9 +129,8 @@ int Skin::SkinH_AttachEx(const QString &file, const QString &password)
     return 1;
 }
 
-int Skin::SkinH_AdjustHSV(int hue, int saturation, int brightness)
+int Skin::adjust(int hue, int saturation, int brightness)
 {
-    m_calls.push_back({QStringLiteral("SkinH_AdjustHSV"), {hue, saturation, brightness}});
     if (!m_skin)
         return 0;
     m_hue = hue;
@@ -190,6 +207,11 @@ void Skin::apply()
         m_previousStyleSheet = qApp->styleSheet();
         m_applied = true;
     }
-    QApplication::setPalette(palette());
-    qApp->setStyleSheet(styleSheet());
+    const QPalette shown = palette();
+    const QString sheet = styleSheet();
+    // Setting the same look again would still restyle every widget.
+    if (QApplication::palette() == shown && qApp->styleSheet() == sheet)
+        return;
+    QApplication::setPalette(shown);
+    qApp->setStyleSheet(sheet);
 }

@@ -47,6 +47,11 @@ public:
     // Shifts the attached skin's own colours (a second call does not add to the first).
     int SkinH_AdjustHSV(int hue, int saturation, int brightness);
 
+    // Puts the shifted skin in place before the windows it styles are built, so each widget is
+    // styled once as it is made instead of restyled afterwards. Records no call: an attach and
+    // shift with the same file and figures then find the look in place and restyle nothing.
+    void prepare(const QString &file, int hue, int saturation, int brightness);
+
     // While one is alive, the skin's changes are applied once, when it ends: every application
     // restyles each widget of the program.
     class Batch
@@ -69,6 +74,8 @@ public:
     QString styleSheet() const;
 
 private:
+    int attach(const QString &file);
+    int adjust(int hue, int saturation, int brightness);
     void apply();
 
     std::vector<Call> m_calls;

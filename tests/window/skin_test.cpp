@@ -128,6 +128,53 @@ TEST(Skin, ShippedSkinIsWholeAndTheShiftVisiblyRecoloursIt)
     }
 }
 
+namespace {
+class StyleChangeCounter : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::StyleChange;
+        return false;
+    }
+};
+} // namespace
+
+TEST(Skin, APreparedLookIsRestyledOnlyWhenTheAttachOrShiftDiffers)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("skinh.she"));
+    writeFile(file, shippedSkin().toUtf8());
+    const struct
+    {
+        const char *name;
+        int hue;
+        bool restyled;
+    } cases[] = {{"same file and shift", 85, false}, {"another hue", 40, true}};
+    for (const auto &c : cases) {
+        Skin skin;
+        skin.prepare(file, 85, -40, 0);
+        EXPECT_TRUE(skin.attached()) << c.name;
+        EXPECT_TRUE(skin.calls().empty()) << c.name;
+        const QColor prepared = QApplication::palette().color(QPalette::Window);
+        EXPECT_EQ(prepared, skin.color(QStringLiteral("window"))) << c.name;
+
+        QPushButton button(QStringLiteral("添加"));
+        button.ensurePolished();
+        StyleChangeCounter counter;
+        button.installEventFilter(&counter);
+        {
+            const Skin::Batch once(skin);
+            EXPECT_EQ(skin.SkinH_AttachEx(file, QString()), 1);
+            EXPECT_EQ(skin.SkinH_AdjustHSV(c.hue, -40, 0), 1);
+        }
+        EXPECT_EQ(counter.count > 0, c.restyled) << c.name;
+        EXPECT_EQ(skin.calls().size(), 2u) << c.name;
+        EXPECT_EQ(QApplication::palette().color(QPalette::Window) == prepared, !c.restyled) << c.name;
+    }
+}
+
 TEST(Skin, FileFormat)
 {
     const struct
