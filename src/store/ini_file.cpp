@@ -78,7 +78,9 @@ QString onOneLine(const QString &text)
 
 QString cutToEncodedBytes(const QString &text, int maxBytes)
 {
-    if (encodeGb(text).size() <= maxBytes)
+    // No UTF-16 unit takes more than 4 bytes in GB18030: a short text needs no encoding (which
+    // would load the converter's tables for nothing).
+    if (text.size() <= maxBytes / 4 || encodeGb(text).size() <= maxBytes)
         return text;
     QString cut;
     int bytes = 0;

@@ -3,13 +3,56 @@
 #include <QApplication>
 #include <QFile>
 #include <QMetaEnum>
-#include <QRegularExpression>
 
 namespace {
-const QRegularExpression &colorReference()
+// "@name" in a style sheet: a letter, then letters, digits and underscores.
+struct ColorReference
 {
-    static const QRegularExpression reference(QStringLiteral("@([A-Za-z][A-Za-z0-9_]*)"));
-    return reference;
+    qsizetype start;
+    qsizetype end;
+    QString name;
+};
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+        || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+std::vector<ColorReference> colorReferences(const QString &sheet)
+{
+    std::vector<ColorReference> found;
+    for (qsizetype i = 0; i + 1 < sheet.size(); ++i) {
+        if (sheet.at(i) != QLatin1Char('@') || !isAsciiLetter(sheet.at(i + 1)))
+            continue;
+        qsizetype end = i + 2;
+        while (end < sheet.size()
+               && (isAsciiLetter(sheet.at(end))
+                   || (sheet.at(end) >= QLatin1Char('0') && sheet.at(end) <= QLatin1Char('9'))
+                   || sheet.at(end) == QLatin1Char('_')))
+            ++end;
+        found.push_back({i, end, sheet.mid(i + 1, end - i - 1)});
+        i = end - 1;
+    }
+    return found;
+}
+
+// Lines ended by CR LF, LF or CR.
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
 }
 
 std::optional<QPalette::ColorRole> roleByName(const QString &name)
@@ -28,7 +71,7 @@ std::optional<SkinFile> parseSkin(const QString &text)
     SkinFile skin;
     QString section;
     QStringList sheet;
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    const QStringList lines = splitLines(text);
     for (const QString &raw : lines) {
         const QString line = raw.trimmed();
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
@@ -63,9 +106,8 @@ std::optional<SkinFile> parseSkin(const QString &text)
     }
     skin.styleSheet = sheet.join(QLatin1Char('\n'));
     // A reference to an unknown colour would leave the style sheet unreadable for Qt.
-    auto references = colorReference().globalMatch(skin.styleSheet);
-    while (references.hasNext()) {
-        if (!skin.colors.contains(references.next().captured(1)))
+    for (const ColorReference &reference : colorReferences(skin.styleSheet)) {
+        if (!skin.colors.contains(reference.name))
             return std::nullopt;
     }
     return skin;
@@ -171,13 +213,12 @@ QString Skin::styleSheet() const
         return {};
     QString sheet;
     qsizetype last = 0;
-    auto match = colorReference().globalMatch(m_skin->styleSheet);
-    while (match.hasNext()) {
-        const QRegularExpressionMatch m = match.next();
-        sheet += m_skin->styleSheet.mid(last, m.capturedStart() - last);
-        const QColor shown = color(m.captured(1));
-        sheet += shown.isValid() ? shown.name() : m.captured(0);
-        last = m.capturedEnd();
+    for (const ColorReference &reference : colorReferences(m_skin->styleSheet)) {
+        sheet += m_skin->styleSheet.mid(last, reference.start - last);
+        const QColor shown = color(reference.name);
+        sheet += shown.isValid() ? shown.name()
+                                 : m_skin->styleSheet.mid(reference.start, reference.end - reference.start);
+        last = reference.end;
     }
     sheet += m_skin->styleSheet.mid(last);
     return sheet;

@@ -175,6 +175,36 @@ TEST(Skin, APreparedLookIsRestyledOnlyWhenTheAttachOrShiftDiffers)
     }
 }
 
+TEST(Skin, StyleSheetReferencesBecomeColoursWhateverTheLineEnds)
+{
+    const struct
+    {
+        const char *name;
+        const char *lineEnd;
+        const char *sheet;
+        const char *shown;
+    } cases[] = {
+        {"LF", "\n", "QLabel { color: @fore; }", "QLabel { color: #ffffff; }"},
+        {"CR only", "\r", "QLabel { color: @fore; }", "QLabel { color: #ffffff; }"},
+        {"CR LF", "\r\n", "QLabel { color: @fore; }", "QLabel { color: #ffffff; }"},
+        {"digits and underscore in the name", "\n", "QLabel{color:@back_2;background:@back}",
+         "QLabel{color:#102030;background:#204080}"},
+        {"reference at the very end", "\n", "x @fore", "x #ffffff"},
+        {"a lone @ and @ before a digit stay", "\n", "a @ b @1 c", "a @ b @1 c"},
+    };
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("skin.she"));
+    for (const auto &c : cases) {
+        const QByteArray end = c.lineEnd;
+        writeFile(file,
+                  "[colors]" + end + "back=#204080" + end + "back_2=#102030" + end + "fore=#ffffff" + end
+                      + "[style]" + end + c.sheet + end);
+        Skin skin;
+        ASSERT_EQ(skin.SkinH_AttachEx(file, QString()), 1) << c.name;
+        EXPECT_EQ(skin.styleSheet().trimmed(), QString::fromLatin1(c.shown)) << c.name;
+    }
+}
+
 TEST(Skin, FileFormat)
 {
     const struct
