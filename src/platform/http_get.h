@@ -5,7 +5,10 @@
 #include <QPair>
 #include <QString>
 
+class QEventLoop;
 class QNetworkAccessManager;
+class QTcpSocket;
+class QUrl;
 
 // Result of one HTTP GET. A failure is told apart from an empty document by `failure`.
 struct HttpResult
@@ -24,6 +27,10 @@ struct HttpResult
 
 // A GET that looks blocking to its caller: it waits in a nested event loop that keeps painting
 // and timers running but holds user input until the answer is in. Every wait is bounded.
+//
+// Plain http:// answers are read here, on a socket of the program's own, so that an answer cut
+// anywhere (inside a chunk included) is a failure and never a shorter document; https:// goes
+// through Qt's network access.
 class HttpGet
 {
 public:
@@ -43,8 +50,24 @@ public:
 
     bool busy() const { return m_pending > 0; }
 
+    static constexpr int kMaxRedirects = 20;
+
 private:
-    QNetworkAccessManager *m_manager;
+    struct PlainExchange
+    {
+        QTcpSocket *socket;
+        QEventLoop *loop;
+        bool aborted;
+    };
+
+    HttpResult getPlain(QUrl url, int timeoutMs, const Headers &headers);
+    // One request on a connection of its own; a redirect's target is left in `location`.
+    HttpResult exchangePlain(const QUrl &url, int timeoutMs, qint64 deadlineMs, const Headers &headers,
+                             QByteArray &location);
+    HttpResult getWithQt(const QString &url, int timeoutMs, const Headers &headers);
+
+    QNetworkAccessManager *m_manager = nullptr;
+    QList<PlainExchange *> m_exchanges;
     int m_pending = 0;
     quint64 m_abortGeneration = 0;
 };
