@@ -1,5 +1,6 @@
 #include "platform/http_answer_reader.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -54,6 +55,7 @@ void HttpAnswerReader::feed(const QByteArray &bytes)
     // Keep only what is still to be read.
     if (m_consumed > 0) {
         m_buffer.remove(0, m_consumed);
+        m_headSearched = std::max<qsizetype>(0, m_headSearched - m_consumed);
         m_consumed = 0;
     }
 }
@@ -62,7 +64,10 @@ void HttpAnswerReader::endOfStream()
 {
     if (finished())
         return;
-    m_state = m_part == Part::BodyToClose ? State::Done : State::Cut;
+    if (m_part == Part::BodyToClose)
+        m_state = State::Done;
+    else
+        fail(State::Cut); // nothing of a cut answer is kept
 }
 
 void HttpAnswerReader::fail(State state)
@@ -98,15 +103,19 @@ bool HttpAnswerReader::readLine(QByteArray &line)
 
 bool HttpAnswerReader::readHead()
 {
-    // The whole head must be in before any of it is taken.
-    qsizetype end = m_buffer.indexOf("\r\n\r\n", m_consumed);
+    // The whole head must be in before any of it is taken. What was searched before is not
+    // searched again, so a head that trickles in byte by byte costs no more than one that comes whole.
+    const qsizetype from = std::max(m_consumed, m_headSearched - 3);
+    qsizetype end = m_buffer.indexOf("\r\n\r\n", from);
     if (end < 0)
-        end = m_buffer.indexOf("\n\n", m_consumed);
+        end = m_buffer.indexOf("\n\n", from);
     if (end < 0) {
+        m_headSearched = m_buffer.size();
         if (m_buffer.size() - m_consumed > kMaxHead)
             fail(State::Malformed);
         return false;
     }
+    m_headSearched = 0;
     QByteArray statusLine;
     readLine(statusLine);
     const QList<QByteArray> words = statusLine.split(' ');

@@ -50,6 +50,7 @@ private:
     Part m_part = Part::Head;
     QByteArray m_buffer; // received, not yet consumed
     qsizetype m_consumed = 0;
+    qsizetype m_headSearched = 0; // the buffer up to here holds no end of the head
     int m_status = 0;
     QList<QPair<QByteArray, QByteArray>> m_headers;
     QByteArray m_body;
