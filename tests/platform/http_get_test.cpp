@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -71,6 +72,23 @@ TEST(HttpGet, SilentServerEndsWithinTheBound)
     const HttpResult result = http.get(silent.baseUrl() + "/", 500);
     EXPECT_EQ(result.failure, HttpResult::Failure::Timeout);
     EXPECT_LT(elapsed.elapsed(), 3000);
+}
+
+TEST(HttpGet, AbortAllEndsTheWaitAtOnce)
+{
+    SilentServer silent;
+    HttpGet http;
+    QTimer::singleShot(100, [&] {
+        EXPECT_TRUE(http.busy());
+        http.abortAll();
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const HttpResult result = http.get(silent.baseUrl() + "/", 10000);
+    EXPECT_EQ(result.failure, HttpResult::Failure::NoConnection);
+    EXPECT_EQ(result.errorText, QStringLiteral("aborted"));
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    EXPECT_FALSE(http.busy());
 }
 
 TEST(HttpGet, TricklingServerCannotHoldTheWaitForever)
