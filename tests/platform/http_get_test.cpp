@@ -207,6 +207,9 @@ TEST(HttpGet, FollowsRedirectsWithinBounds)
             connection.send(redirect(307, "/loop"));
         else if (path == "/elsewhere")
             connection.send(redirect(302, "ftp://127.0.0.1/file"));
+        else if (path == "/secure")
+            connection.send(
+                redirect(302, "https://127.0.0.1:" + QByteArray::number(closedLoopbackPort()) + "/"));
         else
             connection.send(httpHead(404, "text/plain", 0));
     });
@@ -226,6 +229,10 @@ TEST(HttpGet, FollowsRedirectsWithinBounds)
     const HttpResult elsewhere = http.get(server.baseUrl() + "/elsewhere", 3000);
     EXPECT_EQ(elsewhere.failure, HttpResult::Failure::NoConnection);
     EXPECT_TRUE(elsewhere.errorText.contains(QStringLiteral("ftp://127.0.0.1/file")));
+
+    // On to https, which Qt's network access fetches: here nothing listens there.
+    const HttpResult secure = http.get(server.baseUrl() + "/secure", 3000);
+    EXPECT_EQ(secure.failure, HttpResult::Failure::NoConnection) << secure.errorText.toStdString();
 }
 
 TEST(HttpGet, SendsTheRequestLineAndHeadersAsGiven)
