@@ -32,8 +32,6 @@ public:
     // The value of the first header of that name (case-insensitive), empty when there is none.
     QByteArray header(const QByteArray &name) const;
     const QByteArray &body() const { return m_body; }
-    // The body's size as announced, -1 when none was.
-    qint64 declaredLength() const { return m_declaredLength; }
 
 private:
     enum class Part { Head, FixedBody, ChunkSize, ChunkData, ChunkDataEnd, Trailer, BodyToClose };

@@ -16,6 +16,13 @@
 namespace {
 const QString kCutText = QStringLiteral("connection closed before the whole answer came");
 const QString kTooLargeText = QStringLiteral("answer larger than 16 MiB");
+const QString kTimedOutText = QStringLiteral("timed out");
+const QString kAbortedText = QStringLiteral("aborted");
+
+QString statusText(int status)
+{
+    return QStringLiteral("HTTP status %1").arg(status);
+}
 
 HttpResult failed(HttpResult::Failure failure, const QString &text, int status = 0)
 {
@@ -105,7 +112,7 @@ HttpResult HttpGet::getPlain(QUrl url, int timeoutMs, const Headers &headers)
     for (int hop = 0;; ++hop) {
         const qint64 left = deadline.remainingTime();
         if (left == 0)
-            return failed(HttpResult::Failure::Timeout, QStringLiteral("timed out"));
+            return failed(HttpResult::Failure::Timeout, kTimedOutText);
         QByteArray location;
         HttpResult result = exchangePlain(url, timeoutMs, left, headers, location);
         if (!result.ok() || location.isEmpty())
@@ -196,7 +203,7 @@ HttpResult HttpGet::exchangePlain(const QUrl &url, int timeoutMs, qint64 deadlin
     socket.abort();
 
     if (exchange.aborted)
-        return failed(HttpResult::Failure::NoConnection, QStringLiteral("aborted"));
+        return failed(HttpResult::Failure::NoConnection, kAbortedText);
     if (!reader.finished()) {
         if (socketFailed)
             return failed(socketError == QAbstractSocket::SocketTimeoutError
@@ -204,7 +211,7 @@ HttpResult HttpGet::exchangePlain(const QUrl &url, int timeoutMs, qint64 deadlin
                               : HttpResult::Failure::NoConnection,
                           socketText);
         if (idle || overdue)
-            return failed(HttpResult::Failure::Timeout, QStringLiteral("timed out"), reader.status());
+            return failed(HttpResult::Failure::Timeout, kTimedOutText, reader.status());
         return failed(HttpResult::Failure::NoConnection, kCutText, reader.status());
     }
     switch (reader.state()) {
@@ -224,8 +231,7 @@ HttpResult HttpGet::exchangePlain(const QUrl &url, int timeoutMs, qint64 deadlin
     result.status = reader.status();
     result.contentType = reader.header("Content-Type");
     if (result.status >= 400)
-        return failed(HttpResult::Failure::HttpStatus, QStringLiteral("HTTP status %1").arg(result.status),
-                      result.status);
+        return failed(HttpResult::Failure::HttpStatus, statusText(result.status), result.status);
     if (isRedirect(result.status) && !reader.header("Location").isEmpty()) {
         location = reader.header("Location");
         return result;
@@ -292,17 +298,17 @@ HttpResult HttpGet::getWithQt(const QString &url, int timeoutMs, const Headers &
     const QNetworkReply::NetworkError error = reply->error();
     if (tooLarge) {
         result.failure = HttpResult::Failure::TooLarge;
-        result.errorText = QStringLiteral("answer larger than 16 MiB");
+        result.errorText = kTooLargeText;
     } else if (aborted) {
         result.failure = HttpResult::Failure::NoConnection;
-        result.errorText = QStringLiteral("aborted");
+        result.errorText = kAbortedText;
     } else if (overdue || error == QNetworkReply::OperationCanceledError
                || error == QNetworkReply::TimeoutError) {
         result.failure = HttpResult::Failure::Timeout;
-        result.errorText = QStringLiteral("timed out");
+        result.errorText = kTimedOutText;
     } else if (result.status >= 400) {
         result.failure = HttpResult::Failure::HttpStatus;
-        result.errorText = QStringLiteral("HTTP status %1").arg(result.status);
+        result.errorText = statusText(result.status);
     } else if (error != QNetworkReply::NoError) {
         result.failure = HttpResult::Failure::NoConnection;
         result.errorText = reply->errorString();
@@ -316,11 +322,11 @@ HttpResult HttpGet::getWithQt(const QString &url, int timeoutMs, const Headers &
             && result.body.size() < declared.toLongLong();
         if (cut) {
             result.failure = HttpResult::Failure::NoConnection;
-            result.errorText = QStringLiteral("connection closed before the whole answer came");
+            result.errorText = kCutText;
             result.body.clear();
         } else if (result.body.size() > kMaxBody) {
             result.failure = HttpResult::Failure::TooLarge;
-            result.errorText = QStringLiteral("answer larger than 16 MiB");
+            result.errorText = kTooLargeText;
             result.body.clear();
         } else {
             result.text = decodeWithCharset(result.body, charsetOfContentType(result.contentType));

@@ -28,9 +28,7 @@ void Form1::prepareSkin()
 
 void Form1::applySkin()
 {
-    if (!skin)
-        skin = new Skin(this);
-    const Skin::Batch once(*skin);
+    const Skin::Batch once(*skin); // made by prepareSkin, before the controls
     skin->SkinH_AttachEx(skinFile(), QString());
     skin->SkinH_AdjustHSV(kSkinHue, kSkinSaturation, kSkinBrightness);
 }
