@@ -2,11 +2,13 @@
 #include "window/form1.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 void Form1::connectCore()
 {
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
 void Form1::kdlb()

@@ -20,11 +20,6 @@ ExportRows rowsOf(const QTreeWidget *list)
 }
 } // namespace
 
-void Form1::connectExtras()
-{
-    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
-}
-
 void Form1::Command6_Click()
 {
     const ExportRows rows = rowsOf(ListView1);

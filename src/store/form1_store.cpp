@@ -7,7 +7,6 @@
 
 void Form1::connectStore()
 {
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
     connect(Command13, &QPushButton::clicked, this, &Form1::Command13_Click);
@@ -26,4 +25,6 @@ void Form1::connectStore()
     connect(Command12, &QPushButton::clicked, this, &Form1::Command12_Click);
     connect(aicAlphaImage2, &QToolButton::clicked, this, &Form1::aicAlphaImage2_Click);
     connectListClicks();
+
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
 }

@@ -111,7 +111,6 @@ Form1::Form1(Platform &platform, QWidget *parent)
     connectWindow();
     connectStore();
     connectMonitor();
-    connectExtras();
     Form_Load();
 }
 

@@ -26,8 +26,8 @@ class Class1;
 class Skin;
 
 // The main window. Controls, window variables and event handlers carry their design names; the
-// handlers are defined in the folder of the subsystem they belong to (src/core/form1_*.cpp,
-// src/store/form1_*.cpp, ...), the work itself is done by the plain functions beside them.
+// handlers are defined in the folder of the subsystem they belong to, in the file named above each
+// group below; the work itself is done by the plain functions beside them.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -39,7 +39,7 @@ public:
     explicit Form1(Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // ---- controls: status line and main row ----
+    // ---- controls (built in src/window/form1.cpp): status line and main row ----
     QLabel *Label11[6] = {}; // 0 caption, 2 message, 3 version, 4 maker, 5 clock
     QLabel *Label12[6] = {}; // 2 delivery status, 3 update state, 5 transit time
     QLabel *lblSaved = nullptr;
@@ -104,153 +104,139 @@ public:
     QTimer *Timer6 = nullptr; // 60000 ms, loop query
 
     // ---- window variables ----
-    QString strComCode;
-    QString strAnswer;
-    int intRowCount = 0;
+    QString strComCode; // service code of the carrier chosen in Combo1
+    QString strAnswer; // answer of the last tracking request, emptied by csh
+    int intRowCount = 0; // rows of the answer still to parse
     ParseState parseState; // varTimeCell, strStepCell, intCellIndex
-    QTreeWidgetItem *itmRow = nullptr;
-    int intPrevRows = 0;
-    int intLastRows = 0;
-    QString strSavedIndex, strSavedNumber, strSavedCom, strSavedRemark;
-    int intSavedIndex = 0;
-    QString strVoiceSetting;
-    int intTimerTicks = 0;
-    QString strPromo, strPromoText, strPromoUrl;
-    Class1 *objTip = nullptr;
+    QTreeWidgetItem *itmRow = nullptr; // the row the parse added last
+    int intPrevRows = 0; // rows of the previous parsed answer
+    int intLastRows = 0; // rows of the answer just parsed
+    QString strSavedIndex, strSavedNumber, strSavedCom, strSavedRemark; // the chosen saved parcel
+    int intSavedIndex = 0; // index of the parcel chosen before
+    QString strVoiceSetting; // stored value of the voice-alert setting
+    int intTimerTicks = 0; // minutes counted by the loop query
+    QString strPromo, strPromoText, strPromoUrl; // the announcement, its link text and target
+    Class1 *objTip = nullptr; // balloon tip over the progress list
 
-    // The parcel the last parse belongs to (number and carrier), so that change detection and the
-    // notice speak of the parcel that was actually queried.
-    // kdgs records the number, carrier code and carrier name it asked for; the query commands set
-    // the note before calling it. Change detection and the notice speak of this parcel.
+    // ==== src/core/form1_carriers.cpp: carrier catalogue ====
+    void kdlb(); // fill Combo1 and Text5 with the catalogue's display names
+    void Combo1_Click(); // strComCode follows the carrier chosen in Combo1
+
+    // ==== src/core/form1_query.cpp: tracking request ====
+    void kdgs(const QString &number); // ask the service for the number's progress into strAnswer
+    // The parcel kdgs asked for (number, carrier code and name) and the note the query command
+    // gave it: change detection and the notice speak of this parcel.
     QString queriedNumber, queriedCom, queriedCarrierName, queriedRemark;
-    // How the last tracking request ended, so an empty answer can be explained.
-    HttpResult lastTracking;
+    HttpResult lastTracking; // how the last request ended, so that an empty answer can be explained
 
-    // ---- core: catalogue, request, parse, query commands ----
-    void kdlb();
-    void Combo1_Click();
-    void kdgs(const QString &number);
-    void Command1_Click();
-    void cx();
-    void hx2();
-    void Timer1_Timer();
-    void csh();
+    // ==== src/core/form1_commands.cpp: query commands ====
+    void Command1_Click(); // 开始查询: query the number typed on the add panel, save it
+    void cx(); // query the chosen saved parcel
+    bool queryOfChosenParcel = false; // set by cx: the parcel queried is saved already
+    // Re-enables Command1 and says why when an answer starts no parse.
+    void endQueryWithoutParse(const QString &status);
 
-    // ---- window: start-up, shutdown, frame ----
+    // ==== src/core/form1_parse.cpp: answer parser ====
+    void hx2(); // count the answer's rows into intRowCount and arm Timer1
+    void Timer1_Timer(); // fill ListView1, set status and transit time, then gxtj
+    void csh(); // empty the answer and the parse's work variables
+
+    // ==== src/window/form1_startup.cpp: start-up and shutdown ====
     void Form_Load();
-    void Form_QueryUnload(int &cancel);
+    void Form_QueryUnload(int &cancel); // the exit question
+
+    // ==== src/window/form1_skin.cpp: skin ====
     void applySkin(); // the skin file, then the colour shift
     void prepareSkin(); // the same look, put in place before the controls are built
     QString skinFile() const;
-    void installColumnLock(); // the user cannot resize the progress list's columns
+    Skin *skin = nullptr; // made by prepareSkin
 
-    // ---- store: saved parcels, settings, list interactions, export ----
-    void dq();
-    void xr();
-    void xr2();
-    void deleteSavedFile();
-    void Command3_Click();
-    void Command9_Click();
-    void Command13_Click();
-    void Command7_Click();
-    void aicAlphaImage5_Click();
-    QString GetFromINI(const QString &AppName, const QString &KeyName, const QString &Default,
-                       const QString &FileName);
-    void readSettingsAtStartup();
-    void Check2_Click();
-    void Check3_Click();
-    void Command4_Click();
-    void aicAlphaImage1_Click();
-    void Text1_Click();
-    void Command14_Click();
-    void Command12_Click();
-    void aicAlphaImage2_Click();
-    void ListView1_Click();
-    void ListView1_DblClick();
-    void Command6_Click();
-
-    // ---- monitor: timed and loop queries, change detection, notice, update check ----
-    void Command8_Click();
-    void Command10_Click();
-    void Command5_Click();
-    void Command11_Click();
-    void Timer4_Timer();
-    void Timer5_Timer();
-    void Timer6_Timer();
-    void gxtj();
-    void emailgx();
-    void Timer3_Timer();
-    void Combo5_Click();
-
-    // ==== members added by the store subsystem (saved parcels, settings, list, balloon) ====
-    // Lines of the saved-parcel file that are not parcels: not listed, written back after them.
-    QStringList savedOtherLines;
-    // False after a write of the saved-parcel file failed: the lists are then newer than the file.
-    bool savedFileWritten = true;
-    // Set by the query commands: cx queries the chosen parcel, which is saved already.
-    bool queryOfChosenParcel = false;
-    // Writes the line list and the other lines in one step; a failure is told on the status line.
-    bool writeSavedList();
-    // Replaces both lists by the file, unless its last write failed (the lists are newer then).
-    void reloadSavedLists();
-    // Re-enables Command1 and says why when an answer starts no parse.
-    void endQueryWithoutParse(const QString &status);
-    // Clicks on the progress list, its empty area included, reach ListView1_Click / _DblClick.
-    void connectListClicks();
-    // ==== end of store members ====
-
-    // ==== members added by the monitor subsystem (start-up, update check, timers, notices) ====
-    Skin *skin = nullptr; // created by prepareSkin
-    // Queries started by the timed and the loop function (each one a pick of the watched parcel).
-    int automaticQueries = 0;
-    // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
-    // compared with it.
-    QString countedNumber, countedCom;
-    // Text1, Combo1, Command3, Command13, Command9, Command7 and Command2: locked while a timed
-    // query is armed or a loop runs, so the watched parcel cannot change.
-    void setLockedSetEnabled(bool enabled);
-    void automaticQuery();
-    bool updateChecked = false; // the version check runs once per start
-    // ==== end of monitor members ====
-
-    // ==== members added by the export, finder and outlet subsystems ====
-    // ==== end of export, finder and outlet members ====
-
-    // ==== members added by the window frame (painting, mouse, column lock) ====
+    // ==== src/window/form1_frame.cpp: frame, painting, mouse, column lock, finder buttons ====
     QImage Image10; // frame skin, 13 x 101
     QImage Image9; // title-bar button sprites, 70 x 69
     QImage Image8; // title banner, 160 x 32
+    void installColumnLock(); // the user cannot resize the progress list's columns
     void Form_Paint();
     void Form_MouseMove(Qt::MouseButtons Button, double X, double Y);
     void Form_MouseDown(Qt::MouseButton Button, double X, double Y);
     void Form_MouseUp(Qt::MouseButton Button, double X, double Y);
-    void Form_KeyDown(int KeyCode); // a Qt::Key
+    void Form_KeyDown(int KeyCode); // a Qt::Key; F8 pastes the clipboard into Text3
     void Picture3_MouseDown(Qt::MouseButton Button);
     void Picture4_MouseDown(Qt::MouseButton Button);
     void Picture5_MouseDown(Qt::MouseButton Button);
     void Label16_MouseMove();
-    void Label16_MouseDown(Qt::MouseButton Button);
-    void Command2_Click();
-    void Command15_Click();
+    void Label16_MouseDown(Qt::MouseButton Button); // opens the maker's site
+    void Command2_Click(); // 快捷搜索 on the add panel: the carrier finder
+    void Command15_Click(); // 快捷搜索 on the operation panel: the carrier finder
 
-private:
-    // The looks last drawn over the title-bar buttons, as source rectangles of Image9.
-    QRect m_minimiseSprite, m_closeSprite;
-    void showButtonLooks(const QRect &minimise, const QRect &close);
-    // Moving the window or a panel by following the mouse, where the platform has no move of its own.
-    QPointF m_pressGlobal;
-    bool m_windowDrag = false;
-    QPointF m_windowDragOffset;
-    QWidget *m_dragPanel = nullptr;
-    QPointF m_panelDragOffset;
-    void startWindowMove();
-    void startPanelDrag(QWidget *panel);
-    bool panelMouseEvent(QWidget *panel, QEvent *event);
+    // ==== src/store/form1_saved.cpp: saved-parcel file and its commands ====
+    void dq(); // fill Text1 and Combo6 from wlnum.ini
+    void xr(); // save the parcel just queried: append its line, rewrite wlnum.ini
+    void xr2(); // rewrite wlnum.ini from Combo6, then choose entry 0
+    void deleteSavedFile();
+    void Command3_Click(); // 添加: open the add panel
+    void aicAlphaImage5_Click(); // close the add panel
+    void Command9_Click(); // 删除
+    void Command13_Click(); // 修改
+    void Command7_Click(); // 清空
+    // Lines of the saved-parcel file that are not parcels: not listed, written back after them.
+    QStringList savedOtherLines;
+    // False after a write of the saved-parcel file failed: the lists are then newer than the file.
+    bool savedFileWritten = true;
+    // Writes the line list and the other lines in one step; a failure is told on the status line.
+    bool writeSavedList();
+    // Replaces both lists by the file, unless its last write failed (the lists are newer then).
+    void reloadSavedLists();
 
-public:
-    // ==== end of window frame members ====
+    // ==== src/store/form1_settings.cpp: settings file and panel ====
+    QString GetFromINI(const QString &AppName, const QString &KeyName, const QString &Default,
+                       const QString &FileName);
+    void readSettingsAtStartup(); // 语音提示 to Check3, 通知邮箱 to Sendmail
+    void Check2_Click();
+    void Check3_Click();
+    void Command4_Click(); // 设置: open the settings panel
+    void aicAlphaImage1_Click(); // close the settings panel
 
-    // ---- helpers shared by the subsystems ----
+    // ==== src/store/form1_list.cpp: choosing and copying ====
+    void Text1_Click(); // choose a saved parcel and query it
+    void Command14_Click(); // 操作: open the operation panel with the chosen parcel
+    void Command12_Click(); // 复制: the chosen parcel to the clipboard
+    void aicAlphaImage2_Click(); // close the operation panel
+    void ListView1_Click(); // the balloon tip with the row's progress
+    void ListView1_DblClick(); // the row to the clipboard
+    // Clicks on the progress list, its empty area included, reach ListView1_Click / _DblClick.
+    void connectListClicks();
+
+    // ==== src/store/form1_export.cpp: export ====
+    void Command6_Click(); // 导出: the progress list to a text file
+
+    // ==== src/monitor/form1_monitor.cpp: timed and loop queries, clock ====
+    void Command8_Click(); // 开始定时 / 关闭定时
+    void Command10_Click(); // to the loop query page
+    void Command5_Click(); // 开始循环 / 停止循环
+    void Command11_Click(); // to the timed query page
+    void Timer4_Timer(); // timed query: compares the clock with Combo2 and Combo3
+    void Timer5_Timer(); // the clock in Label11(5)
+    void Timer6_Timer(); // loop query: counts minutes in intTimerTicks
+    // Text1, Combo1, Command3, Command13, Command9, Command7 and Command2: locked while a timed
+    // query is armed or a loop runs, so the watched parcel cannot change.
+    void setLockedSetEnabled(bool enabled);
+    void automaticQuery(); // a pick of the watched parcel by the timed or loop query
+    int automaticQueries = 0; // queries started that way
+
+    // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
+    void gxtj(); // 有更新 / 无更新, the alert sound, the notice
+    void emailgx(); // the notice mail about the parcel just parsed
+    // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
+    // compared with it.
+    QString countedNumber, countedCom;
+
+    // ==== src/monitor/form1_update.cpp: version check and link menu ====
+    void Timer3_Timer(); // version and announcement check, once, a second after start-up
+    void Combo5_Click(); // link menu
+    bool updateChecked = false; // the version check runs once per start
+
+    // ==== src/window/form1.cpp: helpers shared by the subsystems ====
     Platform &platform() { return m_platform; }
     QString savedFilePath() const; // wlnum.ini
     QString settingsFilePath() const; // parcelvue.ini
@@ -281,20 +267,33 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // src/window/form1.cpp
     void buildControls();
     void buildAddPanel();
     void buildSettingsPanel();
     void buildOperationPanel();
     void buildTimers();
-    // Each subsystem connects the signals of its own controls to its handlers.
-    void connectCore();
-    void connectWindow();
-    void connectStore();
-    void connectMonitor();
-    void connectExtras(); // export, carrier finder, outlet lookup
+    // Each subsystem connects the signals of its own controls to its handlers, in its own folder.
+    void connectCore(); // src/core/form1_carriers.cpp
+    void connectWindow(); // src/window/form1_frame.cpp
+    void connectStore(); // src/store/form1_store.cpp
+    void connectMonitor(); // src/monitor/form1_monitor.cpp
+
+    // src/window/form1_frame.cpp
+    // The looks last drawn over the title-bar buttons, as source rectangles of Image9.
+    QRect m_minimiseSprite, m_closeSprite;
+    void showButtonLooks(const QRect &minimise, const QRect &close);
+    // Moving the window or a panel by following the mouse, where the platform has no move of its own.
+    QPointF m_pressGlobal;
+    bool m_windowDrag = false;
+    QPointF m_windowDragOffset;
+    QWidget *m_dragPanel = nullptr;
+    QPointF m_panelDragOffset;
+    void startWindowMove();
+    void startPanelDrag(QWidget *panel);
+    bool panelMouseEvent(QWidget *panel, QEvent *event);
 
     Platform &m_platform;
     int m_waitDepth = 0;
     std::vector<void (Form1::*)()> m_deferredTicks;
-    bool m_closing = false;
 };
