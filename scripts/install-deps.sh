@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config ccache clang clang-format
+    cmake g++ make pkg-config ccache clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-multimedia-dev libqt6svg6
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
     libcurl4-openssl-dev libcpp-httplib-dev
