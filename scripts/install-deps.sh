@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config ccache clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-multimedia-dev libqt6svg6
+    qt6-base-dev qt6-multimedia-dev libqt6svg6 libqt6sql6-sqlite
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
     libcurl4-openssl-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev

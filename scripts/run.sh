@@ -48,6 +48,18 @@ password=
 INI
 fi
 
+# A few sandbox parcels at different stages, so that the overview "全部快递" has something to show;
+# a user's own list is never overwritten. The file is GB18030 with CR LF line ends.
+if [ ! -f "$demo/wlnum.ini" ]; then
+    printf '%s\r\n' \
+        'STAGE1A001|顺丰快递|新买的衬衫' \
+        'STAGE3B002|圆通快递|爸爸的书' \
+        'STAGE5C003|中通快递|厨房用品' \
+        'STAGE7D004|韵达快递|手机壳' \
+        'STAGE8E005|申通快递|运动鞋' \
+        '0000000000|EMS快递|还没有信息的包裹' | iconv -f UTF-8 -t GB18030 >"$demo/wlnum.ini"
+fi
+
 export PARCELVUE_HOME="$demo"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     shot="$demo/screenshot.png"

@@ -1,3 +1,4 @@
+#include "desktop/desktop_session.h"
 #include "platform/paths.h"
 #include "platform/widget_desktop_platform.h"
 #include "window/form1.h"
@@ -30,10 +31,11 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     DesktopPlatform desktop(dataDirectory());
-    Form1 form(desktop.platform());
-    form.show();
+    DesktopSession session(desktop.platform());
+    session.show();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
+        Form1 &form = session.form();
         QTimer::singleShot(2500, &form, [&form, path] { form.grab().save(path); });
     }
     return app.exec();

@@ -134,4 +134,5 @@ void Form1::endQueryWithoutParse(const QString &status)
 {
     setStatus(status);
     Command1->setEnabled(true);
+    Q_EMIT queryFailed({queriedNumber, queriedCom}, status);
 }

@@ -58,6 +58,7 @@ void Form1::Timer1_Timer()
     setCaption(Label12[2], status);
     setCaption(Label12[5], status == kSignedFor ? kSignedFor : transitTimeText(seconds));
 
+    tellAnswerParsed();
     gxtj();
 }
 

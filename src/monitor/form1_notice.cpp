@@ -35,18 +35,27 @@ void Form1::gxtj()
 
 void Form1::emailgx()
 {
+    QString time, progress;
+    if (const QTreeWidgetItem *newest = ListView1->topLevelItem(0)) {
+        time = newest->text(columnByKey(QStringLiteral("sj")));
+        progress = newest->text(columnByKey(QStringLiteral("wl")));
+    }
+    sendNotice(queriedRemark, queriedNumber, queriedCarrierName, time, progress, Label12[5]->text());
+}
+
+void Form1::sendNotice(const QString &remark, const QString &number, const QString &carrier,
+                       const QString &time, const QString &progress, const QString &transit)
+{
     setStatus(QStringLiteral(" 正发送最新动态邮件,请稍等.."));
     const Endpoints &endpoints = platform().endpoints;
 
     MailBodyValues values;
-    values.remark = queriedRemark;
-    values.number = queriedNumber;
-    values.carrier = queriedCarrierName;
-    if (const QTreeWidgetItem *newest = ListView1->topLevelItem(0)) {
-        values.time = newest->text(columnByKey(QStringLiteral("sj")));
-        values.progress = newest->text(columnByKey(QStringLiteral("wl")));
-    }
-    values.transit = Label12[5]->text();
+    values.remark = remark;
+    values.number = number;
+    values.carrier = carrier;
+    values.time = time;
+    values.progress = progress;
+    values.transit = transit;
     values.promoUrl = strPromoUrl;
     values.promoText = strPromoText;
     const QDateTime now = platform().clock->now();
@@ -55,7 +64,7 @@ void Form1::emailgx()
     MailMessage mail;
     mail.from = endpoints.smtpSender;
     mail.to = Sendmail->text();
-    mail.subject = mailSubject(queriedRemark);
+    mail.subject = mailSubject(remark);
     mail.htmlBody = mailBody(endpoints, values);
     mail.date = now;
 

@@ -72,6 +72,8 @@ void Form1::Combo5_Click()
         platform().urls->open(endpoints.resources);
         break;
     default:
+        if (const int extra = Combo5->currentIndex() - 6; extra >= 0 && extra < int(m_menuEntries.size()))
+            m_menuEntries[extra]();
         break;
     }
 }

@@ -41,6 +41,7 @@ void Form1::dq()
     Combo6->setEditText(currentLine);
     savedOtherLines = contents.otherLines;
     savedFileWritten = true;
+    Q_EMIT savedListChanged();
 }
 
 bool Form1::writeSavedList()
@@ -49,6 +50,7 @@ bool Form1::writeSavedList()
         = writeFileAtomically(savedFilePath(), composeSavedFile(entries(Combo6), savedOtherLines));
     if (!savedFileWritten)
         setStatus(kSaveFailed);
+    Q_EMIT savedListChanged();
     return savedFileWritten;
 }
 
@@ -193,6 +195,7 @@ void Form1::Command7_Click()
     // No index is chosen: the next choice of any entry starts its counts afresh.
     intSavedIndex = -1;
     deleteSavedFile();
+    Q_EMIT savedListChanged();
     if (savedFileWritten)
         setStatus(QStringLiteral("查询列表已清空..."));
 }

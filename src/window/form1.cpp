@@ -356,7 +356,17 @@ HttpResult Form1::fetch(const QString &url)
 
 void Form1::endWait()
 {
-    if (--m_waitDepth > 0 || m_deferredTicks.empty())
+    if (--m_waitDepth > 0)
+        return;
+    if (!m_afterWait.empty()) {
+        auto work = std::move(m_afterWait);
+        m_afterWait.clear();
+        QTimer::singleShot(0, this, [this, work] {
+            for (const auto &step : work)
+                runAfterWait(step);
+        });
+    }
+    if (m_deferredTicks.empty())
         return;
     const auto ticks = std::move(m_deferredTicks);
     m_deferredTicks.clear();

@@ -4,6 +4,7 @@
 #include "platform/http_get.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "watch/parcel_types.h"
 
 #include <QColor>
 #include <QString>
@@ -227,6 +228,8 @@ public:
     // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
     void gxtj(); // 有更新 / 无更新, the alert sound, the notice
     void emailgx(); // the notice mail about the parcel just parsed
+    void sendNotice(const QString &remark, const QString &number, const QString &carrier, const QString &time,
+                    const QString &progress, const QString &transit);
     // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
     // compared with it.
     QString countedNumber, countedCom;
@@ -235,6 +238,19 @@ public:
     void Timer3_Timer(); // version and announcement check, once, a second after start-up
     void Combo5_Click(); // link menu
     bool updateChecked = false; // the version check runs once per start
+
+    // ==== src/window/form1_interface.cpp: what code beyond the designed windows uses ====
+    QStringList savedLines() const; // Combo6's entries
+    // Picks a saved parcel in Text1 as a user would, which queries it (after a pending request).
+    // False when it is not saved or Text1 is locked by a timed or loop query.
+    bool pickSavedParcel(const QString &number, const QString &com);
+    // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
+    void announceNews(const ParcelNews &news);
+    // A further entry at the end of the link menu Combo5.
+    void addMenuEntry(const QString &caption, std::function<void()> action);
+    void bringToFront();
+    // Runs the work now, or once the pending request is over.
+    void runAfterWait(std::function<void()> work);
 
     // ==== src/window/form1.cpp: helpers shared by the subsystems ====
     Platform &platform() { return m_platform; }
@@ -257,6 +273,11 @@ public:
     void endWait();
     // Runs the tick now, or once after the pending request when one is under way.
     void runTick(void (Form1::*tick)());
+
+Q_SIGNALS:
+    void savedListChanged(); // Combo6 was refilled, added to, rewritten or cleared
+    void answerParsed(const TrackingAnswer &answer);
+    void queryFailed(const ParcelKey &key, const QString &error);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -296,4 +317,7 @@ private:
     Platform &m_platform;
     int m_waitDepth = 0;
     std::vector<void (Form1::*)()> m_deferredTicks;
+    std::vector<std::function<void()>> m_afterWait;
+    std::vector<std::function<void()>> m_menuEntries; // link menu entries after the designed six
+    void tellAnswerParsed(); // src/window/form1_interface.cpp
 };

@@ -85,7 +85,9 @@ std::string SandboxServer::trackingRules()
            "  any other nu                   -> a simulated parcel: its first row lies some hours before\n"
            "                                    its first query; one more row every --step-seconds, through\n"
            "                                    dispatch (派件) to signed for (已签收); the same number\n"
-           "                                    always tells the same story\n";
+           "                                    always tells the same story\n"
+           "  nu STAGE<k>..., k from 1 to 8     -> a simulated parcel that has k rows at its first query\n"
+           "                                    (7: out for delivery, 8: signed for)\n";
 }
 
 void SandboxServer::installTracking()
@@ -118,7 +120,11 @@ void SandboxServer::installTracking()
             }
             const uint32_t seed = fnv1a(com + "|" + number);
             const std::vector<std::string> stages = stagesFor(seed);
-            const int initialRows = 1 + static_cast<int>(seed % 3);
+            // "STAGE" and a digit 1 to 8 chooses how far the parcel has come at its first query.
+            int initialRows = 1 + static_cast<int>(seed % 3);
+            if (number.size() > 5 && number.compare(0, 5, "STAGE") == 0 && number[5] >= '1'
+                && number[5] <= '8')
+                initialRows = number[5] - '0';
             const auto step = std::chrono::seconds(std::max(1, m_options.stepSeconds));
             const long long grown = (now - first) / step;
             const int rows = static_cast<int>(

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "watch/parcel_types.h"
+
+#include <QList>
+#include <QWidget>
+
+class Clock;
+class ParcelWatcher;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+class TrackingHistory;
+class OverviewModel;
+class OverviewFilter;
+
+// "全部快递": every saved parcel with its state, the refresh of all of them and the watcher's
+// settings. Thin: the rows come from the tracking history, the work from the watcher.
+class OverviewWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher, const Clock &clock,
+                   const QString &settingsPath, QWidget *parent = nullptr);
+    ~OverviewWindow() override;
+
+    // Reads the rows again, soon (many changes in a row are read once).
+    void reloadSoon();
+    void reload();
+    // A line under the table: what the user should know (the database, the service).
+    void tell(const QString &text);
+
+    QLineEdit *search = nullptr;
+    QTableView *table = nullptr;
+    QPushButton *refreshAll = nullptr; // 全部刷新
+    QPushButton *stop = nullptr; // 停止
+    QProgressBar *progress = nullptr; // 已查询 n / N
+    QCheckBox *watchAll = nullptr; // 自动监控全部快递
+    QComboBox *interval = nullptr; // 间隔分钟
+    QLabel *message = nullptr;
+
+    QList<ParcelKey> shownKeys() const; // in the order shown
+
+Q_SIGNALS:
+    // The user double-clicked a parcel: the main window should pick it.
+    void pickRequested(const ParcelKey &key);
+
+private:
+    void onRefreshProgress(int done, int total);
+    void onWatchAllToggled(bool on);
+    void onIntervalChosen(int index);
+
+    TrackingHistory &m_history;
+    ParcelWatcher &m_watcher;
+    const Clock &m_clock;
+    QString m_settingsPath;
+    OverviewModel *m_model;
+    OverviewFilter *m_filter;
+    QTimer *m_reloadTimer;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// A parcel is known by its number and its carrier's service code.
+struct ParcelKey
+{
+    QString number;
+    QString com;
+
+    bool operator==(const ParcelKey &other) const { return number == other.number && com == other.com; }
+    bool operator!=(const ParcelKey &other) const { return !(*this == other); }
+};
+
+// One saved parcel as the saved-parcel file lists it.
+struct SavedEntry
+{
+    ParcelKey key;
+    QString carrierName;
+    QString note;
+};
+
+// One progress row, as the service gave it.
+struct HistoryRow
+{
+    QString time;
+    QString text;
+    QDateTime firstSeen; // when this program first saw the row
+};
+
+// What the database knows of one parcel.
+struct ParcelRecord
+{
+    ParcelKey key;
+    QString note;
+    QString carrierName;
+    QString status; // 已签收, 派件中 or 运送中 of the newest answer; empty before the first
+    int rowCount = 0; // rows of the newest answer
+    QString newestTime, newestText; // the newest row
+    QString oldestTime; // the oldest row's time
+    QDateTime lastChecked; // the last query, answered or not
+    QDateTime lastAnswered; // the last answer with progress rows
+    QDateTime nextCheck; // when the watcher asks next; invalid: not planned
+    QString lastError; // why the last query failed; empty when it did not
+    QDateTime lastErrorAt;
+    int failures = 0; // failed queries since the last answer
+    QString signedTime; // the time of the row that said it was signed for
+    bool unseenNews = false; // news that the user has not looked at yet
+    bool listed = false; // in the saved-parcel file now
+};
+
+// An answer the window parsed, for the history: its rows oldest first and the status they give.
+struct TrackingAnswer
+{
+    ParcelKey key;
+    QList<HistoryRow> rows;
+    QString status;
+};
+
+// News about a parcel, in the words of the notice mail.
+struct ParcelNews
+{
+    QString remark;
+    QString number;
+    QString carrierName;
+    QString time; // the newest row
+    QString progress;
+    QString transit; // how long it has been on its way, or 已签收
+};

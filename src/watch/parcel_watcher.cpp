@@ -1,0 +1,270 @@
+#include "watch/parcel_watcher.h"
+
+#include "core/delivery_status.h"
+#include "core/tracking_client.h"
+#include "platform/clock.h"
+#include "watch/tracking_check.h"
+
+#include <QCryptographicHash>
+#include <QTimer>
+#include <algorithm>
+
+namespace WatchPlan {
+int clampInterval(int minutes)
+{
+    return std::clamp(minutes, kMinIntervalMinutes, kMaxBackoffMinutes);
+}
+
+int backoffMinutes(int intervalMinutes, int failures)
+{
+    qint64 minutes = clampInterval(intervalMinutes);
+    for (int i = 0; i < failures && minutes < kMaxBackoffMinutes; ++i)
+        minutes *= 2;
+    return int(std::min<qint64>(minutes, kMaxBackoffMinutes));
+}
+
+QDateTime nextAfterAnswer(const ParcelKey &key, const QDateTime &now, int intervalMinutes)
+{
+    const qint64 period = qint64(clampInterval(intervalMinutes)) * 60 * 1000;
+    const QByteArray digest = QCryptographicHash::hash((key.number + QLatin1Char('|') + key.com).toUtf8(),
+                                                       QCryptographicHash::Sha1);
+    quint64 hash = 0;
+    for (int i = 0; i < 8; ++i)
+        hash = (hash << 8) | quint8(digest.at(i));
+    const qint64 slot = qint64(hash % quint64(period));
+    // The first moment at least half an interval on that falls on the parcel's slot.
+    const qint64 earliest = now.toMSecsSinceEpoch() + period / 2;
+    qint64 next = earliest - (earliest % period) + slot;
+    if (next < earliest)
+        next += period;
+    return QDateTime::fromMSecsSinceEpoch(next);
+}
+} // namespace WatchPlan
+
+ParcelWatcher::ParcelWatcher(TrackingHistory &history, TrackingClient &client, const Clock &clock,
+                             QObject *parent)
+    : QObject(parent)
+    , m_history(history)
+    , m_client(client)
+    , m_clock(clock)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(kTickMs);
+    connect(m_timer, &QTimer::timeout, this, &ParcelWatcher::checkDue);
+    m_timer->start();
+}
+
+ParcelWatcher::~ParcelWatcher()
+{
+    // The queries go with this object; their results are of no use any more.
+    m_inFlight.clear();
+}
+
+void ParcelWatcher::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    if (enabled)
+        QTimer::singleShot(0, this, &ParcelWatcher::checkDue);
+}
+
+void ParcelWatcher::setIntervalMinutes(int minutes)
+{
+    m_intervalMinutes = WatchPlan::clampInterval(minutes);
+}
+
+bool ParcelWatcher::queued(const ParcelKey &key) const
+{
+    for (const Pending &pending : m_queue) {
+        if (pending.key == key)
+            return true;
+    }
+    for (const Pending &pending : m_inFlight) {
+        if (pending.key == key)
+            return true;
+    }
+    return false;
+}
+
+void ParcelWatcher::enqueue(const ParcelKey &key, bool forRefresh, bool front)
+{
+    const Pending pending {key, forRefresh};
+    if (front)
+        m_queue.prepend(pending);
+    else
+        m_queue.append(pending);
+}
+
+void ParcelWatcher::checkDue()
+{
+    const QDateTime now = m_clock.now();
+    if (m_enabled && !(m_holdUntil.isValid() && now < m_holdUntil)) {
+        // A parcel due within the last two ticks is simply due; one due long ago was missed while
+        // the program was closed or the machine slept, and waits its turn in the catch-up.
+        const QDateTime late = now.addMSecs(-2 * kTickMs);
+        QList<ParcelKey> missed;
+        for (const ParcelRecord &parcel : m_history.listedParcels()) {
+            if (parcel.status == kSignedFor || queued(parcel.key))
+                continue;
+            QDateTime next = parcel.nextCheck;
+            if (!next.isValid() && parcel.lastChecked.isValid())
+                next = parcel.lastChecked.addSecs(
+                    60LL * WatchPlan::backoffMinutes(m_intervalMinutes, parcel.failures));
+            if (!next.isValid() || next < late)
+                missed.append(parcel.key);
+            else if (next <= now)
+                enqueue(parcel.key, false);
+        }
+        if (missed.size() <= kMaxInFlight) {
+            for (const ParcelKey &key : std::as_const(missed))
+                enqueue(key, false);
+        } else {
+            const qint64 step = qint64(WatchPlan::kCatchUpSeconds) * 1000 / missed.size();
+            enqueue(missed.first(), false);
+            for (int i = 1; i < missed.size(); ++i)
+                m_history.setNextCheck(missed.at(i), now.addMSecs(step * i));
+        }
+    }
+    pump();
+}
+
+void ParcelWatcher::refreshAll()
+{
+    if (refreshing())
+        return;
+    const QList<ParcelRecord> parcels = m_history.listedParcels();
+    if (parcels.isEmpty()) {
+        Q_EMIT refreshProgress(0, 0);
+        Q_EMIT refreshFinished();
+        return;
+    }
+    m_refreshDone = 0;
+    m_refreshTotal = int(parcels.size());
+    for (const ParcelRecord &parcel : parcels) {
+        bool found = false;
+        for (Pending &pending : m_queue) {
+            if (pending.key == parcel.key)
+                found = pending.forRefresh = true;
+        }
+        for (Pending &pending : m_inFlight) {
+            if (pending.key == parcel.key)
+                found = pending.forRefresh = true;
+        }
+        if (!found)
+            enqueue(parcel.key, true);
+    }
+    Q_EMIT refreshProgress(0, m_refreshTotal);
+    pump();
+}
+
+void ParcelWatcher::stop()
+{
+    m_queue.clear();
+    const QList<TrackingQuery *> queries = m_inFlight.keys();
+    m_inFlight.clear();
+    for (TrackingQuery *query : queries)
+        delete query;
+    if (refreshing()) {
+        m_refreshTotal = 0;
+        m_refreshDone = 0;
+        Q_EMIT refreshFinished();
+    }
+}
+
+void ParcelWatcher::pump()
+{
+    const QDateTime now = m_clock.now();
+    if (m_holdUntil.isValid()) {
+        if (now < m_holdUntil)
+            return;
+        m_holdUntil = QDateTime();
+    }
+    while (m_inFlight.size() < kMaxInFlight && !m_queue.isEmpty()) {
+        const Pending pending = m_queue.takeFirst();
+        if (pending.key.com.isEmpty()) {
+            // A carrier name the catalogue does not know: nothing to ask.
+            CheckOutcome outcome;
+            outcome.error = QStringLiteral("系统问题,暂不支持当前快递公司!");
+            apply(pending, outcome);
+            continue;
+        }
+        TrackingQuery *query = m_client.start(pending.key.com, pending.key.number, this);
+        m_inFlight.insert(query, pending);
+        connect(query, &TrackingQuery::finished, this, [this, query] {
+            const auto found = m_inFlight.constFind(query);
+            if (found == m_inFlight.constEnd())
+                return;
+            const Pending pending = found.value();
+            m_inFlight.erase(found);
+            query->deleteLater();
+            finished(query, pending);
+        });
+    }
+}
+
+void ParcelWatcher::finished(TrackingQuery *query, const Pending &pending)
+{
+    apply(pending, readCheckAnswer(query->result()));
+    if (m_holdUntil.isValid())
+        QTimer::singleShot(std::max<qint64>(0, m_clock.now().msecsTo(m_holdUntil)), this,
+                           &ParcelWatcher::pump);
+    pump();
+}
+
+void ParcelWatcher::apply(const Pending &pending, const CheckOutcome &outcome)
+{
+    const QDateTime now = m_clock.now();
+    const ParcelKey &key = pending.key;
+    switch (outcome.kind) {
+    case CheckOutcome::Kind::Answered: {
+        const TrackingHistory::AnswerOutcome stored
+            = m_history.recordAnswer(key, outcome.rows, outcome.status, now);
+        m_history.setNextCheck(key, WatchPlan::nextAfterAnswer(key, now, m_intervalMinutes));
+        if (!stored.stored)
+            qCInfo(lcWatch) << "answer for" << key.number << "not stored:" << m_history.lastError();
+        Q_EMIT parcelChecked(key);
+        if (stored.news) {
+            if (const std::optional<ParcelRecord> parcel = m_history.parcel(key))
+                Q_EMIT news(*parcel);
+        }
+        break;
+    }
+    case CheckOutcome::Kind::Refused: {
+        m_history.recordFailure(key, outcome.error, now);
+        const std::optional<ParcelRecord> parcel = m_history.parcel(key);
+        const int failures = parcel ? parcel->failures : 1;
+        m_history.setNextCheck(key,
+                               now.addSecs(60LL * WatchPlan::backoffMinutes(m_intervalMinutes, failures)));
+        qCInfo(lcWatch) << "query of" << key.number << "failed:" << outcome.error;
+        Q_EMIT parcelChecked(key);
+        break;
+    }
+    case CheckOutcome::Kind::Busy: {
+        // The whole service waits; the parcel keeps its place at the front of the queue.
+        const int seconds = outcome.retryAfterSeconds >= 0 ? outcome.retryAfterSeconds
+                                                           : WatchPlan::kDefaultHoldMinutes * 60;
+        m_holdUntil = now.addSecs(seconds);
+        m_history.recordFailure(key, outcome.error, now, false);
+        m_history.setNextCheck(key, m_holdUntil);
+        enqueue(key, pending.forRefresh, true);
+        qCInfo(lcWatch) << "service busy, holding until" << m_holdUntil;
+        Q_EMIT parcelChecked(key);
+        return;
+    }
+    }
+    countRefresh(pending);
+}
+
+void ParcelWatcher::countRefresh(const Pending &pending)
+{
+    if (!pending.forRefresh || !refreshing())
+        return;
+    ++m_refreshDone;
+    Q_EMIT refreshProgress(m_refreshDone, m_refreshTotal);
+    if (m_refreshDone >= m_refreshTotal) {
+        m_refreshTotal = 0;
+        m_refreshDone = 0;
+        Q_EMIT refreshFinished();
+    }
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "watch/parcel_types.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QLoggingCategory>
+#include <QString>
+#include <optional>
+
+Q_DECLARE_LOGGING_CATEGORY(lcWatch)
+
+// The tracking history: every saved parcel's state and every progress row ever seen, in
+// parcelvue.db (SQLite, WAL) in the data directory. The saved-parcel file stays the list of saved
+// parcels; this follows it and never adds or removes a saved parcel by itself, and a parcel that
+// leaves the list keeps its history.
+class TrackingHistory
+{
+public:
+    static constexpr int kSchemaVersion = 1;
+
+    TrackingHistory();
+    ~TrackingHistory();
+    TrackingHistory(const TrackingHistory &) = delete;
+    TrackingHistory &operator=(const TrackingHistory &) = delete;
+
+    // Opens (or makes) parcelvue.db in `dataDir`. A file that is not a database, or a damaged one,
+    // is moved aside as parcelvue.db.broken-<date> and a new one started; a directory where no
+    // database can be kept gives one in memory. Either is told once by problem(). False only when
+    // not even a database in memory could be had.
+    bool open(const QString &dataDir, const QDateTime &now);
+    bool isOpen() const;
+    bool inMemory() const { return m_inMemory; }
+    QString path() const { return m_path; }
+    // What the user should be told about the database, once; empty when all is well.
+    QString problem() const { return m_problem; }
+    // The last database error, for a log or a message.
+    QString lastError() const { return m_lastError; }
+
+    // Makes the listed parcels those of the file, in its order, with their notes and carrier names.
+    bool followSavedList(const QList<SavedEntry> &saved);
+
+    struct AnswerOutcome
+    {
+        bool stored = false;
+        int newRows = 0; // rows not seen before
+        bool news = false; // new rows for a parcel that had an answer before
+    };
+    // Records an answer's rows (oldest first) and the delivery status they give.
+    AnswerOutcome recordAnswer(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                               const QString &status, const QDateTime &now);
+    // Records a failed query; what was known stays.
+    bool recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
+                       bool countsAsFailure = true);
+    bool setNextCheck(const ParcelKey &key, const QDateTime &when);
+    bool markSeen(const ParcelKey &key);
+
+    // The listed parcels in the saved-parcel file's order.
+    QList<ParcelRecord> listedParcels() const;
+    std::optional<ParcelRecord> parcel(const ParcelKey &key) const;
+    // Every row ever seen of the parcel, oldest first.
+    QList<HistoryRow> rows(const ParcelKey &key) const;
+    int totalRows() const;
+
+    // "ok" when SQLite finds the file whole, else what it found.
+    QString integrityCheck() const;
+
+private:
+    bool openAt(const QString &file);
+    bool migrate();
+    bool exec(const QString &sql);
+    qint64 parcelId(const ParcelKey &key, bool create);
+    void close();
+
+    QString m_connection;
+    QString m_path;
+    QString m_problem;
+    mutable QString m_lastError;
+    bool m_inMemory = false;
+    bool m_openFoundBroken = false; // the last open failed on a damaged file, not on the directory
+};

@@ -1,0 +1,34 @@
+#include "watch/watch_settings.h"
+
+#include "store/ini_file.h"
+#include "watch/parcel_watcher.h"
+
+namespace {
+const QString kWatchAllKey = QStringLiteral("全部监控");
+const QString kIntervalKey = QStringLiteral("间隔分钟");
+const QString kYes = QStringLiteral("是");
+const QString kNo = QStringLiteral("否");
+} // namespace
+
+WatchSettings WatchSettings::load(const QString &settingsPath)
+{
+    WatchSettings settings;
+    settings.watchAll = readProfileString(settingsPath, kWatchSection, kWatchAllKey, kNo).trimmed() == kYes;
+    bool isNumber = false;
+    const int minutes
+        = readProfileString(settingsPath, kWatchSection, kIntervalKey, QString()).trimmed().toInt(&isNumber);
+    settings.intervalMinutes
+        = isNumber ? WatchPlan::clampInterval(minutes) : WatchPlan::kDefaultIntervalMinutes;
+    return settings;
+}
+
+bool WatchSettings::saveWatchAll(const QString &settingsPath, bool on)
+{
+    return writeProfileString(settingsPath, kWatchSection, kWatchAllKey, on ? kYes : kNo);
+}
+
+bool WatchSettings::saveInterval(const QString &settingsPath, int minutes)
+{
+    return writeProfileString(settingsPath, kWatchSection, kIntervalKey,
+                              QString::number(WatchPlan::clampInterval(minutes)));
+}

@@ -1,0 +1,202 @@
+#include "read_only_directory.h"
+#include "watch/tracking_history.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+const QDateTime kNow = QDateTime::fromString(QStringLiteral("2024-03-01T10:00:00"), Qt::ISODate);
+const ParcelKey kShirt {QStringLiteral("SF100"), QStringLiteral("shunfeng")};
+const ParcelKey kBook {QStringLiteral("YT200"), QStringLiteral("yuantong")};
+
+// Rows of a parcel's story; each text has its own time, as a service sends it every time.
+QList<HistoryRow> rows(std::initializer_list<const char *> texts)
+{
+    const QStringList story {QStringLiteral("揽收"), QStringLiteral("到达"),   QStringLiteral("派件"),
+                             QStringLiteral("签收"), QStringLiteral("派件中"), QStringLiteral("已签收")};
+    QList<HistoryRow> list;
+    for (const char *text : texts) {
+        const QString progress = QString::fromUtf8(text);
+        list.append(
+            {QStringLiteral("2024-02-28 08:%1:00").arg(story.indexOf(progress), 2, 10, QLatin1Char('0')),
+             progress,
+             {}});
+    }
+    return list;
+}
+
+QStringList texts(const QList<HistoryRow> &list)
+{
+    QStringList out;
+    for (const HistoryRow &row : list)
+        out.append(row.text);
+    return out;
+}
+
+struct History
+{
+    QTemporaryDir dir;
+    TrackingHistory history;
+    History()
+    {
+        EXPECT_TRUE(history.open(dir.path(), kNow));
+        EXPECT_TRUE(history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")},
+                                             {kBook, QStringLiteral("圆通快递"), QStringLiteral("书")}}));
+    }
+};
+} // namespace
+
+TEST(TrackingHistory, KeepsEveryRowEverSeenAndTellsNewsOnlyAfterAFirstAnswer)
+{
+    History h;
+    // Each step: the rows of an answer, and what recording it must report.
+    struct Step
+    {
+        QList<HistoryRow> answer;
+        int newRows;
+        bool news;
+    } steps[] = {
+        {rows({"揽收", "到达"}), 2, false}, // the first answer is what there is, not news
+        {rows({"揽收", "到达"}), 0, false},
+        {rows({"揽收", "到达", "派件"}), 1, true},
+        {rows({"到达", "派件"}), 0, false}, // a row the service dropped stays in the history
+        {rows({"揽收", "揽收", "到达", "派件", "签收"}), 1, true}, // a doubled row is kept once
+    };
+    for (const Step &step : steps) {
+        const auto outcome = h.history.recordAnswer(kShirt, step.answer, QStringLiteral("运送中"), kNow);
+        ASSERT_TRUE(outcome.stored) << h.history.lastError().toStdString();
+        EXPECT_EQ(outcome.newRows, step.newRows) << texts(step.answer).join(',').toStdString();
+        EXPECT_EQ(outcome.news, step.news) << texts(step.answer).join(',').toStdString();
+    }
+    EXPECT_EQ(texts(h.history.rows(kShirt)),
+              QStringList({QStringLiteral("揽收"), QStringLiteral("到达"), QStringLiteral("派件"),
+                           QStringLiteral("签收")}));
+    EXPECT_TRUE(h.history.parcel(kShirt)->unseenNews);
+    h.history.markSeen(kShirt);
+    EXPECT_FALSE(h.history.parcel(kShirt)->unseenNews);
+}
+
+TEST(TrackingHistory, FailuresKeepWhatWasKnownAndAnAnswerClearsThem)
+{
+    History h;
+    h.history.recordAnswer(kShirt, rows({"揽收", "派件"}), QStringLiteral("派件中"), kNow);
+    h.history.recordFailure(kShirt, QStringLiteral("查询超时,请稍后再试!"), kNow.addSecs(60));
+    h.history.recordFailure(kShirt, QStringLiteral("查询超时,请稍后再试!"), kNow.addSecs(120));
+    ParcelRecord shirt = *h.history.parcel(kShirt);
+    EXPECT_EQ(shirt.failures, 2);
+    EXPECT_EQ(shirt.status, QStringLiteral("派件中"));
+    EXPECT_EQ(shirt.newestText, QStringLiteral("派件"));
+    EXPECT_EQ(shirt.lastError, QStringLiteral("查询超时,请稍后再试!"));
+    EXPECT_EQ(shirt.lastChecked, kNow.addSecs(120));
+    EXPECT_EQ(shirt.lastAnswered, kNow);
+
+    h.history.recordAnswer(kShirt, rows({"揽收", "派件", "已签收"}), QStringLiteral("已签收"),
+                           kNow.addSecs(180));
+    shirt = *h.history.parcel(kShirt);
+    EXPECT_EQ(shirt.failures, 0);
+    EXPECT_TRUE(shirt.lastError.isEmpty());
+    EXPECT_EQ(shirt.signedTime, QStringLiteral("2024-02-28 08:05:00"));
+    EXPECT_EQ(shirt.oldestTime, QStringLiteral("2024-02-28 08:00:00"));
+}
+
+TEST(TrackingHistory, FollowsTheSavedListAndKeepsTheHistoryOfARemovedParcel)
+{
+    History h;
+    h.history.recordAnswer(kBook, rows({"揽收"}), QStringLiteral("运送中"), kNow);
+    // An answer for a parcel that was never saved has no place here.
+    const ParcelKey stranger {QStringLiteral("X1"), QStringLiteral("ems")};
+    EXPECT_FALSE(h.history.recordAnswer(stranger, rows({"揽收"}), QStringLiteral("运送中"), kNow).stored);
+
+    ASSERT_TRUE(h.history.followSavedList({{kBook, QStringLiteral("圆通快递"), QStringLiteral("新书")}}));
+    const QList<ParcelRecord> listed = h.history.listedParcels();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed.first().note, QStringLiteral("新书"));
+    EXPECT_FALSE(h.history.parcel(kShirt)->listed);
+
+    ASSERT_TRUE(h.history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")},
+                                           {kBook, QStringLiteral("圆通快递"), QStringLiteral("书")}}));
+    EXPECT_EQ(h.history.listedParcels().first().key, kShirt);
+    EXPECT_EQ(texts(h.history.rows(kBook)), QStringList {QStringLiteral("揽收")});
+}
+
+TEST(TrackingHistory, SurvivesAReopenWithItsSchemaVersion)
+{
+    QTemporaryDir dir;
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(dir.path(), kNow));
+        history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}});
+        history.recordAnswer(kShirt, rows({"揽收"}), QStringLiteral("运送中"), kNow);
+    }
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(dir.path(), kNow));
+    EXPECT_TRUE(history.problem().isEmpty());
+    EXPECT_EQ(history.rows(kShirt).size(), 1);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+    db.setDatabaseName(history.path());
+    ASSERT_TRUE(db.open());
+    {
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA user_version")) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), TrackingHistory::kSchemaVersion);
+        ASSERT_TRUE(query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next());
+        EXPECT_EQ(query.value(0).toString(), QStringLiteral("wal"));
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+}
+
+TEST(TrackingHistory, ABrokenFileIsMovedAsideAndANewOneStarted)
+{
+    // Each case writes parcelvue.db some way; the history must open a new one and say so once.
+    const std::function<void(const QString &)> breakers[] = {
+        [](const QString &path) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("this is not a database\n");
+        },
+        [](const QString &path) {
+            {
+                TrackingHistory history;
+                ASSERT_TRUE(history.open(QFileInfo(path).path(), kNow));
+                history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}});
+            }
+            // A page of garbage in the middle of a real database.
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.seek(4096);
+            file.write(QByteArray(4096, '\xA5'));
+        },
+    };
+    for (const auto &breakFile : breakers) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("parcelvue.db"));
+        breakFile(path);
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(dir.path(), kNow));
+        EXPECT_FALSE(history.inMemory());
+        EXPECT_TRUE(history.problem().contains(QStringLiteral("parcelvue.db.broken-20240301-100000")))
+            << history.problem().toStdString();
+        EXPECT_TRUE(QFile::exists(path + QStringLiteral(".broken-20240301-100000")));
+        EXPECT_EQ(history.integrityCheck(), QStringLiteral("ok"));
+        EXPECT_TRUE(history.followSavedList({{kBook, QStringLiteral("圆通快递"), QStringLiteral("书")}}));
+    }
+}
+
+TEST(TrackingHistory, AReadOnlyDirectoryKeepsTheHistoryInMemory)
+{
+    QTemporaryDir dir;
+    ReadOnlyDirectory readOnly(dir.path());
+    if (!readOnly.active())
+        GTEST_SKIP() << "this file system cannot make a directory read-only";
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(dir.path(), kNow));
+    EXPECT_TRUE(history.inMemory());
+    EXPECT_FALSE(history.problem().isEmpty());
+    EXPECT_TRUE(history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}}));
+    EXPECT_TRUE(history.recordAnswer(kShirt, rows({"揽收"}), QStringLiteral("运送中"), kNow).stored);
+}
