@@ -14,7 +14,7 @@ using B = NumberBody;
 // carriers print, the all-digit forms by length and leading digits, then the check-digit forms
 // whose length Chinese carriers share too, then the lengths alone.
 const std::vector<CarrierGuessRule> kRules = {
-    // Postal items: S, two letters, eight digits, a check digit, the country that posted them.
+    // Postal items (UPU S10): two letters, eight digits, a check digit, the posting country.
     {"E", "CN", 13, 13, B::UpuS10, K::UpuS10, true, C::Certain, "ems", "EA123456785CN",
      "UPU standard S10: service indicator E is EMS; China Post's EMS items carry CN"},
     {"", "US", 13, 13, B::UpuS10, K::UpuS10, true, C::Certain, "usps", "RR123456785US",
@@ -279,8 +279,11 @@ QString numberForGuess(const QString &number)
     cleaned.reserve(number.size());
     for (QChar c : number) {
         const char16_t u = c.unicode();
-        // Blanks of every kind, and the dashes and hyphens a label or a web page puts in groups.
-        if (c.isSpace() || u == '-' || (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0xFF0D)
+        // Blanks of every kind (the invisible ones web pages carry too), and the dashes and hyphens
+        // a label or a web page puts between groups.
+        if (c.isSpace() || (u >= 0x200B && u <= 0x200D) || u == 0x2060 || u == 0xFEFF)
+            continue;
+        if (u == '-' || (u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0xFF0D)
             continue;
         // Full-width letters and digits, as Chinese input methods type them.
         if (u >= 0xFF10 && u <= 0xFF5A)

@@ -129,7 +129,7 @@ TEST(CarrierGuess, PastedBlanksAndDashesAreIgnored)
     } cases[] = {
         {"1z 999 aa1 01 2345 6784\t", "1Z999AA10123456784", "ups!"},
         {"EA-123-456-785-CN", "EA123456785CN", "ems!"},
-        {"EA\u3000123\u00A0456\u2013785 CN", "EA123456785CN", "ems!"},
+        {"EA\u3000123\u00A0456\u2013785\u200B CN", "EA123456785CN", "ems!"},
         {"\uFF33\uFF26\uFF11\uFF12\uFF13\uFF14\uFF15\uFF16\uFF17\uFF18\uFF19\uFF10\uFF11\uFF12\uFF13",
          "SF1234567890123", "shunfeng!"},
         {"9400 1000 0000 0000 0000 06", "9400100000000000000006", "usps!"},
