@@ -93,7 +93,7 @@ const std::vector<CarrierGuessRule> kRules = {
     // Lengths alone.
     {"", "", 8, 9, B::Digits, K::None, true, C::Possible, "debang huayu xinbang", "12345678",
      "德邦 8 to 10 digits, 天地华宇 8 or 9, 新邦 8 or 10"},
-    {"", "", 10, 10, B::Digits, K::None, true, C::Possible, "zhaijisong guotong debang", "4212345678",
+    {"", "", 10, 10, B::Digits, K::None, true, C::Possible, "zhaijisong guotong debang xinbang", "4212345678",
      "宅急送 domestic waybills have 10 characters; 国通 10 digits; 德邦 8 to 10"},
     {"", "", 11, 11, B::Digits, K::None, true, C::Possible, "quanyi yousu lianhaotong", "12345678901",
      "全一 11 or 12 digits, 优速 11 and more, 联昊通 9 to 12"},

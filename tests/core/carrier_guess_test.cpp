@@ -82,7 +82,7 @@ TEST(CarrierGuess, CheckDigitsDecideCertainty)
         {"71969008911112345679", ""},
         // DHL 10 digits: the first nine mod 7.
         {"1234567891", "dhl! zhaijisong? guotong? debang?"},
-        {"1234567892", "zhaijisong? guotong? debang?"},
+        {"1234567892", "zhaijisong? guotong? debang? xinbang?"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(guessed(QLatin1String(c.number), 4), c.expected) << c.number;
