@@ -4,7 +4,6 @@
 #include "core/carrier_guess.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QToolButton>
 
