@@ -1,3 +1,4 @@
+#include "core/carrier_hint.h"
 #include "store/saved_parcel_file.h"
 #include "window/form1.h"
 
@@ -112,6 +113,7 @@ void Form1::Command3_Click()
     Text3->setEditText(QString());
     Text2->clear();
     Combo1->setCurrentIndex(0);
+    CarrierHint::panelOpened(Picture3);
     showPanel(Picture3);
 }
 

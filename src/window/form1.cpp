@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "core/carrier_hint.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "window/list_header.h"
@@ -207,6 +208,8 @@ void Form1::buildAddPanel()
     Check1->setChecked(true);
     Command1 = makeButton(Picture3, "Command1", QStringLiteral("开始查询"), 150, 184, 100, 30);
     Command1->setEnabled(false);
+    // The carriers the number may belong to, in the free heading line right above Text3.
+    new CarrierHint(Picture3, QRect(100, 6, 262, 24), Text3, Combo1);
 }
 
 void Form1::buildSettingsPanel()
