@@ -30,7 +30,7 @@ void reportMissing(const QString &path)
     if (reported.contains(path))
         return;
     reported.insert(path);
-    qCInfo(lcAssets, "parcelvue: missing file %s; going on without it", qUtf8Printable(path));
+    qCInfo(lcAssets, "missing file %s; going on without it", qUtf8Printable(path));
 }
 } // namespace
 
