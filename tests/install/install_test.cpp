@@ -279,7 +279,7 @@ TEST_F(InstalledCopy, HoldsProgramsAssetsEntryMetainfoAndIcons)
                         + std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
                 }
             }
-            EXPECT_LT(total / double(size * size * 4), 2.0) << "the SVG and the PNGs differ";
+            EXPECT_LT(total / double(size * size * 4), 1.0) << "the SVG and the PNGs differ";
         }
     }
 
