@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd python3-lxml
     xvfb xauth x11-utils fonts-noto-cjk
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("parcelvue"));
+    // The Wayland app id; it names the desktop entry, whose icon and name the shell shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.parcelvue.Parcelvue"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(PARCELVUE_VERSION_MAJOR)
                                             .arg(PARCELVUE_VERSION_MINOR)
@@ -19,8 +21,10 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Parcelvue: follow parcels of 127 carriers.\n"
-        "Data directory: $PARCELVUE_HOME, else the program's directory when writable, else the per-user "
-        "data location. Services are configured in endpoints.ini there."));
+        "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
+        "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
+        "directory when writable, else the per-user data location. Services are configured in "
+        "endpoints.ini there."));
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption screenshot(

@@ -2,8 +2,6 @@
 #include "window/form1.h"
 #include "window/skin.h"
 
-#include <QFileInfo>
-
 namespace {
 constexpr int kSkinHue = 85;
 constexpr int kSkinSaturation = -40;
@@ -12,9 +10,7 @@ constexpr int kSkinBrightness = 0;
 
 QString Form1::skinFile() const
 {
-    const QString dataDir = m_platform.dataDir;
-    const QString dir
-        = QFileInfo::exists(joinPath(dataDir, QStringLiteral("skinh.she"))) ? dataDir : shippedAssetDir();
+    const QString dir = assetDir(m_platform.dataDir, QStringLiteral("skinh.she"));
     // The name is passed on as composed, even when the directory already ends in a separator.
     return dir + QStringLiteral("/skinh.she");
 }

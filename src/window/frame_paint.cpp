@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -25,6 +26,10 @@ QPoint buttonOrigin(TitleButton button, int SW)
 
 QImage loadPng(const QString &path)
 {
+    // A missing picture is reported where its name is chosen (assetPath); the reader would only
+    // add a warning of its own.
+    if (!QFileInfo::exists(path))
+        return QImage();
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();

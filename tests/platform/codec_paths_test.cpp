@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -76,4 +78,95 @@ TEST(Paths, AssetsPreferTheDataDirectory)
     ASSERT_TRUE(own.open(QIODevice::WriteOnly));
     own.close();
     EXPECT_EQ(assetPath(dir.path(), QStringLiteral("ts.mp3")), dir.filePath(QStringLiteral("ts.mp3")));
+}
+
+TEST(Paths, DataDirectoryRule)
+{
+    const QString home = QStringLiteral("/home/u/pv"), program = QStringLiteral("/opt/pv/bin"),
+                  user = QStringLiteral("/home/u/.local/share/parcelvue");
+    const struct
+    {
+        const char *name;
+        QString home;
+        bool writable;
+        bool installed;
+        bool holdsData;
+        QString expected;
+    } cases[] = {
+        {"environment wins", home, true, true, true, home},
+        {"build tree, writable", {}, true, false, false, program},
+        {"build tree, read-only", {}, false, false, true, user},
+        {"installed, writable (root in /usr/bin)", {}, true, true, false, user},
+        {"installed portable copy", {}, true, true, true, program},
+        {"installed, read-only, holds data", {}, false, true, true, user},
+    };
+    for (const auto &c : cases) {
+        DataDirectoryFacts facts;
+        facts.home = c.home;
+        facts.programDir = program;
+        facts.programDirWritable = c.writable;
+        facts.installed = c.installed;
+        facts.programDirHoldsData = c.holdsData;
+        facts.userDir = user;
+        EXPECT_EQ(chooseDataDirectory(facts), c.expected) << c.name;
+    }
+}
+
+TEST(Paths, ShippedAssetsByLayout)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString r = QFileInfo(root.path()).canonicalFilePath();
+    for (const char *dir : {"prefix/bin", "prefix/share/parcelvue", "build/src", "build-2/src", "copy/bin"})
+        ASSERT_TRUE(QDir().mkpath(r + QLatin1Char('/') + QLatin1String(dir)));
+    const QString source = QStringLiteral("/src/assets");
+    const struct
+    {
+        const char *name;
+        const char *programDir;
+        const char *buildDir;
+        QString expected;
+    } cases[] = {
+        {"installed", "prefix/bin", "build", r + QStringLiteral("/prefix/share/parcelvue")},
+        {"installed inside a build tree", "prefix/bin", "prefix",
+         r + QStringLiteral("/prefix/share/parcelvue")},
+        {"build tree", "build/src", "build", source},
+        {"a folder named like the build tree", "build-2/src", "build",
+         r + QStringLiteral("/build-2/share/parcelvue")},
+        {"a copy elsewhere", "copy/bin", "build", r + QStringLiteral("/copy/share/parcelvue")},
+        {"build tree deleted", "copy/bin", "gone", r + QStringLiteral("/copy/share/parcelvue")},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(shippedAssetDirFor(r + QLatin1Char('/') + QLatin1String(c.programDir),
+                                     r + QLatin1Char('/') + QLatin1String(c.buildDir), source),
+                  c.expected)
+            << c.name;
+    }
+}
+
+namespace {
+QStringList assetMessages;
+QtMessageHandler previousHandler = nullptr;
+void collectAssetMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && QByteArray(context.category) == "parcelvue.assets")
+        assetMessages << message;
+    else
+        previousHandler(type, context, message);
+}
+} // namespace
+
+TEST(Paths, MissingAssetIsReportedOnceByName)
+{
+    QTemporaryDir dataDir;
+    assetMessages.clear();
+    previousHandler = qInstallMessageHandler(collectAssetMessages);
+    const QString missing = assetPath(dataDir.path(), QStringLiteral("deleted_picture.png"));
+    assetPath(dataDir.path(), QStringLiteral("deleted_picture.png"));
+    assetPath(dataDir.path(), QStringLiteral("ts.mp3"));
+    qInstallMessageHandler(previousHandler);
+
+    EXPECT_EQ(missing, joinPath(shippedAssetDir(), QStringLiteral("deleted_picture.png")));
+    ASSERT_EQ(assetMessages.size(), 1) << assetMessages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(assetMessages[0].contains(missing)) << assetMessages[0].toStdString();
 }

@@ -1,6 +1,7 @@
 // parcelvue-assetgen: draws the main window's frame skin, title-bar button sprites, title banner
-// and the link cursor into a folder (the program's assets/). The window copies these pictures
-// without blending, so every background here repeats the exact band colour it is drawn over.
+// and the link cursor into a folder (the program's assets/), and the application icon into an icon
+// theme folder (data/icons/). The window copies its pictures without blending, so every background
+// here repeats the exact band colour it is drawn over.
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -8,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
+#include <QVector>
 #include <cstdio>
 
 namespace {
@@ -204,6 +207,179 @@ QImage linkCursor()
     return cursor;
 }
 
+// The application icon on a 256-unit square: a tile in the title band's blue, the banner's parcel
+// over it and a green tick for a parcel that has arrived. One list of shapes is written as SVG and
+// painted at each fixed size, so the scalable icon and the pictures cannot drift apart.
+struct IconShape
+{
+    enum Kind { Tile, Polygon, Circle, Polyline } kind;
+    QPolygonF points; // Tile: top-left and bottom-right corners; Circle: the centre
+    qreal radius = 0;
+    QColor fill; // invalid: not filled
+    QColor fillBottom; // valid: a vertical gradient from fill to fillBottom
+    QColor stroke;
+    qreal strokeWidth = 0;
+};
+
+const char *const kIconName = "org.parcelvue.Parcelvue";
+const int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QVector<IconShape> iconShapes()
+{
+    QVector<IconShape> shapes;
+    shapes.append({IconShape::Tile, QPolygonF({QPointF(16, 16), QPointF(240, 240)}), 44, kBandTop,
+                   kBandBottom, kOutline, 4});
+
+    const qreal x = 60, y = 46, w = 136, h = 150;
+    const QPointF top(x + w / 2, y), right(x + w, y + h * 0.27), front(x + w / 2, y + h * 0.54),
+        left(x, y + h * 0.27);
+    const QPointF rightBottom(x + w, y + h * 0.73), bottom(x + w / 2, y + h), leftBottom(x, y + h * 0.73);
+    const QColor edge(0x6b, 0x3d, 0x12);
+    shapes.append(
+        {IconShape::Polygon, QPolygonF({top, right, front, left}), 0, QColor(0xf6, 0xc0, 0x6b), {}, edge, 6});
+    shapes.append({IconShape::Polygon,
+                   QPolygonF({left, front, bottom, leftBottom}),
+                   0,
+                   QColor(0xe0, 0x96, 0x3e),
+                   {},
+                   edge,
+                   6});
+    shapes.append({IconShape::Polygon,
+                   QPolygonF({front, right, rightBottom, bottom}),
+                   0,
+                   QColor(0xc7, 0x7a, 0x2a),
+                   {},
+                   edge,
+                   6});
+    const QPointF t1 = (top + left) / 2, t2 = (right + front) / 2, d(w * 0.06, 0);
+    shapes.append({IconShape::Polygon,
+                   QPolygonF({t1 - d, t1 + d, t2 + d, t2 - d}),
+                   0,
+                   QColor(0xfb, 0xe7, 0xc2),
+                   {},
+                   {},
+                   0});
+
+    shapes.append(
+        {IconShape::Circle, QPolygonF({QPointF(190, 190)}), 40, QColor(0x2e, 0x9d, 0x5b), {}, Qt::white, 7});
+    shapes.append({IconShape::Polyline,
+                   QPolygonF({QPointF(170, 191), QPointF(185, 206), QPointF(211, 176)}),
+                   0,
+                   {},
+                   {},
+                   Qt::white,
+                   12});
+    return shapes;
+}
+
+QString number(qreal value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString svgPaint(const IconShape &shape, int index)
+{
+    QString paint = QStringLiteral(" fill=\"%1\"")
+                        .arg(!shape.fill.isValid()            ? QStringLiteral("none")
+                                 : shape.fillBottom.isValid() ? QStringLiteral("url(#fill%1)").arg(index)
+                                                              : shape.fill.name());
+    if (shape.strokeWidth > 0) {
+        paint += QStringLiteral(" stroke=\"%1\" stroke-width=\"%2\" stroke-linejoin=\"round\" "
+                                "stroke-linecap=\"round\"")
+                     .arg(shape.stroke.name(), number(shape.strokeWidth));
+    }
+    return paint;
+}
+
+QString iconSvg(const QVector<IconShape> &shapes)
+{
+    QString defs, body;
+    for (int i = 0; i < shapes.size(); ++i) {
+        const IconShape &s = shapes[i];
+        if (s.fillBottom.isValid()) {
+            defs += QStringLiteral(
+                        "    <linearGradient id=\"fill%1\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" "
+                        "y1=\"%2\" x2=\"0\" y2=\"%3\">\n"
+                        "      <stop offset=\"0\" stop-color=\"%4\"/>\n"
+                        "      <stop offset=\"1\" stop-color=\"%5\"/>\n"
+                        "    </linearGradient>\n")
+                        .arg(i)
+                        .arg(number(s.points[0].y()), number(s.points[1].y()), s.fill.name(),
+                             s.fillBottom.name());
+        }
+        QString points;
+        for (const QPointF &p : s.points)
+            points += QStringLiteral("%1%2,%3").arg(points.isEmpty() ? QString() : QStringLiteral(" "),
+                                                    number(p.x()), number(p.y()));
+        switch (s.kind) {
+        case IconShape::Tile: {
+            const QRectF r(s.points[0], s.points[1]);
+            body += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\"%6/>\n")
+                        .arg(number(r.x()), number(r.y()), number(r.width()), number(r.height()),
+                             number(s.radius), svgPaint(s, i));
+            break;
+        }
+        case IconShape::Polygon:
+            body += QStringLiteral("  <polygon points=\"%1\"%2/>\n").arg(points, svgPaint(s, i));
+            break;
+        case IconShape::Circle:
+            body += QStringLiteral("  <circle cx=\"%1\" cy=\"%2\" r=\"%3\"%4/>\n")
+                        .arg(number(s.points[0].x()), number(s.points[0].y()), number(s.radius),
+                             svgPaint(s, i));
+            break;
+        case IconShape::Polyline:
+            body += QStringLiteral("  <polyline points=\"%1\"%2/>\n").arg(points, svgPaint(s, i));
+            break;
+        }
+    }
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+                          "viewBox=\"0 0 256 256\">\n"
+                          "  <defs>\n%1  </defs>\n%2</svg>\n")
+        .arg(defs, body);
+}
+
+QImage iconImage(const QVector<IconShape> &shapes, int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 256.0, size / 256.0);
+    for (const IconShape &s : shapes) {
+        if (!s.fill.isValid()) {
+            painter.setBrush(Qt::NoBrush);
+        } else if (s.fillBottom.isValid()) {
+            QLinearGradient gradient(0, s.points[0].y(), 0, s.points[1].y());
+            gradient.setColorAt(0, s.fill);
+            gradient.setColorAt(1, s.fillBottom);
+            painter.setBrush(gradient);
+        } else {
+            painter.setBrush(s.fill);
+        }
+        if (s.strokeWidth > 0)
+            painter.setPen(QPen(s.stroke, s.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        else
+            painter.setPen(Qt::NoPen);
+        switch (s.kind) {
+        case IconShape::Tile:
+            painter.drawRoundedRect(QRectF(s.points[0], s.points[1]), s.radius, s.radius);
+            break;
+        case IconShape::Polygon:
+            painter.drawPolygon(s.points);
+            break;
+        case IconShape::Circle:
+            painter.drawEllipse(s.points[0], s.radius, s.radius);
+            break;
+        case IconShape::Polyline:
+            painter.drawPolyline(s.points);
+            break;
+        }
+    }
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 bool save(const QImage &image, const QDir &dir, const char *name)
 {
     const QString path = dir.filePath(QLatin1String(name));
@@ -214,6 +390,30 @@ bool save(const QImage &image, const QDir &dir, const char *name)
     std::printf("%s\n", qPrintable(path));
     return true;
 }
+
+// ICON_DIR/hicolor/scalable/apps/<id>.svg and ICON_DIR/hicolor/NxN/apps/<id>.png, the layout they
+// are installed in.
+bool saveIcons(const QDir &iconDir)
+{
+    const QVector<IconShape> shapes = iconShapes();
+    const QString name = QLatin1String(kIconName);
+    const QString scalable = QStringLiteral("hicolor/scalable/apps");
+    QSaveFile svg(iconDir.filePath(scalable + QLatin1Char('/') + name + QStringLiteral(".svg")));
+    if (!iconDir.mkpath(scalable) || !svg.open(QIODevice::WriteOnly)
+        || svg.write(iconSvg(shapes).toUtf8()) < 0 || !svg.commit()) {
+        std::fprintf(stderr, "parcelvue-assetgen: cannot write %s\n", qPrintable(svg.fileName()));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(svg.fileName()));
+    for (int size : kIconSizes) {
+        const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!iconDir.mkpath(folder)
+            || !save(iconImage(shapes, size), QDir(iconDir.filePath(folder)),
+                     qPrintable(name + QStringLiteral(".png"))))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -221,11 +421,12 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2 || QByteArray(argv[1]).startsWith('-')) {
+    if (argc < 2 || argc > 3 || QByteArray(argv[1]).startsWith('-')) {
         std::fprintf(stderr,
-                     "usage: parcelvue-assetgen OUTPUT_DIR\n"
+                     "usage: parcelvue-assetgen OUTPUT_DIR [ICON_DIR]\n"
                      "Draws frame_skin.png, title_buttons.png, title_banner.png and "
-                     "link_cursor.png into OUTPUT_DIR.\n");
+                     "link_cursor.png into OUTPUT_DIR, and the application icon into "
+                     "ICON_DIR/hicolor/.\n");
         return 2;
     }
     QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -233,7 +434,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "parcelvue-assetgen: cannot create %s\n", argv[1]);
         return 1;
     }
-    const bool ok = save(frameSkin(), dir, "frame_skin.png") && save(buttonSheet(), dir, "title_buttons.png")
+    bool ok = save(frameSkin(), dir, "frame_skin.png") && save(buttonSheet(), dir, "title_buttons.png")
         && save(titleBanner(), dir, "title_banner.png") && save(linkCursor(), dir, "link_cursor.png");
+    if (ok && argc == 3)
+        ok = saveIcons(QDir(QString::fromLocal8Bit(argv[2])));
     return ok ? 0 : 1;
 }
