@@ -7,9 +7,10 @@ packages=(
     cmake g++ make pkg-config ccache clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-multimedia-dev libqt6svg6
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
-    libcurl4-openssl-dev libcpp-httplib-dev
+    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    python3 python3-aiosmtpd python3-lxml
+    python3 python3-aiosmtpd python3-lxml python3-cryptography
+    dbus gnome-keyring
     xvfb xauth x11-utils fonts-noto-cjk
 )
 
