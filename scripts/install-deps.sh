@@ -10,7 +10,9 @@ packages=(
     libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd python3-lxml python3-cryptography
-    dbus gnome-keyring
+    # the secret store: QtKeychain loads libsecret at run time; the tests run gnome-keyring on a
+    # session bus of their own
+    dbus gnome-keyring libsecret-1-0
     xvfb xauth x11-utils fonts-noto-cjk
 )
 

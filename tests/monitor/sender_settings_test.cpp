@@ -309,3 +309,44 @@ TEST(SenderDialog, TestMailOverTlsGoesToTheSenderWithoutANoticeAddressAndTellsAF
         EXPECT_TRUE(login.encrypted);
     EXPECT_TRUE(readBytes(w.iniPath).startsWith("[smtp]\nca_file=")) << "a test mail saves nothing";
 }
+
+TEST(NoticePassword, TheFilesPasswordWinsThenTheStoredOne)
+{
+    WindowHarness h;
+    QString error;
+    ASSERT_TRUE(h.test.useSecretStore(true, &error)) << error.toStdString();
+    SecretStore &store = h.test.secrets;
+    const QString key
+        = smtpSecretKey(QStringLiteral("login@parcelvue.localhost"), QStringLiteral("stored.localhost"));
+    bool written = false;
+    QObject context;
+    store.write(key, QStringLiteral("from-store"), &context, [&](const SecretStore::Result &r) {
+        EXPECT_EQ(r.status, SecretStore::Status::Ok) << r.error.toStdString();
+        written = true;
+    });
+    ASSERT_TRUE(waitUntil([&] { return written; }, 20000));
+
+    const struct
+    {
+        const char *name;
+        const char *host;
+        const char *filePassword;
+        bool withStore;
+        const char *expected;
+    } cases[] = {
+        {"file wins", "stored.localhost", "from-file", true, "from-file"},
+        {"stored under user and host", "stored.localhost", "", true, "from-store"},
+        {"nothing stored for another host", "other.localhost", "", true, ""},
+        {"no store", "stored.localhost", "", false, ""},
+    };
+    for (const auto &c : cases) {
+        Endpoints e = Endpoints::defaults();
+        e.smtpHost = QLatin1String(c.host);
+        e.smtpSender = QStringLiteral("sender@parcelvue.localhost");
+        e.smtpUsername = QStringLiteral("login@parcelvue.localhost");
+        e.smtpPassword = QLatin1String(c.filePassword);
+        const NoticePassword password = noticePassword(e, c.withStore ? &store : nullptr, 20000);
+        EXPECT_TRUE(password.ok) << c.name << password.error.toStdString();
+        EXPECT_EQ(password.password, QLatin1String(c.expected)) << c.name;
+    }
+}
