@@ -7,9 +7,12 @@ packages=(
     cmake g++ make pkg-config ccache clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-multimedia-dev libqt6svg6 libqt6sql6-sqlite
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
-    libcurl4-openssl-dev libcpp-httplib-dev
+    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    python3 python3-aiosmtpd python3-lxml
+    python3 python3-aiosmtpd python3-lxml python3-cryptography
+    # the secret store: QtKeychain loads libsecret at run time; the tests run gnome-keyring on a
+    # session bus of their own
+    dbus gnome-keyring libsecret-1-0
     xvfb xauth x11-utils fonts-noto-cjk
     desktop-file-utils appstream lintian dpkg-dev file
 )

@@ -43,6 +43,7 @@ url=$base/
 [smtp]
 host=127.0.0.1
 port=2525
+security=none
 sender=notice@parcelvue.localhost
 password=
 INI

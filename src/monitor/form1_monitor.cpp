@@ -1,4 +1,5 @@
 #include "monitor/clock_text.h"
+#include "monitor/sender_settings_dialog.h"
 #include "platform/clock.h"
 #include "window/form1.h"
 
@@ -23,6 +24,7 @@ void Form1::connectMonitor()
     connect(Command11, &QPushButton::clicked, this, &Form1::Command11_Click);
     // A pick by the user, not the filling at start-up.
     connect(Combo5, &QComboBox::activated, this, &Form1::Combo5_Click);
+    addSenderSettingsButton(*this);
 }
 
 void Form1::setLockedSetEnabled(bool enabled)

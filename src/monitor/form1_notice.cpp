@@ -1,9 +1,11 @@
 #include "core/delivery_status.h"
 #include "monitor/clock_text.h"
 #include "monitor/mail_body.h"
+#include "monitor/sender_settings.h"
 #include "platform/clock.h"
 #include "platform/mail_sender.h"
 #include "platform/paths.h"
+#include "platform/secret_store.h"
 #include "platform/sound_player.h"
 #include "window/form1.h"
 
@@ -66,16 +68,20 @@ void Form1::sendNotice(const QString &remark, const QString &number, const QStri
     mail.to = Sendmail->text();
     mail.subject = mailSubject(remark);
     mail.htmlBody = mailBody(endpoints, values);
+    mail.textBody = mailText(endpoints, values);
     mail.date = now;
 
     MailResult result;
     if (!platform().mail) {
-        result.error = QStringLiteral("no mail component");
+        result.error = QStringLiteral("没有邮件组件");
     } else {
-        const SmtpAccount account {endpoints.smtpHost, endpoints.smtpPort, endpoints.smtpSender,
-                                   endpoints.smtpPassword};
         beginWait();
-        result = platform().mail->send(account, mail);
+        const NoticePassword password
+            = noticePassword(endpoints, platform().secrets, SecretStore::kReadWaitMs);
+        if (password.ok)
+            result = platform().mail->send(smtpAccount(endpoints, password.password), mail);
+        else
+            result.error = password.error;
         endWait();
     }
     if (result.ok)

@@ -1,5 +1,7 @@
 #include "monitor/mail_body.h"
 
+#include <QStringList>
+
 namespace {
 QString withoutTrailingSlash(QString url)
 {
@@ -129,4 +131,21 @@ QString mailBody(const Endpoints &e, const MailBodyValues &v)
     body += QStringLiteral("</p></td><td align='right' width='140' valign='bottom'></td></tr></tbody></table>"
                            "</div></td></tr></tbody></table>");
     return body;
+}
+
+QString mailText(const Endpoints &e, const MailBodyValues &v)
+{
+    QStringList lines;
+    lines << QStringLiteral("您的快递【") + v.remark + QStringLiteral("】（") + v.number
+            + QStringLiteral("）有了最新动态：");
+    lines << v.time + QLatin1Char(' ') + v.progress;
+    lines << QStringLiteral("当前您的快递约已派送：") + v.transit + QStringLiteral("（时间以") + v.carrier
+            + QStringLiteral("公司接单起计算）");
+    if (!v.promoText.isEmpty() || !v.promoUrl.isEmpty())
+        lines << QStringList {v.promoText, v.promoUrl}.join(QLatin1Char(' ')).trimmed();
+    lines << QStringLiteral("感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!") << QString();
+    lines << QStringLiteral("Lumetra技术工作室") << e.siteUrl << v.sendTime << QString();
+    lines << QStringLiteral("本邮件由LumetraParcelvue系统自动发出，请勿回复。");
+    lines << QStringLiteral("如果您遇到问题或需要定制推广服务，请咨询客服QQ:") + e.contact;
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }

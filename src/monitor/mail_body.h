@@ -26,5 +26,9 @@ QString mailSubject(const QString &remark);
 // addresses and texts of the maker's site come from the endpoints as they are.
 QString mailBody(const Endpoints &endpoints, const MailBodyValues &values);
 
+// The same facts as plain text, for mail programs that show no HTML: note, number, newest line,
+// time on the way, carrier, promotion link, signature and footer. CR LF line ends.
+QString mailText(const Endpoints &endpoints, const MailBodyValues &values);
+
 // & < > " ' as character references.
 QString escapeHtml(const QString &text);

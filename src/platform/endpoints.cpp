@@ -29,6 +29,38 @@ int intValue(const QSettings &ini, const char *key, int fallback, int low, int h
 }
 } // namespace
 
+SmtpSecurity effectiveSmtpSecurity(SmtpSecurity security, int port)
+{
+    if (security != SmtpSecurity::ByPort)
+        return security;
+    return port == 465 ? SmtpSecurity::Tls : SmtpSecurity::StartTls;
+}
+
+QString smtpSecurityText(SmtpSecurity security)
+{
+    switch (security) {
+    case SmtpSecurity::Tls:
+        return QStringLiteral("tls");
+    case SmtpSecurity::StartTls:
+        return QStringLiteral("starttls");
+    case SmtpSecurity::None:
+        return QStringLiteral("none");
+    case SmtpSecurity::ByPort:
+        break;
+    }
+    return {};
+}
+
+SmtpSecurity smtpSecurityFromText(const QString &text)
+{
+    const QString word = text.trimmed().toLower();
+    for (SmtpSecurity s : {SmtpSecurity::Tls, SmtpSecurity::StartTls, SmtpSecurity::None}) {
+        if (word == smtpSecurityText(s))
+            return s;
+    }
+    return SmtpSecurity::ByPort;
+}
+
 Endpoints Endpoints::defaults()
 {
     Endpoints e;
@@ -82,6 +114,9 @@ Endpoints Endpoints::load(const QString &iniPath)
     e.smtpPort = intValue(ini, "smtp/port", e.smtpPort, 1, 65535);
     e.smtpSender = textValue(ini, "smtp/sender", e.smtpSender).trimmed();
     e.smtpPassword = textValue(ini, "smtp/password", e.smtpPassword);
+    e.smtpSecurity = smtpSecurityFromText(textValue(ini, "smtp/security", QString()));
+    e.smtpUsername = textValue(ini, "smtp/username", e.smtpUsername).trimmed();
+    e.smtpCaFile = textValue(ini, "smtp/ca_file", e.smtpCaFile).trimmed();
     return e;
 }
 
@@ -105,6 +140,11 @@ bool Endpoints::save(const QString &iniPath) const
     ini.setValue("smtp/port", smtpPort);
     ini.setValue("smtp/sender", smtpSender);
     ini.setValue("smtp/password", smtpPassword);
+    ini.setValue("smtp/security", smtpSecurityText(smtpSecurity));
+    ini.setValue("smtp/username", smtpUsername);
+    ini.setValue("smtp/ca_file", smtpCaFile);
     ini.sync();
-    return ini.status() == QSettings::NoError;
+    // It may hold a password.
+    return ini.status() == QSettings::NoError
+        && QFile::setPermissions(iniPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

@@ -2,6 +2,16 @@
 
 #include <QString>
 
+// How the notice mail reaches its server. `ByPort` (no choice made): implicit TLS on port 465,
+// STARTTLS on every other port. Only `None` ever sends the login over a plain connection.
+enum class SmtpSecurity { ByPort, Tls, StartTls, None };
+
+// The security a send uses: never `ByPort`.
+SmtpSecurity effectiveSmtpSecurity(SmtpSecurity security, int port);
+// "tls", "starttls", "none"; an empty text for `ByPort`. The parser gives `ByPort` for anything else.
+QString smtpSecurityText(SmtpSecurity security);
+SmtpSecurity smtpSecurityFromText(const QString &text);
+
 // Where the program's services live. Read from endpoints.ini (UTF-8) in the data directory; every
 // key is optional and falls back to the local sandbox service.
 struct Endpoints
@@ -23,7 +33,12 @@ struct Endpoints
     QString smtpHost;
     int smtpPort = 25;
     QString smtpSender;
-    QString smtpPassword;
+    QString smtpPassword; // from the file; the secret store holds it otherwise
+    SmtpSecurity smtpSecurity = SmtpSecurity::ByPort;
+    QString smtpUsername; // empty: the sender address
+    QString smtpCaFile; // an extra certificate authority to trust, for a private server
+
+    QString smtpLogin() const { return smtpUsername.isEmpty() ? smtpSender : smtpUsername; }
 
     static Endpoints defaults();
     // Points every web address (tracking, site pages, mail images, outlets) at one server, its
@@ -31,6 +46,6 @@ struct Endpoints
     void useServer(const QString &base);
     // A missing or malformed file, or a malformed value, gives the default for it.
     static Endpoints load(const QString &iniPath);
-    // Writes every value (used by the demo set-up and tests).
+    // Writes every value (used by the demo set-up and tests), readable by the owner only.
     bool save(const QString &iniPath) const;
 };

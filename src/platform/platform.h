@@ -12,6 +12,7 @@ class Clock;
 class SoundPlayer;
 class HttpGet;
 class MailSender;
+class SecretStore;
 
 // What the desktop provides, handed to the windows. The program fills it with the real services
 // (DesktopPlatform); tests replace only what a person would do or see.
@@ -24,6 +25,7 @@ struct Platform
     SoundPlayer *sound = nullptr;
     HttpGet *http = nullptr;
     MailSender *mail = nullptr;
+    SecretStore *secrets = nullptr; // none: passwords only from endpoints.ini
 
     QString dataDir;
     Endpoints endpoints;

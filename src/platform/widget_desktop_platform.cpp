@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/save_dialog.h"
+#include "platform/secret_store.h"
 #include "platform/sound_player.h"
 #include "platform/url_opener.h"
 #include "platform/widget_services.h"
@@ -21,6 +22,7 @@ struct DesktopPlatform::Services
     MediaSoundPlayer sound;
     HttpGet http;
     MailSender mail;
+    SecretStore secrets;
 };
 
 DesktopPlatform::DesktopPlatform(const QString &dataDir)
@@ -33,6 +35,7 @@ DesktopPlatform::DesktopPlatform(const QString &dataDir)
     m_platform.sound = &m_services->sound;
     m_platform.http = &m_services->http;
     m_platform.mail = &m_services->mail;
+    m_platform.secrets = &m_services->secrets;
     m_platform.dataDir = dataDir;
     m_platform.endpoints = Endpoints::load(joinPath(dataDir, QStringLiteral("endpoints.ini")));
     m_platform.endProgram = [] { QApplication::exit(0); };

@@ -90,6 +90,10 @@ TEST_P(NoticeFaults, FailureToldUpdateStaysNothingHangs)
     const QString status = form.Label11[2]->text();
     EXPECT_TRUE(status.startsWith(kFailed)) << status.toStdString();
     EXPECT_GT(status.size(), kFailed.size()) << "no description";
+    const QString reason = name == "Refused" ? QStringLiteral("无法连接邮件服务器")
+        : name == "WrongPassword"            ? QStringLiteral("登录被拒绝")
+                                             : QStringLiteral("连接超时");
+    EXPECT_TRUE(status.startsWith(kFailed + reason)) << status.toStdString();
     EXPECT_EQ(form.Label12[3]->text(), QStringLiteral("有更新"));
     EXPECT_EQ(form.ListView1->topLevelItemCount(), 1);
     EXPECT_TRUE(form.Command1->isEnabled());

@@ -208,8 +208,12 @@ TEST(MailNotice, NamesTheQueriedParcelAndEscapesItsData)
     EXPECT_FALSE(m.header(QStringLiteral("Date")).isEmpty());
     EXPECT_EQ(m.subject, QStringLiteral("您的快递【<b>礼物</b>】有最新动态 - LumetraParcelvue"));
     EXPECT_TRUE(m.rawHeaders.contains(QStringLiteral("Subject: =?UTF-8?B?")));
-    EXPECT_EQ(m.contentType, QStringLiteral("text/html"));
-    EXPECT_EQ(m.charset.toLower(), QStringLiteral("utf-8"));
+    EXPECT_EQ(m.contentType, QStringLiteral("multipart/alternative"));
+    ASSERT_EQ(m.parts.size(), 2u);
+    EXPECT_EQ(m.parts[1].contentType, QStringLiteral("text/html"));
+    EXPECT_EQ(m.parts[1].charset.toLower(), QStringLiteral("utf-8"));
+    EXPECT_TRUE(m.parts[0].body.contains(QStringLiteral("【<b>礼物</b>】（NEW123）")))
+        << "the text part, unescaped";
 
     const QString carrier = w.form->Combo1->itemText(1);
     EXPECT_TRUE(m.body.contains(QStringLiteral("【&lt;b&gt;礼物&lt;/b&gt;】（NEW123）</font>")))

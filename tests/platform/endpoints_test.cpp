@@ -88,10 +88,44 @@ TEST(Endpoints, SaveThenLoadRoundTrips)
     e.trackingUrl = QStringLiteral("http://127.0.0.1:4000/");
     e.smtpPort = 2525;
     e.resourcesCaption = QStringLiteral("下载站");
+    e.smtpSecurity = SmtpSecurity::None;
+    e.smtpUsername = QStringLiteral("login@b.cn");
+    e.smtpCaFile = QStringLiteral("/etc/own-ca.pem");
     const QString path = dir.filePath(QStringLiteral("endpoints.ini"));
     ASSERT_TRUE(e.save(path));
     const Endpoints back = Endpoints::load(path);
     EXPECT_EQ(back.trackingUrl, e.trackingUrl);
     EXPECT_EQ(back.smtpPort, 2525);
     EXPECT_EQ(back.resourcesCaption, e.resourcesCaption);
+    EXPECT_EQ(back.smtpSecurity, SmtpSecurity::None);
+    EXPECT_EQ(back.smtpLogin(), QStringLiteral("login@b.cn"));
+    EXPECT_EQ(back.smtpCaFile, e.smtpCaFile);
+    EXPECT_EQ(QFile::permissions(path) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+              QFileDevice::Permissions())
+        << "it may hold a password";
+}
+
+TEST(Endpoints, MailSecurityIsChosenOrFollowsThePort)
+{
+    const struct
+    {
+        const char *value; // nullptr: no key
+        int port;
+        SmtpSecurity effective;
+    } cases[] = {
+        {nullptr, 465, SmtpSecurity::Tls},         {nullptr, 587, SmtpSecurity::StartTls},
+        {nullptr, 25, SmtpSecurity::StartTls},     {"tls", 587, SmtpSecurity::Tls},
+        {"STARTTLS", 465, SmtpSecurity::StartTls}, {" none ", 465, SmtpSecurity::None},
+        {"ssl", 25, SmtpSecurity::StartTls},       {"", 465, SmtpSecurity::Tls},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        QByteArray ini = "[smtp]\nport=" + QByteArray::number(c.port) + "\nsender=a@b.cn\n";
+        if (c.value)
+            ini += QByteArray("security=") + c.value + "\n";
+        const Endpoints e = Endpoints::load(writeIni(dir, ini));
+        EXPECT_EQ(effectiveSmtpSecurity(e.smtpSecurity, e.smtpPort), c.effective)
+            << (c.value ? c.value : "-") << c.port;
+        EXPECT_EQ(e.smtpLogin(), QStringLiteral("a@b.cn")) << "no username: the sender logs in";
+    }
 }

@@ -11,7 +11,7 @@
 namespace {
 QString scriptPath()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("smtp_server.py"));
+    return QStringLiteral(PARCELVUE_TEST_SUPPORT_DIR "/smtp_server.py");
 }
 } // namespace
 
@@ -25,10 +25,11 @@ QString SmtpTestServer::Received::header(const QString &name) const
     return {};
 }
 
-SmtpTestServer::SmtpTestServer(const QString &user, const QString &password, Mode mode)
+SmtpTestServer::SmtpTestServer(const QString &user, const QString &password, Mode mode, Tls tls)
     : m_user(user)
     , m_password(password)
     , m_mode(mode)
+    , m_tls(tls)
 { }
 
 SmtpTestServer::~SmtpTestServer()
@@ -42,7 +43,11 @@ bool SmtpTestServer::start()
     m_process->setProgram(QStringLiteral("/usr/bin/python3"));
     m_process->setArguments({scriptPath(), QStringLiteral("--out"), m_out.path(), QStringLiteral("--user"),
                              m_user, QStringLiteral("--password"), m_password, QStringLiteral("--mode"),
-                             m_mode == Mode::Stall ? QStringLiteral("stall") : QStringLiteral("accept")});
+                             m_mode == Mode::Stall ? QStringLiteral("stall") : QStringLiteral("accept"),
+                             QStringLiteral("--tls"),
+                             m_tls == Tls::Implicit       ? QStringLiteral("implicit")
+                                 : m_tls == Tls::StartTls ? QStringLiteral("starttls")
+                                                          : QStringLiteral("none")});
     m_process->setStandardErrorFile(m_out.filePath(QStringLiteral("stderr.txt")));
     m_process->start();
     if (!m_process->waitForStarted(5000)) {
@@ -104,7 +109,46 @@ std::vector<SmtpTestServer::Received> SmtpTestServer::received() const
         r.charset = o.value(QStringLiteral("charset")).toString();
         r.transferEncoding = o.value(QStringLiteral("transfer_encoding")).toString();
         r.body = o.value(QStringLiteral("body")).toString();
+        for (const QJsonValue &value : o.value(QStringLiteral("parts")).toArray()) {
+            const QJsonObject p = value.toObject();
+            r.parts.push_back({p.value(QStringLiteral("content_type")).toString(),
+                               p.value(QStringLiteral("charset")).toString(),
+                               p.value(QStringLiteral("transfer_encoding")).toString(),
+                               p.value(QStringLiteral("body")).toString()});
+        }
+        for (const QJsonValue &defect : o.value(QStringLiteral("defects")).toArray())
+            r.defects.append(defect.toString());
         messages.push_back(r);
     }
     return messages;
+}
+
+QString SmtpTestServer::caFile() const
+{
+    return m_out.filePath(QStringLiteral("ca.pem"));
+}
+
+std::vector<SmtpTestServer::Line> SmtpTestServer::transcript() const
+{
+    std::vector<Line> lines;
+    QFile file(m_out.filePath(QStringLiteral("transcript.jsonl")));
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    for (const QByteArray &entry : file.readAll().split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(entry).object();
+        if (!o.isEmpty())
+            lines.push_back(
+                {o.value(QStringLiteral("line")).toString(), o.value(QStringLiteral("tls")).toBool()});
+    }
+    return lines;
+}
+
+std::vector<SmtpTestServer::Line> SmtpTestServer::commands(const QString &command) const
+{
+    std::vector<Line> found;
+    for (const Line &line : transcript()) {
+        if (line.text.startsWith(command, Qt::CaseInsensitive))
+            found.push_back(line);
+    }
+    return found;
 }

@@ -1,5 +1,7 @@
 #include "test_platform.h"
 
+#include "private_session_bus.h"
+
 #include <gtest/gtest.h>
 
 MsgAnswer ScriptedMessageBoxes::show(const QString &text, MsgIcon icon, MsgButtons buttons)
@@ -52,11 +54,22 @@ void TestPlatform::useServer(const QString &baseUrl)
     m_platform.endpoints.useServer(baseUrl);
 }
 
-void TestPlatform::useSmtp(int port, const QString &sender, const QString &password)
+void TestPlatform::useSmtp(int port, const QString &sender, const QString &password, SmtpSecurity security)
 {
     Endpoints &e = m_platform.endpoints;
     e.smtpHost = QStringLiteral("127.0.0.1");
     e.smtpPort = port;
     e.smtpSender = sender;
     e.smtpPassword = password;
+    e.smtpSecurity = security;
+}
+
+bool TestPlatform::useSecretStore(bool withSecretService, QString *error)
+{
+    using PrivateSessionBus::Kind;
+    if (!PrivateSessionBus::ensure(withSecretService ? Kind::WithSecretService : Kind::WithoutSecretService,
+                                   error))
+        return false;
+    m_platform.secrets = &secrets;
+    return true;
 }

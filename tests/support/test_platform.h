@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/save_dialog.h"
+#include "platform/secret_store.h"
 #include "platform/sound_player.h"
 #include "platform/url_opener.h"
 
@@ -95,8 +96,12 @@ public:
     QString dataDir() const { return m_platform.dataDir; }
     // Points every endpoint at a server on 127.0.0.1 (tracking, site, outlets).
     void useServer(const QString &baseUrl);
-    // Points the notice mail at an SMTP server on 127.0.0.1.
-    void useSmtp(int port, const QString &sender, const QString &password);
+    // Points the notice mail at an SMTP server on 127.0.0.1, plain unless told otherwise.
+    void useSmtp(int port, const QString &sender, const QString &password,
+                 SmtpSecurity security = SmtpSecurity::None);
+    // Gives the platform a secret store on this process's own session bus (PrivateSessionBus),
+    // with or without a Secret Service on it. False with the reason when the bus could not start.
+    bool useSecretStore(bool withSecretService, QString *error);
 
     ScriptedMessageBoxes messages;
     ScriptedSaveDialog saveDialog;
@@ -105,6 +110,7 @@ public:
     RecordingSoundPlayer sound;
     HttpGet http;
     MailSender mail;
+    SecretStore secrets;
     int programEnded = 0;
 
 private:

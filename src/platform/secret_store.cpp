@@ -1,0 +1,131 @@
+#include "platform/secret_store.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QEventLoop>
+#include <QTimer>
+#include <qt6keychain/keychain.h>
+
+namespace {
+const QString kSecretService = QStringLiteral("org.freedesktop.secrets");
+
+// Asks the bus itself, with a short bound: a bus that does not answer has no store to offer.
+bool busHasName(const QString &method, const QString &name)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                       QStringLiteral("/org/freedesktop/DBus"),
+                                                       QStringLiteral("org.freedesktop.DBus"), method);
+    if (method == QLatin1String("NameHasOwner"))
+        call << name;
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return false;
+    const QVariant answer = reply.arguments().constFirst();
+    return method == QLatin1String("NameHasOwner") ? answer.toBool() : answer.toStringList().contains(name);
+}
+
+SecretStore::Result resultOf(const QKeychain::Job &job, const QString &secret = {})
+{
+    SecretStore::Result result;
+    switch (job.error()) {
+    case QKeychain::NoError:
+        result.status = SecretStore::Status::Ok;
+        result.secret = secret;
+        return result;
+    case QKeychain::EntryNotFound:
+        result.status = SecretStore::Status::NotFound;
+        break;
+    case QKeychain::NoBackendAvailable:
+    case QKeychain::NotImplemented:
+        result.status = SecretStore::Status::Unavailable;
+        break;
+    default:
+        result.status = SecretStore::Status::Failed;
+    }
+    result.error = job.errorString();
+    return result;
+}
+
+void answerLater(QObject *context, const SecretStore::Done &done, const SecretStore::Result &result)
+{
+    QTimer::singleShot(0, context, [done, result] { done(result); });
+}
+
+SecretStore::Result unavailable()
+{
+    return {SecretStore::Status::Unavailable, {}, QStringLiteral("no Secret Service on the session bus")};
+}
+} // namespace
+
+QString smtpSecretKey(const QString &login, const QString &host)
+{
+    return QStringLiteral("smtp:") + login + QLatin1Char('@') + host;
+}
+
+SecretStore::SecretStore(const QString &service)
+    : m_service(service)
+{ }
+
+bool SecretStore::available() const
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        return false;
+    return busHasName(QStringLiteral("NameHasOwner"), kSecretService)
+        || busHasName(QStringLiteral("ListActivatableNames"), kSecretService);
+}
+
+void SecretStore::read(const QString &key, QObject *context, Done done) const
+{
+    if (!available())
+        return answerLater(context, done, unavailable());
+    auto *job = new QKeychain::ReadPasswordJob(m_service);
+    job->setAutoDelete(true);
+    job->setKey(key);
+    QObject::connect(job, &QKeychain::Job::finished, context, [done](QKeychain::Job *finished) {
+        const auto *read = static_cast<QKeychain::ReadPasswordJob *>(finished);
+        done(resultOf(*read, read->textData()));
+    });
+    job->start();
+}
+
+void SecretStore::write(const QString &key, const QString &secret, QObject *context, Done done) const
+{
+    if (!available())
+        return answerLater(context, done, unavailable());
+    auto *job = new QKeychain::WritePasswordJob(m_service);
+    job->setAutoDelete(true);
+    job->setKey(key);
+    job->setTextData(secret);
+    QObject::connect(job, &QKeychain::Job::finished, context,
+                     [done](QKeychain::Job *finished) { done(resultOf(*finished)); });
+    job->start();
+}
+
+void SecretStore::remove(const QString &key, QObject *context, Done done) const
+{
+    if (!available())
+        return answerLater(context, done, unavailable());
+    auto *job = new QKeychain::DeletePasswordJob(m_service);
+    job->setAutoDelete(true);
+    job->setKey(key);
+    QObject::connect(job, &QKeychain::Job::finished, context,
+                     [done](QKeychain::Job *finished) { done(resultOf(*finished)); });
+    job->start();
+}
+
+SecretStore::Result SecretStore::readWaiting(const QString &key, int timeoutMs) const
+{
+    Result result {Status::TimedOut, {}, QStringLiteral("no answer from the secret store")};
+    bool finished = false;
+    QEventLoop loop;
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    read(key, &loop, [&](const Result &answer) {
+        result = answer;
+        finished = true;
+        loop.quit();
+    });
+    if (!finished)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return result;
+}
