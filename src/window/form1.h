@@ -222,7 +222,6 @@ public:
     // query is armed or a loop runs, so the watched parcel cannot change.
     void setLockedSetEnabled(bool enabled);
     void automaticQuery(); // a pick of the watched parcel by the timed or loop query
-    int automaticQueries = 0; // queries started that way
 
     // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
     void gxtj(); // 有更新 / 无更新, the alert sound, the notice
