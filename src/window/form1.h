@@ -6,6 +6,8 @@
 #include "platform/platform.h"
 
 #include <QColor>
+#include <QHash>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -226,9 +228,8 @@ public:
     // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
     void gxtj(); // 有更新 / 无更新, the alert sound, the notice
     void emailgx(); // the notice mail about the parcel just parsed
-    // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
-    // compared with it.
-    QString countedNumber, countedCom;
+    // The last row count of each parcel answered in this run, by number and carrier code.
+    QHash<QPair<QString, QString>, int> rowsByParcel;
 
     // ==== src/monitor/form1_update.cpp: version check and link menu ====
     void Timer3_Timer(); // version and announcement check, once, a second after start-up

@@ -83,7 +83,7 @@ struct Window
 };
 } // namespace
 
-TEST(ChangeDetection, ComparesOnlyWithThePreviousAnswerOfTheSameParcel)
+TEST(ChangeDetection, ComparesWithThePreviousAnswerOfTheSameParcel)
 {
     struct Step
     {
@@ -110,7 +110,13 @@ TEST(ChangeDetection, ComparesOnlyWithThePreviousAnswerOfTheSameParcel)
         {"same number at another carrier",
          {{"111", 0, 3, false, true}, {"111", 1, 3, false, true}, {"111", 1, 3, false, false}}},
         {"back to the first parcel",
-         {{"111", 0, 2, false, true}, {"222", 0, 5, false, true}, {"111", 0, 2, false, true}}},
+         {{"111", 0, 2, false, true},
+          {"222", 0, 5, false, true},
+          {"111", 0, 2, false, false},
+          {"222", 0, 5, false, false},
+          {"111", 0, 3, false, true}}},
+        {"back to the first parcel, now signed for",
+         {{"111", 0, 2, false, true}, {"222", 0, 1, false, true}, {"111", 0, 3, true, false}}},
     };
     for (const auto &scenario : scenarios) {
         Window w;

@@ -391,3 +391,62 @@ TEST(TimedAndLoopQueries, TickHeldBackPastTheEndOfItsFunctionDoesNothing)
         expectState(m, false, kTimedIdle, kLoopIdle, "after the held-back tick");
     }
 }
+
+// Watching one parcel with the loop query while looking another one up by hand: each answer is
+// compared with the previous answer of its own parcel.
+TEST(TimedAndLoopQueries, LoopQueryComparesWithItsOwnParcelAfterALookAtAnother)
+{
+    Monitor m;
+    Form1 &f = *m.form;
+    f.Check3->setChecked(true);
+    f.Command3->click(); // the add panel, opened before the loop locks its button
+    f.Command10->click();
+    m.chooseInterval(1);
+    f.Command5->click();
+
+    const auto tick = [&] {
+        f.Timer6_Timer();
+        m.settle();
+    };
+    const auto lookUp = [&](const char *number, int rows) {
+        m.tracking.setRows(number, rows);
+        f.Text3->setEditText(QString::fromLatin1(number));
+        f.Text2->setText(QStringLiteral("别的"));
+        f.Command1->click();
+        m.settle();
+    };
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        QString request;
+        bool updated;
+        int prevRows, lastRows;
+    } steps[] = {
+        {"the watched parcel, unchanged", tick, kPicked, false, 2, 2},
+        {"another parcel by hand", [&] { lookUp("YT999", 5); }, QStringLiteral("YT999 yuantong"), true, 2, 5},
+        {"the watched parcel, unchanged again", tick, kPicked, false, 5, 2},
+        {"the watched parcel with news",
+         [&] {
+             m.tracking.setRows("YT200", 3);
+             tick();
+         },
+         kPicked, true, 2, 3},
+        {"the other parcel again, unchanged", [&] { lookUp("YT999", 5); }, QStringLiteral("YT999 yuantong"),
+         false, 3, 5},
+    };
+    size_t sounds = m.h.test.sound.played.size();
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        m.tracking.forget();
+        step.act();
+        EXPECT_EQ(m.sent(), QStringList {step.request});
+        EXPECT_EQ(f.Label12[3]->text(), step.updated ? QStringLiteral("有更新") : QStringLiteral("无更新"));
+        sounds += step.updated ? 1 : 0;
+        EXPECT_EQ(m.h.test.sound.played.size(), sounds);
+        // The two counts still hold the previous and the latest answer, whichever parcel.
+        EXPECT_EQ(f.intPrevRows, step.prevRows);
+        EXPECT_EQ(f.intLastRows, step.lastRows);
+    }
+    EXPECT_EQ(f.Command5->text(), kLoopRunning);
+}
