@@ -196,6 +196,7 @@ void Form1::buildAddPanel()
     number->setBuddy(Text3);
     QLabel *carrier = makeLabel(Picture3, "lblCombo1", QStringLiteral("物流公司："), 20, 79, 78);
     Combo1 = makeCombo(Picture3, "Combo1", 100, 76, 200);
+    Text3->setInsertPolicy(QComboBox::NoInsert); // its list is never filled, not even by Enter
     carrier->setBuddy(Combo1);
     Command2 = makeButton(Picture3, "Command2", QStringLiteral("快捷搜索"), 306, 76, 80);
     QLabel *note = makeLabel(Picture3, "lblText2", QStringLiteral("备注信息："), 20, 115, 78);

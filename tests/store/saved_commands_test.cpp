@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -73,6 +74,26 @@ TEST(SavedList, AddPanelOpensEmptyAndCloses)
     EXPECT_TRUE(form.Picture5->isHidden());
     form.aicAlphaImage5->click();
     EXPECT_TRUE(form.Picture3->isHidden());
+}
+
+// The number box's drop-down list is never filled: Enter there changes nothing.
+TEST(SavedList, EnterInTheNumberBoxChangesNothing)
+{
+    WindowHarness h;
+    Form1 &form = openWindow(h, QStringLiteral("http://127.0.0.1:9"));
+    form.show();
+    form.Command3->click();
+    form.Text3->setFocus();
+    QTest::keyClicks(form.Text3, QStringLiteral("SF123"));
+    const QString status = form.Label11[2]->text();
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Return}) {
+        QTest::keyClick(form.Text3, static_cast<Qt::Key>(key));
+        EXPECT_EQ(form.Text3->count(), 0);
+        EXPECT_EQ(form.Text3->currentText(), QStringLiteral("SF123"));
+    }
+    EXPECT_EQ(form.Label11[2]->text(), status) << "no query";
+    EXPECT_FALSE(form.Picture3->isHidden());
+    EXPECT_FALSE(QFile::exists(savedFileOf(h)));
 }
 
 TEST(SavedList, Delete)
@@ -166,8 +187,12 @@ TEST(SavedList, ModifyChecksItsFieldsFirst)
 
 TEST(SavedList, ModifyRebuildsTheEntryAndKeepsTheFieldsAfterTheRemark)
 {
+    const QString aae = QStringLiteral("AAE快递");
+    const QString anjie = QStringLiteral("安捷快递");
+    const QString gongsuda = QStringLiteral("共速达物流|快递");
     struct Case
     {
+        const char *what;
         QString line; // the parcel chosen, entry 1
         QString number, carrier, remark; // typed on the operation panel
         MsgAnswer answer;
@@ -200,13 +225,10 @@ TEST(SavedList, ModifyRebuildsTheEntryAndKeepsTheFieldsAfterTheRemark)
     };
     TestSandbox sandbox;
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         WindowHarness h;
-    const QString aae = QStringLiteral("AAE快递");
-    const QString anjie = QStringLiteral("安捷快递");
-    const QString gongsuda = QStringLiteral("共速达物流|快递");
         const QString first = QStringLiteral("SF1|顺丰快递|书");
         Form1 &form = openWindow(h, sandbox.baseUrl(), encodeGb(first + "\r\n" + c.line + "\r\n"));
-        const char *what;
         choose(form, 1);
         ASSERT_TRUE(parseDone(form));
         form.Command14->click();
@@ -226,7 +248,6 @@ TEST(SavedList, ModifyRebuildsTheEntryAndKeepsTheFieldsAfterTheRemark)
         EXPECT_TRUE(form.Picture5->isHidden());
         EXPECT_EQ(form.strSavedIndex, QStringLiteral("0"));
         ASSERT_TRUE(parseDone(form));
-        SCOPED_TRACE(c.what);
     }
 }
 
