@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 #include <atomic>
@@ -213,7 +214,18 @@ TEST(MailNotice, NamesTheQueriedParcelAndEscapesItsData)
     EXPECT_EQ(m.header(QStringLiteral("To")), QStringLiteral("watcher@example.localhost"));
     EXPECT_FALSE(m.header(QStringLiteral("Date")).isEmpty());
     EXPECT_EQ(m.subject, QStringLiteral("您的快递【<b>礼物</b>】有最新动态 - LumetraParcelvue"));
-    EXPECT_TRUE(m.rawHeaders.contains(QStringLiteral("Subject: =?UTF-8?B?")));
+    // The subject travels in encoded words; no line of it is longer than 76 characters.
+    const QStringList rawLines = m.rawHeaders.split(QStringLiteral("\r\n"));
+    const qsizetype subjectLine = rawLines.indexOf(QRegularExpression(QStringLiteral("^Subject:.*")));
+    ASSERT_GE(subjectLine, 0);
+    EXPECT_TRUE(rawLines.mid(subjectLine).join(QLatin1Char(' ')).contains(QStringLiteral("=?UTF-8?B?")));
+    for (qsizetype i = subjectLine; i < rawLines.size() && (i == subjectLine || rawLines[i].startsWith(' '));
+         ++i)
+        EXPECT_LE(rawLines[i].size(), 76) << rawLines[i].toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^<[^@<> ]+@parcelvue\\.localhost>$"))
+                    .match(m.header(QStringLiteral("Message-ID")))
+                    .hasMatch())
+        << m.header(QStringLiteral("Message-ID")).toStdString();
     EXPECT_EQ(m.contentType, QStringLiteral("text/html"));
     EXPECT_EQ(m.charset.toLower(), QStringLiteral("utf-8"));
 
