@@ -261,6 +261,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -280,8 +281,9 @@ private:
     void connectMonitor(); // src/monitor/form1_monitor.cpp
 
     // src/window/form1_frame.cpp
-    // The looks last drawn over the title-bar buttons, as source rectangles of Image9.
-    QRect m_minimiseSprite, m_closeSprite;
+    // Looks of the title-bar buttons (source rectangles of Image9) that the mouse handlers draw at
+    // once over what the window shows; a null one leaves its button as it is.
+    QRect m_minimiseLook, m_closeLook;
     void showButtonLooks(const QRect &minimise, const QRect &close);
     // Moving the window or a panel by following the mouse, where the platform has no move of its own.
     QPointF m_pressGlobal;
