@@ -10,7 +10,7 @@ packages=(
     libcurl4-openssl-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd python3-lxml
-    xvfb xauth x11-utils fonts-noto-cjk
+    xvfb xauth x11-utils fonts-noto-cjk openbox libxtst-dev
 )
 
 missing=()

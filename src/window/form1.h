@@ -285,6 +285,8 @@ private:
     // once over what the window shows; a null one leaves its button as it is.
     QRect m_minimiseLook, m_closeLook;
     void showButtonLooks(const QRect &minimise, const QRect &close);
+    // The window manager moves the window until the button is up; that release is the move's.
+    bool m_systemMove = false;
     // Moving the window or a panel by following the mouse, where the platform has no move of its own.
     QPointF m_pressGlobal;
     bool m_windowDrag = false;

@@ -149,8 +149,10 @@ void Form1::Form_MouseUp(Qt::MouseButton, double X, double Y)
 void Form1::startWindowMove()
 {
     QWindow *window = windowHandle();
-    if (window && window->startSystemMove())
+    if (window && window->startSystemMove()) {
+        m_systemMove = true;
         return;
+    }
     // No window manager to move us (a bare X server): follow the mouse until the button is up.
     m_windowDrag = true;
     m_windowDragOffset = m_pressGlobal - QPointF(pos());
@@ -171,6 +173,7 @@ void Form1::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     m_windowDrag = false;
+    m_systemMove = false; // its release never came here
     m_pressGlobal = event->globalPosition();
     Form_MouseDown(event->button(), event->position().x(), event->position().y());
 }
@@ -178,6 +181,12 @@ void Form1::mousePressEvent(QMouseEvent *event)
 void Form1::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    // The release that ends the window manager's move belongs to the move: wherever it falls (the
+    // window may have been held at a screen edge), it works no button.
+    if (m_systemMove && event->button() == Qt::LeftButton) {
+        m_systemMove = false;
+        return;
+    }
     if (m_windowDrag) {
         // The release ends the move, as the system's own move loop would swallow it.
         if (!(event->buttons() & Qt::LeftButton))
