@@ -126,7 +126,9 @@ TEST(SystemMove, TheReleaseThatEndsAMoveActsOnNothing)
     form.show();
     const QPoint origin(150, 30);
     ASSERT_TRUE(waitUntil(
-        [&] { return form.windowHandle()->isExposed() && openbox.originOf(form) == origin; }, 10000));
+        [&] { return form.windowHandle()->isExposed() && openbox.originOf(form) == origin; }, 10000))
+        << "exposed " << form.windowHandle()->isExposed() << ", at " << openbox.originOf(form).x() << ","
+        << openbox.originOf(form).y();
 
     // Below the close button, in the band that moves the window.
     const QPoint grip(SW - 30, 36);
