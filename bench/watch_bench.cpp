@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -93,14 +94,16 @@ int main(int argc, char *argv[])
 
     const long rssBefore = residentKb();
     QElapsedTimer elapsed;
-    QObject::connect(&session.watcher(), &ParcelWatcher::refreshFinished, &app, &QApplication::quit);
+    // A loop of its own: QApplication::quit would close the window through its exit question.
+    QEventLoop loop;
+    QObject::connect(&session.watcher(), &ParcelWatcher::refreshFinished, &loop, &QEventLoop::quit);
     QTimer::singleShot(0, [&] {
         sinceTick.start();
         ticker.start();
         elapsed.start();
         session.watcher().refreshAll();
     });
-    app.exec();
+    loop.exec();
     const double seconds = elapsed.nsecsElapsed() / 1e9;
     ticker.stop();
     const long rssAfter = residentKb();

@@ -13,7 +13,7 @@ packages=(
     # the secret store: QtKeychain loads libsecret at run time; the tests run gnome-keyring on a
     # session bus of their own
     dbus gnome-keyring libsecret-1-0
-    xvfb xauth x11-utils fonts-noto-cjk
+    xvfb xauth x11-utils fonts-noto-cjk openbox libxtst-dev
     desktop-file-utils appstream lintian dpkg-dev file
 )
 

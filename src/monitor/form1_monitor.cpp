@@ -38,7 +38,6 @@ void Form1::setLockedSetEnabled(bool enabled)
 
 void Form1::automaticQuery()
 {
-    ++automaticQueries;
     Text1_Click();
 }
 

@@ -16,13 +16,13 @@
 
 void Form1::gxtj()
 {
-    // Counts of another parcel say nothing about this one: it is compared against 0 then.
-    if (queriedNumber != countedNumber || queriedCom != countedCom)
-        intPrevRows = 0;
-    countedNumber = queriedNumber;
-    countedCom = queriedCom;
+    // Each parcel is compared with its own previous answer, so that a look at another parcel in
+    // between brings no false alert; a parcel not seen yet in this run is compared against 0.
+    int &seen = rowsByParcel[{queriedNumber, queriedCom}];
+    const int previous = seen;
+    seen = intLastRows;
 
-    if (intPrevRows < intLastRows && Label12[2]->text() != kSignedFor) {
+    if (previous < intLastRows && Label12[2]->text() != kSignedFor) {
         setCaption(Label12[3], QStringLiteral("有更新"));
         setLabelColor(Label12[3], QColor(255, 0, 0));
         if (Check3->isChecked() && platform().sound)

@@ -178,8 +178,11 @@ void Form5::Command1_Click()
         csh();
         for (QLabel *label : {Label2, Label4, Label6, Label8, Label10, Label12})
             label->setText(kNotQueried);
-        setPanel(page.failed ? kTransferFailed : kNotFound);
-        message(kNotFound);
+        // A failed transfer is told as such in both places; only a page without the outlet says
+        // that it does not exist.
+        const QString &why = page.failed ? kTransferFailed : kNotFound;
+        setPanel(why);
+        message(why);
     }
 }
 

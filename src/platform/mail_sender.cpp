@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <QTimer>
+#include <QUuid>
+#include <algorithm>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -47,6 +49,21 @@ QList<QByteArray> splitUtf8(const QByteArray &bytes, int maxBytes)
         start = end;
     }
     return parts;
+}
+
+// "<unique@domain>" on the sender's domain, as mail servers and spam filters expect.
+QByteArray messageId(const QString &sender)
+{
+    const qsizetype at = sender.lastIndexOf(QLatin1Char('@'));
+    QByteArray domain;
+    for (const char c : at < 0 ? QByteArray() : sender.mid(at + 1).toLatin1()) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+            || c == '.')
+            domain += c;
+    }
+    if (domain.isEmpty())
+        domain = "localhost";
+    return "<" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + "@" + domain + ">";
 }
 
 QByteArray base64Lines(const QByteArray &bytes)
@@ -230,12 +247,18 @@ QByteArray mimeContent(const MailMessage &message)
 }
 } // namespace
 
-QByteArray encodeHeaderText(const QString &text)
+QByteArray encodeHeaderText(const QString &text, int lineStart)
 {
     if (isPlainHeaderText(text))
         return text.toLatin1();
+    // A line with encoded words may be 76 characters long: the word's frame takes 12 of them, and
+    // every 3 bytes take 4.
+    const int firstBytes = std::clamp((76 - lineStart - 12) / 4 * 3, 6, kWordBytes);
+    const QByteArray bytes = text.toUtf8();
+    QList<QByteArray> parts = splitUtf8(bytes, firstBytes).mid(0, 1);
+    parts += splitUtf8(bytes.mid(parts.first().size()), kWordBytes);
     QByteArray words;
-    for (const QByteArray &part : splitUtf8(text.toUtf8(), kWordBytes)) {
+    for (const QByteArray &part : parts) {
         if (!words.isEmpty())
             words += "\r\n ";
         words += "=?UTF-8?B?" + part.toBase64() + "?=";
@@ -267,7 +290,9 @@ QByteArray composeMail(const MailMessage &message, QString *error)
     mail += "Date: " + date.toString(Qt::RFC2822Date).toLatin1() + "\r\n";
     mail += "From: " + message.from.toUtf8() + "\r\n";
     mail += "To: " + message.to.toUtf8() + "\r\n";
-    mail += "Subject: " + encodeHeaderText(message.subject) + "\r\n";
+    mail += "Message-ID: " + messageId(message.from) + "\r\n";
+    const QByteArray subjectField = "Subject: ";
+    mail += subjectField + encodeHeaderText(message.subject, int(subjectField.size())) + "\r\n";
     mail += "MIME-Version: 1.0\r\n";
     mail += mimeContent(message);
     return mail;

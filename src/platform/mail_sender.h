@@ -44,8 +44,10 @@ struct MailResult
 };
 
 // "=?UTF-8?B?...?=" words of at most 75 characters, split on character boundaries and folded
-// with CR LF and a blank; plain ASCII text without specials stays as it is.
-QByteArray encodeHeaderText(const QString &text);
+// with CR LF and a blank; plain ASCII text without specials stays as it is. When the first line
+// already holds `lineStart` characters (the field's name), the first word is cut short enough
+// for that line to stay within 76.
+QByteArray encodeHeaderText(const QString &text, int lineStart = 0);
 
 // The whole message as it goes over the wire: headers, then a multipart/alternative body of a
 // UTF-8 text part and a UTF-8 HTML part, each in base64, CR LF line ends. Fails (empty result,

@@ -14,6 +14,8 @@ MsgAnswer WidgetMessageBoxes::show(const QString &text, MsgIcon icon, MsgButtons
 {
     QMessageBox box(icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
                     kMessageTitle, text, QMessageBox::NoButton, QApplication::activeWindow());
+    // Texts can come from a server (an outlet page, an announcement): never taken as markup.
+    box.setTextFormat(Qt::PlainText);
     switch (buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);

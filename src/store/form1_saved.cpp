@@ -163,11 +163,14 @@ void Form1::Command13_Click()
         = QStringLiteral("确定要修改[") + Text1->currentText() + QStringLiteral("]此单号码?");
     if (message(question, MsgButtons::YesNo) == MsgAnswer::Yes) {
         // Rebuilt from the three new values: replacing old texts inside the line would also change
-        // the remark wherever the old number or carrier occurs in it.
+        // the remark wherever the old number or carrier occurs in it. The panel shows no field after
+        // the remark, so those stay as they were.
         bool isNumber = false;
         const int index = strSavedIndex.toInt(&isNumber);
-        if (isNumber && index >= 0 && index < Combo6->count())
-            Combo6->setItemText(index, savedLine(number, Text5->currentText(), Text6->text()));
+        if (isNumber && index >= 0 && index < Combo6->count()) {
+            const QString rest = readSavedLine(Combo6->itemText(index)).rest;
+            Combo6->setItemText(index, savedLine(number, Text5->currentText(), Text6->text()) + rest);
+        }
         if (isNumber && index >= 0 && index < Text1->count())
             Text1->setItemText(index, Text6->text());
     }

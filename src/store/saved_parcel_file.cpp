@@ -24,6 +24,8 @@ SavedParcel readSavedLine(const QString &line)
     if (parcel.carrier.isEmpty())
         parcel.carrier = fields.at(1);
     parcel.remark = fields.value(remarkField);
+    for (qsizetype i = remarkField + 1; i < fields.size(); ++i)
+        parcel.rest += QLatin1Char('|') + fields.at(i);
     return parcel;
 }
 

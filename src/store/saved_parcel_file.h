@@ -13,6 +13,7 @@ struct SavedParcel
     QString number; // before the first "|"; empty when the line has none
     QString carrier;
     QString remark;
+    QString rest; // the fields after the remark, each with the "|" before it, as in the line
 };
 
 SavedParcel readSavedLine(const QString &line);

@@ -175,12 +175,15 @@ void Form1::buildControls()
         header->setData(column, Qt::UserRole, QString::fromLatin1(keys[column]));
     }
     ListView1->setHeaderItem(header);
-    // 1 : 2.2 : 8.3 of the list's width
+    // 1 : 2.2 : 8.3 of the list's width. The progress column takes what the first two leave of the
+    // visible width, with or without the vertical scroll bar, so nothing ever scrolls sideways; a
+    // stretched last column stays at least as wide as it was before, so it starts at the minimum.
     const int unit = (ListView1->width() - 4) * 10 / 115;
     ListView1->setColumnWidth(0, unit);
     ListView1->setColumnWidth(1, unit * 22 / 10);
-    ListView1->setColumnWidth(2, unit * 83 / 10);
-    ListView1->header()->setStretchLastSection(false);
+    ListView1->setColumnWidth(2, ListView1->header()->minimumSectionSize());
+    ListView1->header()->setStretchLastSection(true);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     buildAddPanel();
     buildSettingsPanel();
@@ -194,6 +197,7 @@ void Form1::buildAddPanel()
         = makeImageButton(Picture3, "aicAlphaImage5", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
     QLabel *number = makeLabel(Picture3, "lblText3", QStringLiteral("快递单号："), 20, 43, 78);
     Text3 = makeCombo(Picture3, "Text3", 100, 40, 200, true);
+    Text3->setInsertPolicy(QComboBox::NoInsert); // its list is never filled, not even by Enter
     number->setBuddy(Text3);
     QLabel *carrier = makeLabel(Picture3, "lblCombo1", QStringLiteral("物流公司："), 20, 79, 78);
     Combo1 = makeCombo(Picture3, "Combo1", 100, 76, 200);

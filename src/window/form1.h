@@ -7,6 +7,8 @@
 #include "watch/parcel_types.h"
 
 #include <QColor>
+#include <QHash>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -223,16 +225,14 @@ public:
     // query is armed or a loop runs, so the watched parcel cannot change.
     void setLockedSetEnabled(bool enabled);
     void automaticQuery(); // a pick of the watched parcel by the timed or loop query
-    int automaticQueries = 0; // queries started that way
 
     // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
     void gxtj(); // 有更新 / 无更新, the alert sound, the notice
     void emailgx(); // the notice mail about the parcel just parsed
     void sendNotice(const QString &remark, const QString &number, const QString &carrier, const QString &time,
                     const QString &progress, const QString &transit);
-    // The parcel the row count in intLastRows belongs to: only a re-query of that same parcel is
-    // compared with it.
-    QString countedNumber, countedCom;
+    // The last row count of each parcel answered in this run, by number and carrier code.
+    QHash<QPair<QString, QString>, int> rowsByParcel;
 
     // ==== src/monitor/form1_update.cpp: version check and link menu ====
     void Timer3_Timer(); // version and announcement check, once, a second after start-up
@@ -282,6 +282,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -301,9 +302,12 @@ private:
     void connectMonitor(); // src/monitor/form1_monitor.cpp
 
     // src/window/form1_frame.cpp
-    // The looks last drawn over the title-bar buttons, as source rectangles of Image9.
-    QRect m_minimiseSprite, m_closeSprite;
+    // Looks of the title-bar buttons (source rectangles of Image9) that the mouse handlers draw at
+    // once over what the window shows; a null one leaves its button as it is.
+    QRect m_minimiseLook, m_closeLook;
     void showButtonLooks(const QRect &minimise, const QRect &close);
+    // The window manager moves the window until the button is up; that release is the move's.
+    bool m_systemMove = false;
     // Moving the window or a panel by following the mouse, where the platform has no move of its own.
     QPointF m_pressGlobal;
     bool m_windowDrag = false;

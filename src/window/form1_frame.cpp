@@ -35,8 +35,6 @@ void Form1::connectWindow()
     Image10 = pictures.skin;
     Image9 = pictures.buttons;
     Image8 = pictures.banner;
-    m_minimiseSprite = spriteRect(TitleButton::Minimise, ButtonLook::Normal);
-    m_closeSprite = spriteRect(TitleButton::Close, ButtonLook::Normal);
 
     Label16->setMouseTracking(true);
     setLabelColor(Label16, kLinkGrey);
@@ -68,27 +66,43 @@ void Form1::installColumnLock()
 void Form1::paintEvent(QPaintEvent *)
 {
     Form_Paint();
+    // The looks the mouse handlers asked for go over it: they draw at once, through this paint.
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!m_minimiseLook.isNull())
+        painter.drawImage(buttonOrigin(TitleButton::Minimise, width()), Image9, m_minimiseLook);
+    if (!m_closeLook.isNull())
+        painter.drawImage(buttonOrigin(TitleButton::Close, width()), Image9, m_closeLook);
+    m_minimiseLook = m_closeLook = QRect();
 }
 
 void Form1::Form_Paint()
 {
     QPainter painter(this);
-    const int SW = width();
-    const int SH = height();
-    paintFrame(painter, SW, SH, {Image10, Image9, Image8});
-    // The looks last shown stay until the mouse next moves, also when something else repaints.
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(buttonOrigin(TitleButton::Minimise, SW), Image9, m_minimiseSprite);
-    painter.drawImage(buttonOrigin(TitleButton::Close, SW), Image9, m_closeSprite);
+    paintFrame(painter, width(), height(), {Image10, Image9, Image8});
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    // Back from the minimised state the window is painted anew, as the system would.
+    if (event->type() == QEvent::WindowStateChange
+        && (static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowMinimized)
+        && !isMinimized())
+        update();
+    QWidget::changeEvent(event);
 }
 
 void Form1::showButtonLooks(const QRect &minimise, const QRect &close)
 {
-    m_minimiseSprite = minimise;
-    m_closeSprite = close;
+    m_minimiseLook = minimise;
+    m_closeLook = close;
     const int SW = width();
-    update(QRect(buttonOrigin(TitleButton::Minimise, SW), minimise.size()));
-    update(QRect(buttonOrigin(TitleButton::Close, SW), close.size()));
+    QRegion area;
+    if (!minimise.isNull())
+        area += QRect(buttonOrigin(TitleButton::Minimise, SW), minimise.size());
+    if (!close.isNull())
+        area += QRect(buttonOrigin(TitleButton::Close, SW), close.size());
+    repaint(area);
 }
 
 void Form1::Form_MouseMove(Qt::MouseButtons, double X, double Y)
@@ -110,10 +124,10 @@ void Form1::Form_MouseDown(Qt::MouseButton Button, double X, double Y)
         return;
     switch (frameAreaAt(X, Y, width())) {
     case FrameArea::Minimise:
-        showButtonLooks(spriteRect(TitleButton::Minimise, ButtonLook::Pressed), m_closeSprite);
+        showButtonLooks(spriteRect(TitleButton::Minimise, ButtonLook::Pressed), QRect());
         break;
     case FrameArea::Close:
-        showButtonLooks(m_minimiseSprite, spriteRect(TitleButton::Close, ButtonLook::Pressed));
+        showButtonLooks(QRect(), spriteRect(TitleButton::Close, ButtonLook::Pressed));
         break;
     case FrameArea::DragBand:
     case FrameArea::None:
@@ -135,8 +149,10 @@ void Form1::Form_MouseUp(Qt::MouseButton, double X, double Y)
 void Form1::startWindowMove()
 {
     QWindow *window = windowHandle();
-    if (window && window->startSystemMove())
+    if (window && window->startSystemMove()) {
+        m_systemMove = true;
         return;
+    }
     // No window manager to move us (a bare X server): follow the mouse until the button is up.
     m_windowDrag = true;
     m_windowDragOffset = m_pressGlobal - QPointF(pos());
@@ -157,6 +173,7 @@ void Form1::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     m_windowDrag = false;
+    m_systemMove = false; // its release never came here
     m_pressGlobal = event->globalPosition();
     Form_MouseDown(event->button(), event->position().x(), event->position().y());
 }
@@ -164,6 +181,12 @@ void Form1::mousePressEvent(QMouseEvent *event)
 void Form1::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    // The release that ends the window manager's move belongs to the move: wherever it falls (the
+    // window may have been held at a screen edge), it works no button.
+    if (m_systemMove && event->button() == Qt::LeftButton) {
+        m_systemMove = false;
+        return;
+    }
     if (m_windowDrag) {
         // The release ends the move, as the system's own move loop would swallow it.
         if (!(event->buttons() & Qt::LeftButton))

@@ -42,9 +42,11 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     int cancel = 0;
     Form_QueryUnload(cancel);
-    if (cancel)
+    if (cancel) {
         event->ignore();
-    else
+        // The question's box is gone: the window is painted again, its buttons in their normal look.
+        update();
+    } else
         event->accept();
 }
 

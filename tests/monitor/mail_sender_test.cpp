@@ -1,5 +1,7 @@
 #include "platform/mail_sender.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +50,49 @@ TEST(MailHeader, EncodesWordsOfAtMost75CharactersOnCharacterBoundaries)
         EXPECT_EQ(decodeWords(QByteArray(encoded).replace("\r\n", "")), text);
     }
     EXPECT_EQ(encodeHeaderText(QStringLiteral("Plain subject")), QByteArray("Plain subject"));
+}
+
+TEST(MailHeader, MessageIdOnTheSendersDomainAndSubjectLinesWithin76)
+{
+    const struct
+    {
+        const char *sender;
+        const char *domain;
+        QString subject;
+    } cases[] = {
+        {"notice@parcelvue.localhost", "parcelvue.localhost",
+         QStringLiteral("您的快递【衣服】有最新动态 - LumetraParcelvue")},
+        {"alerts@mail.example.com", "mail.example.com",
+         QStringLiteral("您的快递【】有最新动态 - LumetraParcelvue")},
+        {"alerts@mail.example.com", "mail.example.com",
+         QStringLiteral(
+             "您的快递【冬季羽绒服两件、围巾一条、手套三副、帽子一顶】有最新动态 - LumetraParcelvue")},
+        {"a@b", "b", QStringLiteral("é")},
+    };
+    QSet<QString> ids;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.subject.toStdString());
+        MailMessage mail = sampleMail();
+        mail.from = QString::fromLatin1(c.sender);
+        mail.subject = c.subject;
+        const QStringList lines = QString::fromLatin1(composeMail(mail)).split(QStringLiteral("\r\n"));
+        const QStringList id = lines.filter(
+            QRegularExpression(QStringLiteral("^Message-ID: <[A-Za-z0-9.!#$%&'*+/=?^_`{|}~-]+@")
+                               + QRegularExpression::escape(QLatin1String(c.domain)) + QStringLiteral(">$")));
+        ASSERT_EQ(id.size(), 1) << lines.join(QLatin1Char('\n')).toStdString();
+        ids.insert(id[0]);
+
+        qsizetype line = lines.indexOf(QRegularExpression(QStringLiteral("Subject: .*")));
+        ASSERT_GE(line, 0);
+        QByteArray words = lines[line].mid(9).toLatin1();
+        EXPECT_LE(lines[line].size(), 76);
+        while (lines[++line].startsWith(QLatin1Char(' '))) {
+            EXPECT_LE(lines[line].size(), 76);
+            words += lines[line].toLatin1();
+        }
+        EXPECT_EQ(decodeWords(words), c.subject);
+    }
+    EXPECT_EQ(ids.size(), std::size(cases)) << "every mail has its own id";
 }
 
 TEST(MailHeader, AddressThatCouldAddAHeaderIsRefused)

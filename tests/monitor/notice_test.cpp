@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTreeWidget>
 #include <atomic>
@@ -83,7 +84,7 @@ struct Window
 };
 } // namespace
 
-TEST(ChangeDetection, ComparesOnlyWithThePreviousAnswerOfTheSameParcel)
+TEST(ChangeDetection, ComparesWithThePreviousAnswerOfTheSameParcel)
 {
     struct Step
     {
@@ -110,7 +111,13 @@ TEST(ChangeDetection, ComparesOnlyWithThePreviousAnswerOfTheSameParcel)
         {"same number at another carrier",
          {{"111", 0, 3, false, true}, {"111", 1, 3, false, true}, {"111", 1, 3, false, false}}},
         {"back to the first parcel",
-         {{"111", 0, 2, false, true}, {"222", 0, 5, false, true}, {"111", 0, 2, false, true}}},
+         {{"111", 0, 2, false, true},
+          {"222", 0, 5, false, true},
+          {"111", 0, 2, false, false},
+          {"222", 0, 5, false, false},
+          {"111", 0, 3, false, true}}},
+        {"back to the first parcel, now signed for",
+         {{"111", 0, 2, false, true}, {"222", 0, 1, false, true}, {"111", 0, 3, true, false}}},
     };
     for (const auto &scenario : scenarios) {
         Window w;
@@ -207,7 +214,18 @@ TEST(MailNotice, NamesTheQueriedParcelAndEscapesItsData)
     EXPECT_EQ(m.header(QStringLiteral("To")), QStringLiteral("watcher@example.localhost"));
     EXPECT_FALSE(m.header(QStringLiteral("Date")).isEmpty());
     EXPECT_EQ(m.subject, QStringLiteral("您的快递【<b>礼物</b>】有最新动态 - LumetraParcelvue"));
-    EXPECT_TRUE(m.rawHeaders.contains(QStringLiteral("Subject: =?UTF-8?B?")));
+    // The subject travels in encoded words; no line of it is longer than 76 characters.
+    const QStringList rawLines = m.rawHeaders.split(QStringLiteral("\r\n"));
+    const qsizetype subjectLine = rawLines.indexOf(QRegularExpression(QStringLiteral("^Subject:.*")));
+    ASSERT_GE(subjectLine, 0);
+    EXPECT_TRUE(rawLines.mid(subjectLine).join(QLatin1Char(' ')).contains(QStringLiteral("=?UTF-8?B?")));
+    for (qsizetype i = subjectLine; i < rawLines.size() && (i == subjectLine || rawLines[i].startsWith(' '));
+         ++i)
+        EXPECT_LE(rawLines[i].size(), 76) << rawLines[i].toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^<[^@<> ]+@parcelvue\\.localhost>$"))
+                    .match(m.header(QStringLiteral("Message-ID")))
+                    .hasMatch())
+        << m.header(QStringLiteral("Message-ID")).toStdString();
     EXPECT_EQ(m.contentType, QStringLiteral("multipart/alternative"));
     ASSERT_EQ(m.parts.size(), 2u);
     EXPECT_EQ(m.parts[1].contentType, QStringLiteral("text/html"));

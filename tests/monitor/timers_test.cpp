@@ -1,14 +1,22 @@
+#include "platform/text_codec.h"
 #include "qt_wait.h"
+#include "test_servers.h"
 #include "window_harness.h"
+
+#include <httplib.h>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <mutex>
 
 namespace {
 const QString kTimedIdle = QStringLiteral("开始定时");
@@ -21,23 +29,82 @@ QDateTime at(const char *text)
     return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+// The tracking service: it answers each number with as many rows as the test gives it, and
+// keeps every request as "number carrier-code".
+struct Tracking
+{
+    ScriptedHttpServer server;
+    std::mutex mutex;
+    std::map<std::string, int> rows;
+    QStringList requests;
+    QString base;
+
+    Tracking()
+    {
+        server.get("/", [this](const httplib::Request &request, httplib::Response &response) {
+            std::lock_guard<std::mutex> lock(mutex);
+            const std::string number = request.get_param_value("nu");
+            requests.append(QString::fromStdString(number + " " + request.get_param_value("com")));
+            const int count = rows.count(number) ? rows[number] : 2;
+            std::string body = "<table>";
+            for (int i = 0; i < count; ++i)
+                body += "<tr><td>2024-03-01 0" + std::to_string(i % 9) + ":00:00</td><td>到达第"
+                    + std::to_string(i) + "站</td></tr>";
+            response.set_content(body + "</table>", "text/html; charset=utf-8");
+        });
+        base = server.start();
+    }
+    QStringList sent()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return requests;
+    }
+    void forget()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        requests.clear();
+    }
+    void setRows(const std::string &number, int count)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        rows[number] = count;
+    }
+};
+
 struct Monitor
 {
+    Tracking tracking;
     WindowHarness h;
     Form1 *form = nullptr;
 
-    explicit Monitor(const QString &picked = QStringLiteral("衣服"))
+    // Two saved parcels; the second, with the given note, is picked in the list.
+    explicit Monitor(const QString &note = QStringLiteral("衣服"))
     {
+        h.test.useServer(tracking.base);
         h.test.clock.set(at("2024-03-01 08:00:00"));
+        QFile saved(h.test.dataDir() + QStringLiteral("/wlnum.ini"));
+        EXPECT_TRUE(saved.open(QIODevice::WriteOnly));
+        saved.write(
+            encodeGb(QStringLiteral("SF100|顺丰快递|书\r\nYT200|圆通快递|") + note + QStringLiteral("\r\n")));
+        saved.close();
         form = &h.open();
         form->Timer3->stop();
         // As the version check leaves them once it has passed.
         form->Command1->setEnabled(true);
         form->Text1->setEnabled(true);
-        // A saved parcel picked in the list, without running its query.
-        const QSignalBlocker block(form->Text1);
-        form->Text1->addItem(picked);
-        form->Text1->setCurrentIndex(0);
+        form->Text1->setCurrentIndex(1);
+        form->Text1_Click();
+        settle();
+        EXPECT_EQ(sent(), QStringList {QStringLiteral("YT200 yuantong")});
+        tracking.forget();
+    }
+
+    // Requests the timed and loop queries sent since the pick.
+    QStringList sent() { return tracking.sent(); }
+    // The parse a query armed has run.
+    void settle()
+    {
+        EXPECT_TRUE(waitUntil([&] { return !form->Timer1->isActive(); }));
     }
 
     std::vector<QWidget *> lockedSet() const
@@ -62,6 +129,12 @@ struct Monitor
     }
     void chooseInterval(int minutes) { form->Combo4->setCurrentIndex(minutes - 1); }
 };
+
+const QString kPicked = QStringLiteral("YT200 yuantong");
+QStringList times(int n)
+{
+    return QStringList(n, kPicked);
+}
 
 // What the state table says about one state.
 void expectState(const Monitor &m, bool loopPage, const QString &timed, const QString &loop,
@@ -156,14 +229,15 @@ TEST(TimedAndLoopQueries, TimedQueryRunsOnceOnTheFirstTickOfTheChosenMinute)
     for (const char *time : {"2024-03-01 10:29:59", "2024-03-01 11:30:00", "2024-03-01 10:31:00"}) {
         m.h.test.clock.set(at(time));
         m.form->Timer4_Timer();
-        EXPECT_EQ(m.form->automaticQueries, 0) << time;
+        EXPECT_EQ(m.sent(), times(0)) << time;
     }
     m.h.test.clock.set(at("2024-03-01 10:30:00"));
     m.form->Timer4_Timer();
-    EXPECT_EQ(m.form->automaticQueries, 1);
+    m.settle();
+    EXPECT_EQ(m.sent(), times(1));
     expectState(m, false, kTimedIdle, kLoopIdle, "after the query");
     m.form->Timer4_Timer();
-    EXPECT_EQ(m.form->automaticQueries, 1) << "disarmed after its one query";
+    EXPECT_EQ(m.sent(), times(1)) << "disarmed after its one query";
 }
 
 TEST(TimedAndLoopQueries, MinuteJustPassedWaitsForTheNextDay)
@@ -176,10 +250,10 @@ TEST(TimedAndLoopQueries, MinuteJustPassedWaitsForTheNextDay)
         m.form->Timer4_Timer();
         m.h.test.clock.advance(30);
     }
-    EXPECT_EQ(m.form->automaticQueries, 0);
+    EXPECT_EQ(m.sent(), times(0));
     m.h.test.clock.set(at("2024-03-02 10:30:00"));
     m.form->Timer4_Timer();
-    EXPECT_EQ(m.form->automaticQueries, 1);
+    EXPECT_EQ(m.sent(), times(1));
 }
 
 TEST(TimedAndLoopQueries, CurrentMinuteRunsAtTheNextRealTick)
@@ -187,7 +261,7 @@ TEST(TimedAndLoopQueries, CurrentMinuteRunsAtTheNextRealTick)
     Monitor m;
     m.h.test.clock.set(at("2024-03-01 00:00:10"));
     m.form->Command8->click(); // 0:00 is chosen at start-up
-    ASSERT_TRUE(waitUntil([&] { return m.form->automaticQueries == 1; }, 4000));
+    ASSERT_TRUE(waitUntil([&] { return m.sent() == times(1); }, 4000));
     EXPECT_EQ(m.form->Command8->text(), kTimedIdle);
     EXPECT_FALSE(m.form->Timer4->isActive());
 }
@@ -205,10 +279,12 @@ TEST(TimedAndLoopQueries, LoopQueriesEveryIntervalAndNeverCountsPastIt)
         EXPECT_EQ(m.form->Timer6->interval(), 60000);
         for (int minute = 1; minute <= 3 * interval; ++minute) {
             m.form->Timer6_Timer();
-            EXPECT_EQ(m.form->automaticQueries, minute / interval) << interval << " at minute " << minute;
+            m.settle();
+            EXPECT_EQ(m.sent(), times(minute / interval)) << interval << " at minute " << minute;
             EXPECT_LT(m.form->intTimerTicks, interval);
         }
         m.form->Timer6_Timer();
+        m.settle();
         m.form->Command5->click();
         expectState(m, true, kTimedIdle, kLoopIdle, "loop stopped");
         EXPECT_EQ(m.form->intTimerTicks, 0);
@@ -277,7 +353,7 @@ TEST(TimedAndLoopQueries, TickDuringARequestCountsOnceAfterIt)
     m.form->endWait();
     ASSERT_TRUE(waitUntil([&] { return m.form->intTimerTicks == 1; }, 2000));
     m.form->Timer6_Timer();
-    EXPECT_EQ(m.form->automaticQueries, 1);
+    EXPECT_EQ(m.sent(), times(1));
     EXPECT_EQ(m.form->intTimerTicks, 0);
 }
 
@@ -295,7 +371,7 @@ TEST(TimedAndLoopQueries, TickHeldBackPastTheEndOfItsFunctionDoesNothing)
         m.form->endWait();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        EXPECT_EQ(m.form->automaticQueries, 0);
+        EXPECT_EQ(m.sent(), times(0));
         EXPECT_EQ(m.form->intTimerTicks, 0);
     }
     // A second tick of the chosen minute fell while the timed query's request was pending: once
@@ -310,7 +386,67 @@ TEST(TimedAndLoopQueries, TickHeldBackPastTheEndOfItsFunctionDoesNothing)
         m.form->endWait();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        EXPECT_EQ(m.form->automaticQueries, 1);
+        m.settle();
+        EXPECT_EQ(m.sent(), times(1));
         expectState(m, false, kTimedIdle, kLoopIdle, "after the held-back tick");
     }
+}
+
+// Watching one parcel with the loop query while looking another one up by hand: each answer is
+// compared with the previous answer of its own parcel.
+TEST(TimedAndLoopQueries, LoopQueryComparesWithItsOwnParcelAfterALookAtAnother)
+{
+    Monitor m;
+    Form1 &f = *m.form;
+    f.Check3->setChecked(true);
+    f.Command3->click(); // the add panel, opened before the loop locks its button
+    f.Command10->click();
+    m.chooseInterval(1);
+    f.Command5->click();
+
+    const auto tick = [&] {
+        f.Timer6_Timer();
+        m.settle();
+    };
+    const auto lookUp = [&](const char *number, int rows) {
+        m.tracking.setRows(number, rows);
+        f.Text3->setEditText(QString::fromLatin1(number));
+        f.Text2->setText(QStringLiteral("别的"));
+        f.Command1->click();
+        m.settle();
+    };
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        QString request;
+        bool updated;
+        int prevRows, lastRows;
+    } steps[] = {
+        {"the watched parcel, unchanged", tick, kPicked, false, 2, 2},
+        {"another parcel by hand", [&] { lookUp("YT999", 5); }, QStringLiteral("YT999 yuantong"), true, 2, 5},
+        {"the watched parcel, unchanged again", tick, kPicked, false, 5, 2},
+        {"the watched parcel with news",
+         [&] {
+             m.tracking.setRows("YT200", 3);
+             tick();
+         },
+         kPicked, true, 2, 3},
+        {"the other parcel again, unchanged", [&] { lookUp("YT999", 5); }, QStringLiteral("YT999 yuantong"),
+         false, 3, 5},
+    };
+    size_t sounds = m.h.test.sound.played.size();
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        m.tracking.forget();
+        step.act();
+        EXPECT_EQ(m.sent(), QStringList {step.request});
+        EXPECT_EQ(f.Label12[3]->text(), step.updated ? QStringLiteral("有更新") : QStringLiteral("无更新"));
+        sounds += step.updated ? 1 : 0;
+        EXPECT_EQ(m.h.test.sound.played.size(), sounds);
+        // The two counts still hold the previous and the latest answer, whichever parcel.
+        EXPECT_EQ(f.intPrevRows, step.prevRows);
+        EXPECT_EQ(f.intLastRows, step.lastRows);
+    }
+    EXPECT_EQ(f.Command5->text(), kLoopRunning);
 }

@@ -1,13 +1,17 @@
 #include "outlets/form5.h"
 #include "platform/text_codec.h"
+#include "platform/widget_services.h"
 #include "test_platform.h"
 #include "test_servers.h"
 
 #include <httplib.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -138,6 +142,36 @@ TEST(OutletWindow, DeliveryAreaInFullOnClick)
     EXPECT_TRUE(l.test.messages.shown.empty()) << "after a not-found lookup";
 }
 
+// The real message box shows the carrier's text as it came, never as markup: a screen reader reads
+// it character for character.
+TEST(OutletWindow, DeliveryAreaBoxShowsThePageAsPlainText)
+{
+    TestSandbox sandbox;
+    Lookup l(sandbox.baseUrl());
+    WidgetMessageBoxes boxes;
+    l.test.platform().messages = &boxes;
+    l.lookUp(QStringLiteral("广州天河"));
+    const QString area = l.window->varDeliveryArea;
+    ASSERT_EQ(area, QStringLiteral("<font color=\"red\">全区font>派送"));
+
+    QString read;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        const QLabel *text = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        if (text)
+            read = QAccessible::queryAccessibleInterface(const_cast<QLabel *>(text))->text(QAccessible::Name);
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start(20);
+    QTest::mouseClick(l.window->Label10, Qt::LeftButton);
+    EXPECT_FALSE(poll.isActive()) << "no box was shown";
+    EXPECT_EQ(read, area);
+}
+
 TEST(OutletWindow, ClosingClearsAndReopeningStartsAfresh)
 {
     TestSandbox sandbox;
@@ -204,7 +238,8 @@ TEST(OutletWindow, PagesOfOtherServers)
         EXPECT_EQ(l.window->varOutletName, c.outletName);
         EXPECT_EQ(l.window->Label2->text(), c.outletName.isEmpty() ? kNotQueried : c.outletName);
         EXPECT_EQ(l.window->S1_2->text(), c.panel);
-        EXPECT_EQ(l.test.messages.texts(), c.outletName.isEmpty() ? QStringList {kNotFound} : QStringList {});
+        // The box says what the panel says.
+        EXPECT_EQ(l.test.messages.texts(), c.outletName.isEmpty() ? QStringList {c.panel} : QStringList {});
     }
     std::lock_guard<std::mutex> lock(mutex);
     EXPECT_EQ(method, "GET");
@@ -238,7 +273,7 @@ TEST(OutletWindow, ServerThatStallsOrRefuses)
         EXPECT_TRUE(w.Command1->isEnabled());
         EXPECT_EQ(values(w), kAllNotQueried);
         EXPECT_EQ(w.S1_2->text(), kTransferFailed);
-        EXPECT_EQ(l.test.messages.texts(), QStringList {kNotFound});
+        EXPECT_EQ(l.test.messages.texts(), QStringList {kTransferFailed});
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -73,6 +74,26 @@ TEST(SavedList, AddPanelOpensEmptyAndCloses)
     EXPECT_TRUE(form.Picture5->isHidden());
     form.aicAlphaImage5->click();
     EXPECT_TRUE(form.Picture3->isHidden());
+}
+
+// The number box's drop-down list is never filled: Enter there changes nothing.
+TEST(SavedList, EnterInTheNumberBoxChangesNothing)
+{
+    WindowHarness h;
+    Form1 &form = openWindow(h, QStringLiteral("http://127.0.0.1:9"));
+    form.show();
+    form.Command3->click();
+    form.Text3->setFocus();
+    QTest::keyClicks(form.Text3, QStringLiteral("SF123"));
+    const QString status = form.Label11[2]->text();
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Return}) {
+        QTest::keyClick(form.Text3, static_cast<Qt::Key>(key));
+        EXPECT_EQ(form.Text3->count(), 0);
+        EXPECT_EQ(form.Text3->currentText(), QStringLiteral("SF123"));
+    }
+    EXPECT_EQ(form.Label11[2]->text(), status) << "no query";
+    EXPECT_FALSE(form.Picture3->isHidden());
+    EXPECT_FALSE(QFile::exists(savedFileOf(h)));
 }
 
 TEST(SavedList, Delete)
@@ -164,45 +185,65 @@ TEST(SavedList, ModifyChecksItsFieldsFirst)
     EXPECT_EQ(readBytes(savedFileOf(h)), threeParcels());
 }
 
-TEST(SavedList, ModifyRebuildsTheEntryFromTheNewValues)
+TEST(SavedList, ModifyRebuildsTheEntryAndKeepsTheFieldsAfterTheRemark)
 {
+    const QString aae = QStringLiteral("AAE快递");
+    const QString anjie = QStringLiteral("安捷快递");
+    const QString gongsuda = QStringLiteral("共速达物流|快递");
     struct Case
     {
+        const char *what;
         QString line; // the parcel chosen, entry 1
         QString number, carrier, remark; // typed on the operation panel
         MsgAnswer answer;
         QString expectedLine;
     };
     const Case cases[] = {
-        // The old number and carrier in the remark stay as they are.
-        {QStringLiteral("12|AAE快递|12号AAE快递衣服"), "34", QStringLiteral("安捷快递"),
-         QStringLiteral("12号AAE快递衣服"), MsgAnswer::Yes, QStringLiteral("34|安捷快递|12号AAE快递衣服")},
-        {QStringLiteral("12|AAE快递|衣服"), "12", QStringLiteral("共速达物流|快递"), QStringLiteral("裤子"),
-         MsgAnswer::Yes, QStringLiteral("12|共速达物流|快递|裤子")},
-        {QStringLiteral("12|AAE快递|衣服|红色"), "12", QStringLiteral("AAE快递"), QStringLiteral("衣服|蓝色"),
+        {"unchanged, three fields", QStringLiteral("12|AAE快递|衣服"), "12", aae, QStringLiteral("衣服"),
+         MsgAnswer::Yes, QStringLiteral("12|AAE快递|衣服")},
+        {"unchanged, four fields", QStringLiteral("12|AAE快递|衣服|红色"), "12", aae, QStringLiteral("衣服"),
+         MsgAnswer::Yes, QStringLiteral("12|AAE快递|衣服|红色")},
+        {"unchanged, five fields", QStringLiteral("12|AAE快递|衣服|红色|大号"), "12", aae,
+         QStringLiteral("衣服"), MsgAnswer::Yes, QStringLiteral("12|AAE快递|衣服|红色|大号")},
+        {"number changed; the old number and carrier in the remark stay",
+         QStringLiteral("12|AAE快递|12号AAE快递衣服|红色"), "34", aae, QStringLiteral("12号AAE快递衣服"),
+         MsgAnswer::Yes, QStringLiteral("34|AAE快递|12号AAE快递衣服|红色")},
+        {"carrier changed", QStringLiteral("12|AAE快递|衣服|红色|大号"), "12", anjie, QStringLiteral("衣服"),
+         MsgAnswer::Yes, QStringLiteral("12|安捷快递|衣服|红色|大号")},
+        {"remark changed", QStringLiteral("12|AAE快递|衣服|红色|大号"), "12", aae, QStringLiteral("裤子"),
+         MsgAnswer::Yes, QStringLiteral("12|AAE快递|裤子|红色|大号")},
+        {"remark given a bar", QStringLiteral("12|AAE快递|衣服"), "12", aae, QStringLiteral("衣服|蓝色"),
          MsgAnswer::Yes, QStringLiteral("12|AAE快递|衣服|蓝色")},
-        {QStringLiteral("12|AAE快递|衣服"), "34", QStringLiteral("安捷快递"), QStringLiteral("裤子"),
-         MsgAnswer::No, QStringLiteral("12|AAE快递|衣服")},
+        {"carrier with a bar, unchanged", QStringLiteral("12|共速达物流|快递|衣服|红色"), "12", gongsuda,
+         QStringLiteral("衣服"), MsgAnswer::Yes, QStringLiteral("12|共速达物流|快递|衣服|红色")},
+        {"to the carrier with a bar", QStringLiteral("12|AAE快递|衣服|红色"), "12", gongsuda,
+         QStringLiteral("衣服"), MsgAnswer::Yes, QStringLiteral("12|共速达物流|快递|衣服|红色")},
+        {"from the carrier with a bar", QStringLiteral("12|共速达物流|快递|衣服|红色"), "34", aae,
+         QStringLiteral("裤子"), MsgAnswer::Yes, QStringLiteral("34|AAE快递|裤子|红色")},
+        {"answer No", QStringLiteral("12|AAE快递|衣服|红色"), "34", anjie, QStringLiteral("裤子"),
+         MsgAnswer::No, QStringLiteral("12|AAE快递|衣服|红色")},
     };
     TestSandbox sandbox;
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         WindowHarness h;
         const QString first = QStringLiteral("SF1|顺丰快递|书");
         Form1 &form = openWindow(h, sandbox.baseUrl(), encodeGb(first + "\r\n" + c.line + "\r\n"));
         choose(form, 1);
         ASSERT_TRUE(parseDone(form));
-        form.Command14_Click();
+        form.Command14->click();
+        // The panel shows the fields the rebuild starts from.
+        const QString oldRemark = readSavedLine(c.line).remark;
+        ASSERT_EQ(form.Text6->text(), oldRemark);
         form.Text4->setText(c.number);
         form.Text5->setCurrentIndex(carrierIndexByName(c.carrier));
         form.Text6->setText(c.remark);
         h.test.messages.answerNext(c.answer);
-        form.Command13_Click();
+        form.Command13->click();
         EXPECT_EQ(h.test.messages.texts().value(0),
-                  QStringLiteral("确定要修改[") + readSavedLine(c.line).remark
-                      + QStringLiteral("]此单号码?"));
-        EXPECT_EQ(itemsOf(form.Combo6), (QStringList {first, c.expectedLine})) << c.line.toStdString();
-        EXPECT_EQ(form.Text1->itemText(1),
-                  c.answer == MsgAnswer::Yes ? c.remark : readSavedLine(c.line).remark);
+                  QStringLiteral("确定要修改[") + oldRemark + QStringLiteral("]此单号码?"));
+        EXPECT_EQ(itemsOf(form.Combo6), (QStringList {first, c.expectedLine}));
+        EXPECT_EQ(form.Text1->itemText(1), c.answer == MsgAnswer::Yes ? c.remark : oldRemark);
         EXPECT_EQ(savedTextOf(h), first + "\r\n" + c.expectedLine + "\r\n");
         EXPECT_TRUE(form.Picture5->isHidden());
         EXPECT_EQ(form.strSavedIndex, QStringLiteral("0"));

@@ -1,7 +1,9 @@
+#include "qt_wait.h"
 #include "window/module2.h"
 #include "window_harness.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -150,4 +152,37 @@ TEST(ColumnLock, ColumnsKeepTheirOrder)
     QTest::mouseRelease(surface, Qt::LeftButton, {}, grab + QPoint(400, 0));
     for (int column = 0; column < 3; ++column)
         EXPECT_EQ(header->visualIndex(column), column);
+}
+
+// However many rows there are, and however wide their text, the progress column takes what the
+// first two leave of the list's visible width: never a horizontal scroll bar.
+TEST(ColumnLock, ProgressColumnFillsTheVisibleWidth)
+{
+    for (int rows : {3, 60}) {
+        SCOPED_TRACE(rows);
+        WindowHarness h;
+        Form1 &form = h.open();
+        form.Timer3->stop();
+        QTreeWidget *list = form.ListView1;
+        const int unit = list->columnWidth(0);
+        const int time = list->columnWidth(1);
+        form.show();
+        for (int i = 0; i < rows; ++i) {
+            auto *item = new QTreeWidgetItem(list);
+            item->setText(0, QString::number(i + 1));
+            item->setText(1, QStringLiteral("2024-03-01 08:00:00"));
+            item->setText(2, QString(400, QLatin1Char('W')));
+        }
+        const bool scrolls = rows > 10;
+        const auto total = [&] { return list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2); };
+        // The list lays itself out in steps on the event loop.
+        EXPECT_TRUE(waitUntil([&] {
+            return list->verticalScrollBar()->isVisible() == scrolls && total() == list->viewport()->width()
+                && list->horizontalScrollBar()->maximum() == 0;
+        })) << total()
+            << " in " << list->viewport()->width();
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(list->columnWidth(0), unit);
+        EXPECT_EQ(list->columnWidth(1), time);
+    }
 }

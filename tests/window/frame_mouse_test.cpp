@@ -1,9 +1,11 @@
 #include "frame_fixtures.h"
+#include "qt_wait.h"
 #include "window/frame_hit.h"
 #include "window_harness.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -43,17 +45,30 @@ struct LiveWindow
         form->installEventFilter(&closer);
         form->move(100, 80);
         form->show();
+        looks(); // shown and painted before the mouse comes
     }
 
-    // The sprite corners the two buttons show now.
+    // The sprite corners the two buttons show now, as on the screen: what the window's backing
+    // store holds.
     std::pair<QPoint, QPoint> looks() const
     {
-        const QImage shot = form->grab().toImage();
+        QImage shot;
+        EXPECT_TRUE(waitUntil([&] {
+            shot = form->screen()->grabWindow(form->winId()).toImage();
+            return shot.size() == form->size();
+        }));
         const coded::Source minimise = coded::at(shot, int(SW) - 80, 2);
         const coded::Source close = coded::at(shot, int(SW) - 51, 2);
         EXPECT_EQ(minimise.tag, coded::kButtons);
         EXPECT_EQ(close.tag, coded::kButtons);
         return {QPoint(minimise.x, minimise.y), QPoint(close.x, close.y)};
+    }
+
+    // The looks shown once a paint that was asked for, and that should show `expected`, has run.
+    std::pair<QPoint, QPoint> looksAfterPaint(const std::pair<QPoint, QPoint> &expected) const
+    {
+        waitUntil([&] { return looks() == expected; }, 2000);
+        return looks();
     }
 
     void move(const QPointF &pos, Qt::MouseButtons buttons = Qt::NoButton)
@@ -332,6 +347,48 @@ TEST(FrameMouse, AMoveWithoutItsReleaseEndsAtTheNextPress)
     EXPECT_EQ(w.looks(), std::make_pair(kMinNormal, kCloseHover));
     sendMouse(w.form, QEvent::MouseButtonRelease, {SW - 31, 10}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w.closer.closes, 1);
+}
+
+// A pressed or hover look lasts until the window is painted again: after a restore from the
+// minimised state, or after Cancel on the exit question, both buttons are normal until the mouse
+// moves over them again.
+TEST(FrameMouse, PaintingTheWindowAgainShowsNormalButtons)
+{
+    const struct
+    {
+        const char *what;
+        QPointF press; // where the left button goes down and up
+        std::pair<QPoint, QPoint> pressed;
+        bool minimises;
+    } cases[] = {
+        {"minimise, then restore", {SW - 70, 10}, {kMinPressed, kCloseNormal}, true},
+        {"close, then Cancel on the exit question", {SW - 30, 10}, {kMinNormal, kClosePressed}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        LiveWindow w;
+        w.form->removeEventFilter(&w.closer); // the real exit question
+        w.move(c.press);
+        sendMouse(w.form, QEvent::MouseButtonPress, c.press, Qt::LeftButton, Qt::LeftButton);
+        ASSERT_EQ(w.looksAfterPaint(c.pressed), c.pressed);
+        if (!c.minimises)
+            w.h.test.messages.answerNext(MsgAnswer::Cancel);
+        sendMouse(w.form, QEvent::MouseButtonRelease, c.press, Qt::LeftButton, Qt::NoButton);
+        if (c.minimises) {
+            ASSERT_TRUE(w.form->isMinimized());
+            w.form->showNormal();
+        } else {
+            ASSERT_EQ(w.h.test.messages.shown.size(), 1u);
+        }
+        EXPECT_TRUE(w.form->isVisible());
+        EXPECT_FALSE(w.form->isMinimized());
+        const auto normal = std::make_pair(kMinNormal, kCloseNormal);
+        EXPECT_EQ(w.looksAfterPaint(normal), normal);
+
+        w.move({SW - 30, 10});
+        const auto hover = std::make_pair(kMinNormal, kCloseHover);
+        EXPECT_EQ(w.looksAfterPaint(hover), hover) << "the mouse back over a button";
+    }
 }
 
 TEST(FramePanels, EachPanelCanBeDraggedInsideTheWindow)
