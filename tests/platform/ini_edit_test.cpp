@@ -26,8 +26,11 @@ TEST(IniEdit, EveryValueReadsBackThroughQSettingsAsWritten)
         QStringLiteral("[section]"),
     };
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("endpoints.ini"));
+    int round = 0;
     for (const QString &value : values) {
+        // A file of its own each time: QSettings keeps what it read of a path and may not notice a
+        // rewrite within the same moment.
+        const QString path = dir.filePath(QStringLiteral("endpoints-%1.ini").arg(++round));
         QString error;
         ASSERT_TRUE(writePrivateFile(
             path,
