@@ -1,3 +1,4 @@
+#include "cli/command_line.h"
 #include "desktop/desktop_session.h"
 #include "platform/paths.h"
 #include "platform/widget_desktop_platform.h"
@@ -7,24 +8,41 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+namespace {
+// The name decides the per-user data location; the window and the commands share it.
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("parcelvue"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(PARCELVUE_VERSION_MAJOR)
+                                                .arg(PARCELVUE_VERSION_MINOR)
+                                                .arg(PARCELVUE_VERSION_REVISION));
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // A command runs without a window, and so without a display.
+    if (argc > 1 && CommandLine::isCommand({QString::fromLocal8Bit(argv[1])})) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        return CommandLine::run(QCoreApplication::arguments().mid(1));
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("parcelvue"));
+    nameApplication();
     // The Wayland app id; it names the desktop entry, whose icon and name the shell shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.parcelvue.Parcelvue"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(PARCELVUE_VERSION_MAJOR)
-                                            .arg(PARCELVUE_VERSION_MINOR)
-                                            .arg(PARCELVUE_VERSION_REVISION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Parcelvue: follow parcels of 127 carriers.\n"
-        "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
-        "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
-        "directory when writable, else the per-user data location. Services are configured in "
-        "endpoints.ini there."));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Parcelvue: follow parcels of 127 carriers.\n"
+            "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
+            "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
+            "directory when writable, else the per-user data location. Services are configured in "
+            "endpoints.ini there.\n\n")
+        + CommandLine::help());
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption screenshot(

@@ -1,5 +1,6 @@
 #include "desktop/desktop_session.h"
 
+#include "cli/parcel_transfer.h"
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "core/tracking_client.h"
@@ -7,27 +8,20 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "platform/save_dialog.h"
 #include "store/saved_parcel_file.h"
 #include "watch/overview_window.h"
 #include "watch/parcel_watcher.h"
+#include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 #include "window/form1.h"
 
 #include <QTimer>
 
-QList<SavedEntry> savedEntries(const QStringList &lines)
-{
-    QList<SavedEntry> entries;
-    entries.reserve(lines.size());
-    for (const QString &line : lines) {
-        const SavedParcel parcel = readSavedLine(line);
-        entries.append({{parcel.number, carrierCode(carrierIndexByName(parcel.carrier))},
-                        parcel.carrier,
-                        parcel.remark});
-    }
-    return entries;
-}
+namespace {
+const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+} // namespace
 
 DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     : QObject(parent)
@@ -77,6 +71,12 @@ void DesktopSession::showOverview()
             m_form->pickSavedParcel(key.number, key.com);
             m_form->bringToFront();
         });
+        connect(m_overview, &OverviewWindow::exportRequested, this, &DesktopSession::exportParcels);
+        connect(m_overview, &OverviewWindow::importRequested, this, [this] {
+            const QString file = m_platform.saveDialog->askOpenFileName(kParcelFilesFilter);
+            if (!file.isNull())
+                importParcels(file);
+        });
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
     }
@@ -84,6 +84,26 @@ void DesktopSession::showOverview()
     m_overview->show();
     m_overview->raise();
     m_overview->activateWindow();
+}
+
+void DesktopSession::exportParcels()
+{
+    const QString file = m_platform.saveDialog->askSaveFileName(kParcelFilesFilter);
+    if (file.isNull())
+        return;
+    const TransferResult result = ::exportParcels(m_form->savedLines(), *m_history, file);
+    m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
+}
+
+TransferResult DesktopSession::importParcels(const QString &file)
+{
+    const TransferResult result = ::importParcels(
+        file, m_form->savedLines(), *m_history,
+        [this](const QStringList &lines) { return m_form->addSavedLines(lines); }, m_platform.clock->now());
+    if (m_overview)
+        m_overview->reload();
+    m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
+    return result;
 }
 
 void DesktopSession::followSavedList()

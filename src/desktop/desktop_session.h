@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/parcel_transfer.h"
 #include "watch/parcel_types.h"
 
 #include <QObject>
@@ -24,6 +25,9 @@ public:
 
     void show();
     void showOverview();
+    // 导出... and 导入... of the overview; an import the command line hands over comes here too.
+    void exportParcels();
+    TransferResult importParcels(const QString &file);
 
     Form1 &form() { return *m_form; }
     TrackingHistory &history() { return *m_history; }
@@ -45,6 +49,3 @@ private:
     OverviewWindow *m_overview = nullptr;
     bool m_problemTold = false;
 };
-
-// The saved lines as the history knows them: number, carrier code and name, note.
-QList<SavedEntry> savedEntries(const QStringList &lines);

@@ -45,6 +45,11 @@ QString WidgetSaveDialog::askSaveFileName(const QString &filter)
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(), filter);
 }
 
+QString WidgetSaveDialog::askOpenFileName(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
+}
+
 void DesktopUrlOpener::open(const QString &url)
 {
     QDesktopServices::openUrl(QUrl(url));

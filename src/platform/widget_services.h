@@ -20,6 +20,7 @@ class WidgetSaveDialog : public SaveDialog
 {
 public:
     QString askSaveFileName(const QString &filter) override;
+    QString askOpenFileName(const QString &filter) override;
 };
 
 class DesktopUrlOpener : public UrlOpener

@@ -186,10 +186,17 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     top->addWidget(watchAll);
     top->addWidget(intervalLabel);
     top->addWidget(interval);
+    exportParcels = new QPushButton(QStringLiteral("导出..."), this);
+    exportParcels->setObjectName(QStringLiteral("exportParcels"));
+    importParcels = new QPushButton(QStringLiteral("导入..."), this);
+    importParcels->setObjectName(QStringLiteral("importParcels"));
+
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(refreshAll);
     bottom->addWidget(stop);
     bottom->addWidget(progress, 1);
+    bottom->addWidget(exportParcels);
+    bottom->addWidget(importParcels);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(table, 1);
@@ -212,6 +219,8 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     });
     connect(&m_watcher, &ParcelWatcher::parcelChecked, this, &OverviewWindow::reloadSoon);
     connect(watchAll, &QCheckBox::toggled, this, &OverviewWindow::onWatchAllToggled);
+    connect(exportParcels, &QPushButton::clicked, this, &OverviewWindow::exportRequested);
+    connect(importParcels, &QPushButton::clicked, this, &OverviewWindow::importRequested);
     connect(interval, &QComboBox::activated, this, &OverviewWindow::onIntervalChosen);
     connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         const QModelIndex source = m_filter->mapToSource(index);

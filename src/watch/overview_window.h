@@ -44,12 +44,16 @@ public:
     QCheckBox *watchAll = nullptr; // 自动监控全部快递
     QComboBox *interval = nullptr; // 间隔分钟
     QLabel *message = nullptr;
+    QPushButton *exportParcels = nullptr; // 导出...
+    QPushButton *importParcels = nullptr; // 导入...
 
     QList<ParcelKey> shownKeys() const; // in the order shown
 
 Q_SIGNALS:
     // The user double-clicked a parcel: the main window should pick it.
     void pickRequested(const ParcelKey &key);
+    void exportRequested();
+    void importRequested();
 
 private:
     void onRefreshProgress(int done, int total);

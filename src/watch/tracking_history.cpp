@@ -405,6 +405,71 @@ bool TrackingHistory::recordFailure(const ParcelKey &key, const QString &error, 
     return false;
 }
 
+bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                                   const ParcelRecord &state, const QDateTime &now)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        m_lastError = db.lastError().text();
+        return false;
+    }
+    const qint64 id = parcelId(key, false);
+    QSqlQuery query(db);
+    auto fail = [&] {
+        if (query.lastError().isValid())
+            m_lastError = query.lastError().text();
+        db.rollback();
+        return false;
+    };
+    if (id < 0)
+        return fail();
+    query.prepare(
+        QStringLiteral("INSERT OR IGNORE INTO progress (parcel_id, time, text, first_seen, position)"
+                       " VALUES (?, ?, ?, ?, ?)"));
+    for (int i = 0; i < rowsOldestFirst.size(); ++i) {
+        const HistoryRow &row = rowsOldestFirst.at(i);
+        query.addBindValue(id);
+        query.addBindValue(text(row.time));
+        query.addBindValue(text(row.text));
+        query.addBindValue((row.firstSeen.isValid() ? row.firstSeen : now).toMSecsSinceEpoch());
+        query.addBindValue(i);
+        if (!query.exec())
+            return fail();
+    }
+    const HistoryRow newest = rowsOldestFirst.isEmpty() ? HistoryRow() : rowsOldestFirst.last();
+    const bool answered = !rowsOldestFirst.isEmpty();
+    const QVariant checked = state.lastChecked.isValid() ? QVariant(state.lastChecked.toMSecsSinceEpoch())
+                                                         : QVariant(QMetaType::fromType<qint64>());
+    query.prepare(QStringLiteral(
+        "UPDATE parcels SET status = ?, row_count = ?, newest_time = ?, newest_text = ?, oldest_time = ?,"
+        " last_checked = ?, last_answered = CASE WHEN ? THEN ? ELSE NULL END, last_error = ?,"
+        " last_error_at = CASE WHEN ? THEN ? ELSE NULL END, failures = ?,"
+        " signed_time = CASE WHEN ? THEN ? ELSE signed_time END"
+        " WHERE id = ? AND last_checked IS NULL AND last_answered IS NULL"));
+    query.addBindValue(text(answered ? state.status : QString()));
+    query.addBindValue(int(rowsOldestFirst.size()));
+    query.addBindValue(text(newest.time));
+    query.addBindValue(text(newest.text));
+    query.addBindValue(text(answered ? rowsOldestFirst.first().time : QString()));
+    query.addBindValue(checked);
+    query.addBindValue(answered);
+    query.addBindValue(checked);
+    query.addBindValue(text(state.lastError));
+    query.addBindValue(!state.lastError.isEmpty());
+    query.addBindValue(checked);
+    query.addBindValue(state.lastError.isEmpty() ? 0 : 1);
+    query.addBindValue(state.status == kSignedFor);
+    query.addBindValue(text(newest.time));
+    query.addBindValue(id);
+    if (!query.exec())
+        return fail();
+    if (db.commit())
+        return true;
+    m_lastError = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
 bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));

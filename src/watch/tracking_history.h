@@ -52,6 +52,11 @@ public:
     // Records a failed query; what was known stays.
     bool recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                        bool countsAsFailure = true);
+    // Adds rows brought from elsewhere (an import) with the times they were first seen there; a
+    // parcel never checked here takes its state from them (status, last check, last error). False
+    // when the parcel is unknown.
+    bool mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                      const ParcelRecord &state, const QDateTime &now);
     bool setNextCheck(const ParcelKey &key, const QDateTime &when);
     bool markSeen(const ParcelKey &key);
 

@@ -246,6 +246,9 @@ public:
     bool pickSavedParcel(const QString &number, const QString &com);
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     void announceNews(const ParcelNews &news);
+    // Appends saved lines (an import) to Text1 and Combo6 and rewrites wlnum.ini, as xr does for
+    // one; false when the file could not be written (the lists hold the lines all the same).
+    bool addSavedLines(const QStringList &lines);
     // A further entry at the end of the link menu Combo5.
     void addMenuEntry(const QString &caption, std::function<void()> action);
     void bringToFront();

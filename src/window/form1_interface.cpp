@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -51,6 +52,26 @@ void Form1::announceNews(const ParcelNews &news)
         if (Check2->isChecked() && !Sendmail->text().isEmpty())
             sendNotice(news.remark, news.number, news.carrierName, news.time, news.progress, news.transit);
     });
+}
+
+bool Form1::addSavedLines(const QStringList &lines)
+{
+    {
+        const QSignalBlocker blockText1(Text1);
+        const QSignalBlocker blockCombo6(Combo6);
+        const int chosen = Text1->currentIndex();
+        const QString currentLine = Combo6->currentText();
+        QStringList remarks;
+        for (const QString &line : lines)
+            remarks.append(readSavedLine(line).remark);
+        Combo6->addItems(lines);
+        Text1->addItems(remarks);
+        // The choice stays as it was, as after xr.
+        Text1->setCurrentIndex(chosen);
+        Combo6->setCurrentIndex(chosen);
+        Combo6->setEditText(currentLine);
+    }
+    return writeSavedList();
 }
 
 void Form1::addMenuEntry(const QString &caption, std::function<void()> action)

@@ -49,6 +49,12 @@ public:
         lastFilter = filter;
         return nextName;
     }
+    QString askOpenFileName(const QString &filter) override
+    {
+        ++asked;
+        lastFilter = filter;
+        return nextName;
+    }
     QString nextName; // null: the user cancels
     QString lastFilter;
     int asked = 0;

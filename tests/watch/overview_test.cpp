@@ -157,3 +157,31 @@ TEST(Overview, WatcherSettingsAreKeptInTheirOwnSection)
     const QString text = decodeGb(file.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("[监控设置]"))) << text.toStdString();
 }
+
+TEST(Overview, ExportAndImportButtonsGoThroughTheFileDialogs)
+{
+    Session s;
+    OverviewWindow &overview = s.openOverview();
+    const QString exported = QDir(s.test.dataDir()).filePath(QStringLiteral("out.json"));
+    s.test.saveDialog.nextName = exported;
+    QTest::mouseClick(overview.exportParcels, Qt::LeftButton);
+    ASSERT_FALSE(s.test.messages.shown.empty());
+    EXPECT_TRUE(s.test.messages.shown.back().text.startsWith(QStringLiteral("已导出3个快递")));
+    EXPECT_TRUE(QFile::exists(exported));
+
+    const QString csv = QDir(s.test.dataDir()).filePath(QStringLiteral("in.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("\uFEFF备注,单号,快递公司\r\n帽子,ZT3003,中通快递\r\n衬衫,SF1001,顺丰快递\r\n")
+                   .toUtf8());
+    file.close();
+    s.test.saveDialog.nextName = csv;
+    QTest::mouseClick(overview.importParcels, Qt::LeftButton);
+    EXPECT_EQ(s.test.messages.shown.back().text, QStringLiteral("已导入1个快递,1个已在列表中"));
+    EXPECT_EQ(s.form().Text1->count(), 4);
+    EXPECT_EQ(s.form().Text1->itemText(3), QStringLiteral("帽子"));
+    EXPECT_EQ(overview.table->model()->rowCount(), 4);
+    QFile saved(QDir(s.test.dataDir()).filePath(QStringLiteral("wlnum.ini")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(decodeGb(saved.readAll()).endsWith(QStringLiteral("ZT3003|中通快递|帽子\r\n")));
+}

@@ -1,0 +1,395 @@
+#include "cli/command_line.h"
+
+#include "cli/parcel_transfer.h"
+#include "core/answer_parser.h"
+#include "core/carrier_catalogue.h"
+#include "core/delivery_status.h"
+#include "core/query_answer.h"
+#include "core/tracking_client.h"
+#include "platform/clock.h"
+#include "platform/endpoints.h"
+#include "platform/http_get.h"
+#include "platform/paths.h"
+#include "store/saved_parcel_file.h"
+#include "watch/overview_rows.h"
+#include "watch/parcel_watcher.h"
+#include "watch/saved_entries.h"
+#include "watch/tracking_history.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+#include <cstdio>
+
+namespace CommandLine {
+namespace {
+const QStringList kCommands {QStringLiteral("track"), QStringLiteral("list"), QStringLiteral("refresh"),
+                             QStringLiteral("export"), QStringLiteral("import")};
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    stream.setEncoding(QStringConverter::Utf8);
+    return stream;
+}
+
+int usage(const QString &reason)
+{
+    err() << "parcelvue: " << reason << " (parcelvue --help lists the commands)\n";
+    err().flush();
+    return kUsage;
+}
+
+void printJson(const QJsonValue &value)
+{
+    out() << (value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject()))
+                 .toJson(QJsonDocument::Indented);
+    out().flush();
+}
+
+QString timeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+QJsonValue isoOrNull(const QDateTime &time)
+{
+    return time.isValid() ? QJsonValue(time.toUTC().toString(Qt::ISODate)) : QJsonValue();
+}
+
+// What a command needs of the program: its data directory, services and a clock.
+struct Program
+{
+    QString dataDir = dataDirectory();
+    Endpoints endpoints = Endpoints::load(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    HttpGet http;
+    TrackingClient client {http, endpoints};
+    SystemClock clock;
+
+    QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }
+    QStringList savedLines() const
+    {
+        SavedFileContents contents;
+        readSavedFile(savedPath(), contents);
+        return contents.parcels;
+    }
+    // The history, following the saved list (read only, never written here).
+    bool openHistory(TrackingHistory &history)
+    {
+        if (!history.open(dataDir, clock.now())) {
+            err() << "parcelvue: the tracking history cannot be opened: " << history.lastError() << "\n";
+            return false;
+        }
+        if (!history.problem().isEmpty())
+            err() << "parcelvue: " << history.problem() << "\n";
+        history.followSavedList(savedEntries(savedLines()));
+        return true;
+    }
+};
+
+QJsonObject parcelJson(const ParcelRecord &parcel, const QDateTime &now)
+{
+    return QJsonObject {
+        {QStringLiteral("note"), parcel.note},
+        {QStringLiteral("number"), parcel.key.number},
+        {QStringLiteral("carrier"),
+         QJsonObject {{QStringLiteral("code"), parcel.key.com},
+                      {QStringLiteral("name"), parcel.carrierName}}},
+        {QStringLiteral("status"), overviewStatus(parcel)},
+        {QStringLiteral("newest"),
+         QJsonObject {{QStringLiteral("time"), parcel.newestTime},
+                      {QStringLiteral("text"), parcel.newestText}}},
+        {QStringLiteral("transit"), overviewCell(parcel, OverviewColumn::Transit, now)},
+        {QStringLiteral("rows"), parcel.rowCount},
+        {QStringLiteral("last_checked"), isoOrNull(parcel.lastChecked)},
+        {QStringLiteral("next_check"), isoOrNull(parcel.nextCheck)},
+        {QStringLiteral("error"), parcel.lastError},
+        {QStringLiteral("news"), parcel.unseenNews},
+    };
+}
+
+void printParcelLine(const ParcelRecord &parcel, const QDateTime &now)
+{
+    out() << parcel.note << '\t' << parcel.key.number << '\t' << parcel.carrierName << '\t'
+          << overviewStatus(parcel) << '\t' << overviewCell(parcel, OverviewColumn::Newest, now) << '\t'
+          << timeText(parcel.lastChecked);
+    if (!parcel.lastError.isEmpty())
+        out() << '\t' << parcel.lastError;
+    out() << '\n';
+}
+
+// The catalogue position of a carrier given by service code (any case) or display name.
+int carrierArgument(const QString &text)
+{
+    for (int i = 0; i < kCarrierCount; ++i) {
+        if (carrierCode(i).compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return carrierIndexByName(text);
+}
+
+// The error word of an answer, as the service wrote it.
+QString serviceWord(AnswerVerdict verdict, const QString &answer)
+{
+    switch (verdict) {
+    case AnswerVerdict::FormatError:
+        return QStringLiteral("单号格式错误");
+    case AnswerVerdict::NoInformation:
+    case AnswerVerdict::NotExisting:
+        return answer.contains(QLatin1String("NULL")) ? QStringLiteral("NULL") : QStringLiteral("不存在");
+    case AnswerVerdict::UnsupportedCarrier:
+        return QStringLiteral("不支持的快递公司");
+    case AnswerVerdict::AsksForInput:
+        return QStringLiteral("请输入");
+    default:
+        return QString();
+    }
+}
+
+int track(const QStringList &args, bool json)
+{
+    if (args.size() != 2)
+        return usage(
+            QStringLiteral("track takes a carrier and a number: parcelvue track shunfeng SF1234567890"));
+    const int carrier = carrierArgument(args.at(0));
+    if (carrier < 0)
+        return usage(
+            QStringLiteral("unknown carrier \"%1\": give a service code (shunfeng) or a name (顺丰快递)")
+                .arg(args.at(0)));
+    const QString number = args.at(1);
+    if (number.isEmpty() || number.contains(QLatin1Char('|')))
+        return usage(QStringLiteral("the number must not be empty or hold \"|\""));
+
+    Program program;
+    TrackingQuery *query = program.client.start(carrierCode(carrier), number, nullptr);
+    QEventLoop loop;
+    QObject::connect(query, &TrackingQuery::finished, &loop, &QEventLoop::quit);
+    if (!query->isFinished())
+        loop.exec();
+    const HttpResult result = query->result();
+    delete query;
+
+    const QJsonObject carrierJson {{QStringLiteral("code"), carrierCode(carrier)},
+                                   {QStringLiteral("name"), carrierName(carrier)}};
+    const AnswerVerdict verdict = classifyNewNumberAnswer(result.ok() ? result.text : QString());
+    if (verdict == AnswerVerdict::Empty) {
+        QString message = emptyAnswerMessage(result.failure);
+        if (!result.errorText.isEmpty())
+            message += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
+        if (json)
+            printJson(QJsonObject {{QStringLiteral("carrier"), carrierJson},
+                                   {QStringLiteral("number"), number},
+                                   {QStringLiteral("error"),
+                                    QJsonObject {{QStringLiteral("kind"), QStringLiteral("transfer")},
+                                                 {QStringLiteral("message"), message}}}});
+        else
+            err() << message << '\n';
+        return kTransferFailed;
+    }
+    ParseState state;
+    const std::vector<ProgressRow> rows = verdict == AnswerVerdict::Accepted
+        ? parseAnswerRows(result.text, countAnswerRows(result.text), state)
+        : std::vector<ProgressRow>();
+    if (rows.empty()) {
+        const QString word = verdict == AnswerVerdict::Accepted ? QStringLiteral("未查询到物流信息")
+                                                                : serviceWord(verdict, result.text);
+        if (json)
+            printJson(QJsonObject {{QStringLiteral("carrier"), carrierJson},
+                                   {QStringLiteral("number"), number},
+                                   {QStringLiteral("error"),
+                                    QJsonObject {{QStringLiteral("kind"), QStringLiteral("service")},
+                                                 {QStringLiteral("word"), word}}}});
+        else
+            err() << QStringLiteral("查询服务答复: ") << word << '\n';
+        return kServiceWord;
+    }
+
+    const QDateTime now = program.clock.now();
+    const QString status = deliveryStatusOf(rows.front().progress);
+    const qint64 seconds = secondsSince(rows.back().time, now);
+    const QString transit = status == kSignedFor ? kSignedFor : transitTimeText(seconds);
+
+    // A saved parcel's answer belongs in its history, whoever asked.
+    TrackingHistory history;
+    if (history.open(program.dataDir, now)) {
+        QList<HistoryRow> oldestFirst;
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+            oldestFirst.append({row->time, row->progress, {}});
+        history.recordAnswer({number, carrierCode(carrier)}, oldestFirst, status, now);
+    }
+
+    if (json) {
+        QJsonArray list;
+        for (const ProgressRow &row : rows)
+            list.append(
+                QJsonObject {{QStringLiteral("time"), row.time}, {QStringLiteral("text"), row.progress}});
+        printJson(QJsonObject {
+            {QStringLiteral("carrier"), carrierJson},
+            {QStringLiteral("number"), number},
+            {QStringLiteral("status"), status},
+            {QStringLiteral("transit"),
+             QJsonObject {{QStringLiteral("seconds"), seconds}, {QStringLiteral("text"), transit}}},
+            {QStringLiteral("rows"), list}});
+        return kOk;
+    }
+    out() << carrierName(carrier) << ' ' << number << '\n';
+    for (const ProgressRow &row : rows)
+        out() << row.time << "  " << row.progress << '\n';
+    out() << QStringLiteral("状态: ") << status << '\n' << QStringLiteral("运送时间: ") << transit << '\n';
+    out().flush();
+    return kOk;
+}
+
+int list(bool json)
+{
+    Program program;
+    TrackingHistory history;
+    if (!program.openHistory(history))
+        return kFailed;
+    const QDateTime now = program.clock.now();
+    const QList<ParcelRecord> parcels = history.listedParcels();
+    if (json) {
+        QJsonArray array;
+        for (const ParcelRecord &parcel : parcels)
+            array.append(parcelJson(parcel, now));
+        printJson(array);
+        return kOk;
+    }
+    for (const ParcelRecord &parcel : parcels)
+        printParcelLine(parcel, now);
+    out().flush();
+    return kOk;
+}
+
+int refresh(bool json)
+{
+    Program program;
+    TrackingHistory history;
+    if (!program.openHistory(history))
+        return kFailed;
+    ParcelWatcher watcher(history, program.client, program.clock);
+    QList<ParcelRecord> news;
+    QObject::connect(&watcher, &ParcelWatcher::news,
+                     [&](const ParcelRecord &parcel) { news.append(parcel); });
+    QEventLoop loop;
+    QObject::connect(&watcher, &ParcelWatcher::refreshFinished, &loop, &QEventLoop::quit);
+    watcher.refreshAll();
+    if (watcher.refreshing())
+        loop.exec();
+
+    const QDateTime now = program.clock.now();
+    const QList<ParcelRecord> parcels = history.listedParcels();
+    QList<ParcelRecord> failed;
+    for (const ParcelRecord &parcel : parcels) {
+        if (!parcel.lastError.isEmpty())
+            failed.append(parcel);
+    }
+    if (json) {
+        QJsonArray newsJson, failedJson;
+        for (const ParcelRecord &parcel : news)
+            newsJson.append(parcelJson(*history.parcel(parcel.key), now));
+        for (const ParcelRecord &parcel : failed)
+            failedJson.append(parcelJson(parcel, now));
+        printJson(QJsonObject {{QStringLiteral("checked"), int(parcels.size())},
+                               {QStringLiteral("news"), newsJson},
+                               {QStringLiteral("failed"), failedJson}});
+        return kOk;
+    }
+    out() << QStringLiteral("已查询%1个快递,%2个有最新动态,%3个查询失败\n")
+                 .arg(parcels.size())
+                 .arg(news.size())
+                 .arg(failed.size());
+    for (const ParcelRecord &parcel : news)
+        printParcelLine(*history.parcel(parcel.key), now);
+    out().flush();
+    return kOk;
+}
+
+int exportFile(const QString &fileName)
+{
+    Program program;
+    TrackingHistory history;
+    if (!program.openHistory(history))
+        return kFailed;
+    const TransferResult result = exportParcels(program.savedLines(), history, fileName);
+    (result.ok ? out() : err()) << result.message << '\n';
+    return result.ok ? kOk : kFailed;
+}
+
+int importFile(const QString &fileName)
+{
+    Program program;
+    TrackingHistory history;
+    if (!program.openHistory(history))
+        return kFailed;
+    const QString savedPath = program.savedPath();
+    const TransferResult result = importParcels(
+        fileName, program.savedLines(), history,
+        [&](const QStringList &lines) { return appendToSavedFile(savedPath, lines); }, program.clock.now());
+    (result.ok ? out() : err()) << result.message << '\n';
+    return result.ok ? kOk : kFailed;
+}
+} // namespace
+
+bool isCommand(const QStringList &arguments)
+{
+    return !arguments.isEmpty() && kCommands.contains(arguments.first());
+}
+
+QString help()
+{
+    return QStringLiteral(
+        "Commands (no window; they run without a display, from a timer or over ssh):\n"
+        "  parcelvue track CARRIER NUMBER [--json]   progress rows newest first, status, transit time\n"
+        "      parcelvue track shunfeng SF1234567890\n"
+        "      parcelvue track 顺丰快递 SF1234567890 --json\n"
+        "  parcelvue list [--json]                   every saved parcel with its state\n"
+        "      parcelvue list --json\n"
+        "  parcelvue refresh [--json]                query every saved parcel now, print those with news\n"
+        "      parcelvue refresh\n"
+        "  parcelvue export FILE                     every saved parcel to FILE.json (with history) or "
+        "FILE.csv\n"
+        "      parcelvue export ~/parcels.json\n"
+        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved yet\n"
+        "      parcelvue import ~/parcels.csv\n"
+        "Exit codes: 0 done, 1 a file refused or not written, 2 usage, 3 the tracking service's error\n"
+        "word (named in the output), 4 the transfer failed.\n");
+}
+
+int run(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    const QString command = args.takeFirst();
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        out() << help();
+        out().flush();
+        return kOk;
+    }
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    for (const QString &arg : std::as_const(args)) {
+        if (arg.startsWith(QLatin1String("--")))
+            return usage(QStringLiteral("unknown option %1").arg(arg));
+    }
+    if (command == QLatin1String("track"))
+        return track(args, json);
+    if (json && (command == QLatin1String("export") || command == QLatin1String("import")))
+        return usage(QStringLiteral("%1 takes no --json").arg(command));
+    if (command == QLatin1String("list") || command == QLatin1String("refresh")) {
+        if (!args.isEmpty())
+            return usage(QStringLiteral("%1 takes no arguments besides --json").arg(command));
+        return command == QLatin1String("list") ? list(json) : refresh(json);
+    }
+    if (args.size() != 1)
+        return usage(QStringLiteral("%1 takes one file: parcelvue %1 parcels.json").arg(command));
+    return command == QLatin1String("export") ? exportFile(args.first()) : importFile(args.first());
+}
+} // namespace CommandLine

@@ -1,0 +1,205 @@
+#include "platform/endpoints.h"
+#include "platform/text_codec.h"
+#include "test_servers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Outcome
+{
+    int exitCode = -1;
+    QString out, err;
+    QJsonDocument json() const { return QJsonDocument::fromJson(out.toUtf8()); }
+};
+
+// The real executable on a data directory of its own, against the sandbox; no display.
+struct Cli
+{
+    TestSandbox sandbox {[] {
+        SandboxOptions options;
+        options.port = 0;
+        return options;
+    }()};
+    QTemporaryDir home;
+
+    explicit Cli(const QString &saved = QString())
+    {
+        Endpoints endpoints = Endpoints::defaults();
+        endpoints.useServer(sandbox.baseUrl());
+        endpoints.save(path(QStringLiteral("endpoints.ini")));
+        if (!saved.isEmpty())
+            write(QStringLiteral("wlnum.ini"), encodeGb(saved));
+    }
+    QString path(const QString &name) const { return QDir(home.path()).filePath(name); }
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    Outcome run(const QStringList &arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(PARCELVUE_APP), arguments);
+        Outcome run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return run;
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+};
+
+const QString kSaved
+    = QStringLiteral("SF1001|顺丰快递|衬衫\r\nSTAGE8A9|圆通快递|鞋\r\n0000000000|EMS快递|空\r\n");
+} // namespace
+
+TEST(CommandLine, TrackPrintsRowsNewestFirstAndExitsByOutcome)
+{
+    Cli cli;
+    const Outcome ok = cli.run({QStringLiteral("track"), QStringLiteral("圆通快递"),
+                                QStringLiteral("STAGE8X1"), QStringLiteral("--json")});
+    ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    const QJsonObject parcel = ok.json().object();
+    EXPECT_EQ(parcel[QStringLiteral("carrier")][QStringLiteral("code")].toString(),
+              QStringLiteral("yuantong"));
+    EXPECT_EQ(parcel[QStringLiteral("status")].toString(), QStringLiteral("已签收"));
+    const QJsonArray rows = parcel[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), 8);
+    EXPECT_TRUE(rows[0][QStringLiteral("text")].toString().contains(QStringLiteral("签收")))
+        << "newest first";
+    EXPECT_GT(rows[0][QStringLiteral("time")].toString(), rows[7][QStringLiteral("time")].toString());
+    EXPECT_GT(parcel[QStringLiteral("transit")][QStringLiteral("seconds")].toInteger(), 3600);
+
+    const Outcome text
+        = cli.run({QStringLiteral("track"), QStringLiteral("shunfeng"), QStringLiteral("STAGE7X2")});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_TRUE(text.out.contains(QStringLiteral("状态: 派件中"))) << text.out.toStdString();
+
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        QString said; // on standard error
+    } cases[] = {
+        {{QStringLiteral("track"), QStringLiteral("nosuch"), QStringLiteral("1")},
+         2,
+         QStringLiteral("unknown carrier")},
+        {{QStringLiteral("track"), QStringLiteral("ems")}, 2, QStringLiteral("carrier and a number")},
+        {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("A|1")}, 2, QStringLiteral("\"|\"")},
+        {{QStringLiteral("list"), QStringLiteral("--loud")}, 2, QStringLiteral("unknown option")},
+        {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("0000000000")},
+         3,
+         QStringLiteral("NULL")},
+        {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("bad-number")},
+         3,
+         QStringLiteral("单号格式错误")},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = cli.run(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+    }
+
+    Endpoints refused = Endpoints::defaults();
+    refused.useServer(QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort()));
+    refused.save(cli.path(QStringLiteral("endpoints.ini")));
+    const Outcome failed = cli.run(
+        {QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("E1"), QStringLiteral("--json")});
+    EXPECT_EQ(failed.exitCode, 4);
+    EXPECT_EQ(failed.json().object()[QStringLiteral("error")][QStringLiteral("kind")].toString(),
+              QStringLiteral("transfer"));
+}
+
+TEST(CommandLine, RefreshThenListShowEverySavedParcelsState)
+{
+    Cli cli(kSaved);
+    const QByteArray savedBefore = cli.read(QStringLiteral("wlnum.ini"));
+    const Outcome refresh = cli.run({QStringLiteral("refresh"), QStringLiteral("--json")});
+    ASSERT_EQ(refresh.exitCode, 0) << refresh.err.toStdString();
+    EXPECT_EQ(refresh.json().object()[QStringLiteral("checked")].toInt(), 3);
+    EXPECT_EQ(refresh.json().object()[QStringLiteral("failed")].toArray().size(), 1);
+
+    const Outcome list = cli.run({QStringLiteral("list"), QStringLiteral("--json")});
+    ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
+    const QJsonArray parcels = list.json().array();
+    ASSERT_EQ(parcels.size(), 3);
+    EXPECT_EQ(parcels[0][QStringLiteral("note")].toString(), QStringLiteral("衬衫"));
+    EXPECT_EQ(parcels[1][QStringLiteral("status")].toString(), QStringLiteral("已签收"));
+    EXPECT_EQ(parcels[2][QStringLiteral("status")].toString(), QStringLiteral("查询失败"));
+    EXPECT_FALSE(parcels[0][QStringLiteral("last_checked")].isNull());
+    EXPECT_EQ(cli.read(QStringLiteral("wlnum.ini")), savedBefore) << "the saved-parcel file is only read";
+}
+
+TEST(CommandLine, ExportThenImportIntoAnEmptyDataDirectoryGivesTheSameParcels)
+{
+    Cli source(kSaved);
+    ASSERT_EQ(source.run({QStringLiteral("refresh")}).exitCode, 0);
+    const QString json = source.path(QStringLiteral("parcels.json"));
+    const QString csv = source.path(QStringLiteral("parcels.csv"));
+    ASSERT_EQ(source.run({QStringLiteral("export"), json}).exitCode, 0);
+    ASSERT_EQ(source.run({QStringLiteral("export"), csv}).exitCode, 0);
+    const QJsonArray before = source.run({QStringLiteral("list"), QStringLiteral("--json")}).json().array();
+
+    Cli target;
+    const Outcome imported = target.run({QStringLiteral("import"), json});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(decodeGb(target.read(QStringLiteral("wlnum.ini"))), kSaved);
+    const QJsonArray after = target.run({QStringLiteral("list"), QStringLiteral("--json")}).json().array();
+    ASSERT_EQ(after.size(), before.size());
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        for (const char *field : {"number", "note", "status", "newest", "rows"})
+            EXPECT_EQ(after[i][QLatin1String(field)], before[i][QLatin1String(field)]) << i << " " << field;
+    }
+    // The CSV of the same parcels adds nothing more.
+    const Outcome again = target.run({QStringLiteral("import"), csv});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.out.contains(QStringLiteral("已导入0个快递,3个已在列表中"))) << again.out.toStdString();
+}
+
+TEST(CommandLine, ARefusedImportSavesNothing)
+{
+    Cli cli(kSaved);
+    const QByteArray savedBefore = cli.read(QStringLiteral("wlnum.ini"));
+    const struct
+    {
+        const char *file;
+        QByteArray bytes;
+    } files[] = {
+        {"parcels.txt", "SF1|shunfeng|x\r\n"},
+        {"parcels.json",
+         R"({"parcels": [{"number": "N1", "carrier": {"code": "ems"}}, {"number": "N2", "carrier": {"code": "?"}}]})"},
+        {"parcels.csv", encodeGb(QStringLiteral("备注,单号,快递公司\r\n书,N3,EMS快递\r\n"))},
+    };
+    for (const auto &f : files) {
+        cli.write(QLatin1String(f.file), f.bytes);
+        const Outcome run = cli.run({QStringLiteral("import"), cli.path(QLatin1String(f.file))});
+        EXPECT_EQ(run.exitCode, 1) << f.file;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("没有保存任何快递"))
+                    || run.err.contains(QStringLiteral("只能导入")))
+            << run.err.toStdString();
+        EXPECT_EQ(cli.read(QStringLiteral("wlnum.ini")), savedBefore) << f.file;
+    }
+}
