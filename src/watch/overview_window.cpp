@@ -33,10 +33,15 @@ public:
         , m_clock(clock)
     { }
 
-    void setParcels(QList<ParcelRecord> parcels)
+    // Without the automatic watch no check is planned, whatever the history says.
+    void setParcels(QList<ParcelRecord> parcels, bool watching)
     {
         beginResetModel();
         m_parcels = std::move(parcels);
+        if (!watching) {
+            for (ParcelRecord &parcel : m_parcels)
+                parcel.nextCheck = QDateTime();
+        }
         m_now = m_clock.now();
         endResetModel();
     }
@@ -138,7 +143,10 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->setWordWrap(false);
+    // The newest progress takes what the other columns leave.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(int(OverviewColumn::Newest), QHeaderView::Stretch);
     table->sortByColumn(-1, Qt::AscendingOrder);
 
     refreshAll = new QPushButton(QStringLiteral("全部刷新"), this);
@@ -244,7 +252,7 @@ void OverviewWindow::reload()
     const QModelIndex current = table->currentIndex();
     const int currentRow = current.isValid() ? m_filter->mapToSource(current).row() : -1;
     const ParcelKey currentKey = currentRow >= 0 ? m_model->parcel(currentRow).key : ParcelKey();
-    m_model->setParcels(m_history.listedParcels());
+    m_model->setParcels(m_history.listedParcels(), m_watcher.isEnabled());
     if (currentRow < 0)
         return;
     // The selection follows its parcel.
@@ -281,6 +289,7 @@ void OverviewWindow::onRefreshProgress(int done, int total)
 void OverviewWindow::onWatchAllToggled(bool on)
 {
     m_watcher.setEnabled(on);
+    reloadSoon();
     if (!WatchSettings::saveWatchAll(m_settingsPath, on))
         tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
 }
