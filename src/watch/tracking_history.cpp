@@ -256,25 +256,15 @@ bool TrackingHistory::migrate()
     return true;
 }
 
-qint64 TrackingHistory::parcelId(const ParcelKey &key, bool create)
+qint64 TrackingHistory::parcelId(const ParcelKey &key)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(db);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("SELECT id FROM parcels WHERE number = ? AND com = ?"));
     query.addBindValue(key.number);
     query.addBindValue(key.com);
     if (query.exec() && query.next())
         return query.value(0).toLongLong();
-    if (!create)
-        return -1;
-    query.prepare(QStringLiteral("INSERT INTO parcels (number, com) VALUES (?, ?)"));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        return -1;
-    }
-    return query.lastInsertId().toLongLong();
+    return -1;
 }
 
 bool TrackingHistory::followSavedList(const QList<SavedEntry> &saved)
@@ -327,7 +317,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         return AnswerOutcome();
     };
     // Only parcels of the saved list (now or before) have a history.
-    const qint64 id = parcelId(key, false);
+    const qint64 id = parcelId(key);
     if (id < 0) {
         db.rollback();
         return outcome;
@@ -388,21 +378,12 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
 bool TrackingHistory::recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                                     bool countsAsFailure)
 {
-    const qint64 id = parcelId(key, false);
-    if (id < 0)
-        return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("UPDATE parcels SET last_checked = ?, last_error = ?, last_error_at = ?,"
-                                 " failures = failures + ? WHERE id = ?"));
-    query.addBindValue(now.toMSecsSinceEpoch());
-    query.addBindValue(text(error));
-    query.addBindValue(now.toMSecsSinceEpoch());
-    query.addBindValue(countsAsFailure ? 1 : 0);
-    query.addBindValue(id);
-    if (query.exec())
-        return true;
-    m_lastError = query.lastError().text();
-    return false;
+    const qint64 id = parcelId(key);
+    const qint64 nowMs = now.toMSecsSinceEpoch();
+    return id >= 0
+        && run(QStringLiteral("UPDATE parcels SET last_checked = ?, last_error = ?, last_error_at = ?,"
+                              " failures = failures + ? WHERE id = ?"),
+               {nowMs, text(error), nowMs, countsAsFailure ? 1 : 0, id});
 }
 
 bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
@@ -413,7 +394,7 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         m_lastError = db.lastError().text();
         return false;
     }
-    const qint64 id = parcelId(key, false);
+    const qint64 id = parcelId(key);
     QSqlQuery query(db);
     auto fail = [&] {
         if (query.lastError().isValid())
@@ -472,24 +453,23 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
 
 bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"));
-    query.addBindValue(msOf(when));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (query.exec())
-        return true;
-    m_lastError = query.lastError().text();
-    return false;
+    return run(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"),
+               {msOf(when), key.number, key.com});
 }
 
 bool TrackingHistory::markSeen(const ParcelKey &key)
 {
+    return run(QStringLiteral(
+                   "UPDATE parcels SET unseen_news = 0 WHERE number = ? AND com = ? AND unseen_news <> 0"),
+               {key.number, key.com});
+}
+
+bool TrackingHistory::run(const QString &sql, const QVariantList &values)
+{
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral(
-        "UPDATE parcels SET unseen_news = 0 WHERE number = ? AND com = ? AND unseen_news <> 0"));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
+    query.prepare(sql);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
     if (query.exec())
         return true;
     m_lastError = query.lastError().text();

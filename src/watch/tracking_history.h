@@ -6,6 +6,7 @@
 #include <QList>
 #include <QLoggingCategory>
 #include <QString>
+#include <QVariantList>
 #include <optional>
 
 Q_DECLARE_LOGGING_CATEGORY(lcWatch)
@@ -74,7 +75,9 @@ private:
     bool openAt(const QString &file);
     bool migrate();
     bool exec(const QString &sql);
-    qint64 parcelId(const ParcelKey &key, bool create);
+    // A prepared statement with its values; false, with the error kept, when it fails.
+    bool run(const QString &sql, const QVariantList &values);
+    qint64 parcelId(const ParcelKey &key); // -1 for a parcel that was never saved
     void close();
 
     QString m_connection;

@@ -1,6 +1,7 @@
 // The installed program, as a user gets it: `cmake --install` into a temporary prefix, moved to
 // another folder so that no path of the build or source tree can serve it, then run under xvfb-run
 // against a sandbox; and the same for the contents of the Debian package made by cpack.
+#include "picture_diff.h"
 #include "platform/endpoints.h"
 #include "platform/paths.h"
 #include "test_servers.h"
@@ -122,16 +123,6 @@ QImage shipped(const char *name)
     return QImage(assetPath(noDataDir.path(), QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
-int differences(const QImage &shot, const QPoint &at, const QImage &picture, const QRect &source)
-{
-    int count = 0;
-    for (int y = 0; y < source.height(); ++y) {
-        for (int x = 0; x < source.width(); ++x)
-            count += shot.pixel(at.x() + x, at.y() + y) != picture.pixel(source.x() + x, source.y() + y);
-    }
-    return count;
-}
-
 // The frame pictures where the window paints them: banner, title-bar buttons, corners and edges.
 void expectFramePictures(const QImage &shot)
 {
@@ -139,10 +130,11 @@ void expectFramePictures(const QImage &shot)
     const int SW = shot.width(), SH = shot.height();
     const QImage skin = shipped("frame_skin.png"), buttons = shipped("title_buttons.png"),
                  banner = shipped("title_banner.png");
-    EXPECT_EQ(differences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
+    EXPECT_EQ(pictureDifferences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
     for (TitleButton button : {TitleButton::Minimise, TitleButton::Close})
-        EXPECT_EQ(
-            differences(shot, buttonOrigin(button, SW), buttons, spriteRect(button, ButtonLook::Normal)), 0);
+        EXPECT_EQ(pictureDifferences(shot, buttonOrigin(button, SW), buttons,
+                                     spriteRect(button, ButtonLook::Normal)),
+                  0);
     const struct
     {
         QPoint at, source;
@@ -311,7 +303,7 @@ TEST_F(InstalledCopy, MissingAssetsAreNamedAndGoneWithout)
     }
     // The pictures still there are painted; the frame is not, not even from the source tree.
     const QImage banner = shipped("title_banner.png");
-    EXPECT_EQ(differences(result.shot, {10, 16}, banner, banner.rect()), 0);
+    EXPECT_EQ(pictureDifferences(result.shot, {10, 16}, banner, banner.rect()), 0);
     EXPECT_NE(result.shot.pixel(0, 0), shipped("frame_skin.png").pixel(0, 0));
     // Not a blank window: the controls are drawn.
     QSet<QRgb> colours;

@@ -1,6 +1,7 @@
 // Starts the real program under xvfb-run against a sandbox on a free loopback port, lets it save a
 // picture of its main window, and checks the picture for the frame, banner and title-bar buttons
 // painted from the shipped pictures at their places.
+#include "picture_diff.h"
 #include "platform/endpoints.h"
 #include "platform/paths.h"
 #include "test_servers.h"
@@ -35,16 +36,6 @@ QImage shipped(const QString &dataDir, const char *name)
     return QImage(assetPath(dataDir, QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
-// How many pixels of the rectangle differ from the picture's source rectangle.
-int differences(const QImage &shot, const QPoint &at, const QImage &picture, const QRect &source)
-{
-    int count = 0;
-    for (int y = 0; y < source.height(); ++y) {
-        for (int x = 0; x < source.width(); ++x)
-            count += shot.pixel(at.x() + x, at.y() + y) != picture.pixel(source.x() + x, source.y() + y);
-    }
-    return count;
-}
 } // namespace
 
 TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
@@ -86,13 +77,13 @@ TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
     const QImage banner = shipped(home.path(), "title_banner.png");
     ASSERT_FALSE(skin.isNull() || buttons.isNull() || banner.isNull());
 
-    EXPECT_EQ(differences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
-    EXPECT_EQ(differences(shot, buttonOrigin(TitleButton::Minimise, SW), buttons,
-                          spriteRect(TitleButton::Minimise, ButtonLook::Normal)),
+    EXPECT_EQ(pictureDifferences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
+    EXPECT_EQ(pictureDifferences(shot, buttonOrigin(TitleButton::Minimise, SW), buttons,
+                                 spriteRect(TitleButton::Minimise, ButtonLook::Normal)),
               0)
         << "minimise button";
-    EXPECT_EQ(differences(shot, buttonOrigin(TitleButton::Close, SW), buttons,
-                          spriteRect(TitleButton::Close, ButtonLook::Normal)),
+    EXPECT_EQ(pictureDifferences(shot, buttonOrigin(TitleButton::Close, SW), buttons,
+                                 spriteRect(TitleButton::Close, ButtonLook::Normal)),
               0)
         << "close button";
 
