@@ -1,12 +1,17 @@
 #include "cli/command_line.h"
 #include "desktop/desktop_session.h"
+#include "desktop/single_instance.h"
+#include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/widget_desktop_platform.h"
 #include "window/form1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QJsonObject>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 // The name decides the per-user data location; the window and the commands share it.
@@ -37,11 +42,17 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral(
-            "Parcelvue: follow parcels of 127 carriers.\n"
+            "Parcelvue: follow parcels of 127 carriers.
+"
             "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
             "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
             "directory when writable, else the per-user data location. Services are configured in "
-            "endpoints.ini there.\n\n")
+            "endpoints.ini there.
+"
+            "One program runs per data directory: a second start brings the running one to the front "
+            "(and opens its overview with --overview) and ends.
+
+")
         + CommandLine::help());
     parser.addHelpOption();
     parser.addVersionOption();
@@ -50,11 +61,39 @@ int main(int argc, char *argv[])
         QStringLiteral("Save a picture of the main window to <file> after start-up."),
         QStringLiteral("file"));
     parser.addOption(screenshot);
+    QCommandLineOption overview(QStringLiteral("overview"),
+                                QStringLiteral("Also open the overview of every saved parcel (全部快递)."));
+    parser.addOption(overview);
     parser.process(app);
 
-    DesktopPlatform desktop(dataDirectory());
+    // Before any window: a program already running on this data directory takes over.
+    const QString dataDir = dataDirectory();
+    SingleInstance instance(dataDir);
+    QString why;
+    const QJsonObject request {{QStringLiteral("command"), QStringLiteral("show")},
+                               {QStringLiteral("overview"), parser.isSet(overview)}};
+    switch (instance.start(request, &why)) {
+    case SingleInstance::Start::HandedOver:
+        return 0;
+    case SingleInstance::Start::Unanswered: {
+        const QString text = QStringLiteral("另一个 Parcelvue 正在使用数据目录 "
+                                            "%1,但没有回应(%2)。\n请稍后再试,或结束那个程序后再启动。")
+                                 .arg(QDir::toNativeSeparators(dataDir), why);
+        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        DesktopPlatform desktop(dataDir);
+        desktop.platform().messages->show(text, MsgIcon::Exclamation, MsgButtons::Ok);
+        return 1;
+    }
+    case SingleInstance::Start::First:
+        break;
+    }
+
+    DesktopPlatform desktop(dataDir);
     DesktopSession session(desktop.platform());
+    session.serve(instance.server());
     session.show();
+    if (parser.isSet(overview))
+        session.showOverview();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
         Form1 &form = session.form();

@@ -6,6 +6,7 @@
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
 #include "core/tracking_client.h"
+#include "desktop/single_instance.h"
 #include "platform/clock.h"
 #include "platform/endpoints.h"
 #include "platform/http_get.h"
@@ -16,17 +17,23 @@
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 
 namespace CommandLine {
 namespace {
 const QStringList kCommands {QStringLiteral("track"), QStringLiteral("list"), QStringLiteral("refresh"),
                              QStringLiteral("export"), QStringLiteral("import")};
+// How long an import handed to the running window may take: it waits for a query in progress.
+constexpr int kHandOverMs = 120000;
 
 QTextStream &out()
 {
@@ -325,9 +332,37 @@ int exportFile(const QString &fileName)
     return result.ok ? kOk : kFailed;
 }
 
+// While a window runs on the data directory its saved list is the one that counts: it does the
+// import and this command prints its answer. Otherwise the command holds the directory's lock
+// while it writes, so that a window starting meanwhile waits for it.
+std::optional<int> handOverImport(const QString &dataDir, const QString &fileName, QLockFile &lock)
+{
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
+        return std::nullopt;
+    QString why;
+    const QJsonObject request {{QStringLiteral("command"), QStringLiteral("import")},
+                               {QStringLiteral("file"), QFileInfo(fileName).absoluteFilePath()}};
+    const auto answer = sendInstanceRequest(instanceServerName(dataDir), request, kHandOverMs, &why);
+    if (!answer) {
+        err() << "parcelvue: the program running on " << QDir::toNativeSeparators(dataDir)
+              << " did not take the import: " << why << "\n";
+        return kFailed;
+    }
+    const bool ok = answer->value(QStringLiteral("ok")).toBool();
+    const QString message = answer->value(answer->contains(QStringLiteral("message")) ? QStringLiteral("message")
+                                                                                        : QStringLiteral("error"))
+                                .toString();
+    (ok ? out() : err()) << message << '\n';
+    return ok ? kOk : kFailed;
+}
+
 int importFile(const QString &fileName)
 {
     Program program;
+    QLockFile lock(instanceLockPath(program.dataDir));
+    if (const std::optional<int> handedOver = handOverImport(program.dataDir, fileName, lock))
+        return *handedOver;
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;

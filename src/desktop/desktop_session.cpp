@@ -4,6 +4,11 @@
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "core/tracking_client.h"
+#include "desktop/desktop_notifier.h"
+#include "desktop/desktop_options.h"
+#include "desktop/parcel_notice.h"
+#include "desktop/single_instance.h"
+#include "desktop/tray_icon.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -17,6 +22,9 @@
 #include "watch/watch_settings.h"
 #include "window/form1.h"
 
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QTimer>
 
 namespace {
@@ -43,10 +51,42 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_form.get(), &Form1::queryFailed, this, &DesktopSession::recordFailure);
     connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
     m_form->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+
+    m_desktopSettings = DesktopSettings::load(m_form->settingsFilePath());
+    m_notifier = new DesktopNotifier(this);
+    connect(m_notifier, &DesktopNotifier::viewRequested, this, &DesktopSession::viewParcel);
+    connect(m_notifier, &DesktopNotifier::notDelivered, this,
+            [this](const QString &summary, const QString &body) {
+                if (m_tray)
+                    m_tray->showMessage(summary, body);
+            });
+    connect(m_form.get(), &Form1::updateFound, this, &DesktopSession::notifyUpdate);
+
+    if (TrayIcon::available()) {
+        m_tray = std::make_unique<TrayIcon>();
+        connect(m_tray.get(), &TrayIcon::showRequested, this, &DesktopSession::showMainWindow);
+        connect(m_tray.get(), &TrayIcon::overviewRequested, this, &DesktopSession::showOverview);
+        connect(m_tray.get(), &TrayIcon::refreshAllRequested, m_watcher, &ParcelWatcher::refreshAll);
+        connect(m_tray.get(), &TrayIcon::quitRequested, this, &DesktopSession::quitFromTray);
+        m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+    }
+    // Many changes in a row are counted once.
+    m_toolTipTimer = new QTimer(this);
+    m_toolTipTimer->setSingleShot(true);
+    m_toolTipTimer->setInterval(200);
+    connect(m_toolTipTimer, &QTimer::timeout, this, [this] {
+        if (m_tray)
+            m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+    });
+    connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
+    // Minimising to the tray follows the window from outside; its own handlers stay as designed.
+    m_form->installEventFilter(this);
 }
 
 DesktopSession::~DesktopSession()
 {
+    m_form->removeEventFilter(this);
+    m_tray.reset();
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
     m_overview = nullptr;
@@ -64,18 +104,29 @@ void DesktopSession::showOverview()
         m_overview
             = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_form->settingsFilePath());
         m_overview->setAttribute(Qt::WA_DeleteOnClose, false);
-        connect(m_overview, &OverviewWindow::pickRequested, this, [this](const ParcelKey &key) {
-            m_history->markSeen(key);
-            if (m_overview)
-                m_overview->reloadSoon();
-            m_form->pickSavedParcel(key.number, key.com);
-            m_form->bringToFront();
+        // Closing the main window ends the program, as designed, even with the overview open.
+        m_overview->setAttribute(Qt::WA_QuitOnClose, false);
+        auto *options = new DesktopOptions(m_desktopSettings.notifications, m_desktopSettings.minimiseToTray,
+                                           m_tray != nullptr);
+        m_overview->layout()->addWidget(options);
+        connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.notifications = on;
+            if (!DesktopSettings::saveNotifications(m_form->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
+        connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.minimiseToTray = on;
+            if (!DesktopSettings::saveMinimiseToTray(m_form->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        });
+        connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
         connect(m_overview, &OverviewWindow::exportRequested, this, &DesktopSession::exportParcels);
         connect(m_overview, &OverviewWindow::importRequested, this, [this] {
             const QString file = m_platform.saveDialog->askOpenFileName(kParcelFilesFilter);
-            if (!file.isNull())
-                importParcels(file);
+            if (file.isNull())
+                return;
+            const TransferResult result = importParcels(file);
+            m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
         });
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
@@ -102,8 +153,84 @@ TransferResult DesktopSession::importParcels(const QString &file)
         [this](const QStringList &lines) { return m_form->addSavedLines(lines); }, m_platform.clock->now());
     if (m_overview)
         m_overview->reload();
-    m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
+    historyChanged();
     return result;
+}
+
+void DesktopSession::showMainWindow()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    m_form->bringToFront();
+}
+
+void DesktopSession::serve(InstanceServer &server)
+{
+    server.addCommand(QStringLiteral("show"),
+                      [this](const QJsonObject &request, InstanceServer::Reply reply) {
+                          showMainWindow();
+                          if (request.value(QStringLiteral("overview")).toBool())
+                              showOverview();
+                          reply({{QStringLiteral("ok"), true}});
+                      });
+    // `parcelvue import FILE` while this program runs: the import is done here, where the saved list
+    // lives, once any query in progress is over; the command prints the answer.
+    server.addCommand(QStringLiteral("import"), [this](const QJsonObject &request, InstanceServer::Reply reply) {
+        const QString file = request.value(QStringLiteral("file")).toString();
+        m_form->runAfterWait([this, file, reply] {
+            const TransferResult result = importParcels(file);
+            reply({{QStringLiteral("ok"), result.ok},
+                   {QStringLiteral("message"), result.message},
+                   {QStringLiteral("added"), result.added},
+                   {QStringLiteral("skipped"), result.skipped}});
+        });
+    });
+}
+
+bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_form.get()) {
+        if (event->type() == QEvent::WindowStateChange && m_form->isMinimized() && m_tray
+            && m_desktopSettings.minimiseToTray)
+            QTimer::singleShot(0, this, &DesktopSession::hideToTray);
+        else if (event->type() == QEvent::Show && !event->spontaneous())
+            QGuiApplication::setQuitOnLastWindowClosed(true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void DesktopSession::hideToTray()
+{
+    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_form->isMinimized() || !m_form->isVisible())
+        return;
+    // Hidden in the tray is not closed: a dialog closing meanwhile must not end the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    m_form->hide();
+}
+
+void DesktopSession::quitFromTray()
+{
+    // After the tray's menu has returned, and never inside a designed wait: the exit question is
+    // the designed one, over the window it closes.
+    QTimer::singleShot(0, this, [this] {
+        showMainWindow();
+        m_form->runAfterWait([this] { m_form->close(); });
+    });
+}
+
+void DesktopSession::viewParcel(const ParcelKey &key)
+{
+    m_history->markSeen(key);
+    if (m_overview)
+        m_overview->reloadSoon();
+    historyChanged();
+    showMainWindow();
+    m_form->pickSavedParcel(key.number, key.com);
+}
+
+void DesktopSession::historyChanged()
+{
+    if (m_tray && !m_toolTipTimer->isActive())
+        m_toolTipTimer->start();
 }
 
 void DesktopSession::followSavedList()
@@ -112,6 +239,7 @@ void DesktopSession::followSavedList()
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
         m_overview->reloadSoon();
+    historyChanged();
 }
 
 void DesktopSession::recordAnswer(const TrackingAnswer &answer)
@@ -128,12 +256,14 @@ void DesktopSession::recordAnswer(const TrackingAnswer &answer)
         m_history->markSeen(answer.key);
     if (m_overview)
         m_overview->reloadSoon();
+    historyChanged();
 }
 
 void DesktopSession::recordFailure(const ParcelKey &key, const QString &error)
 {
     if (m_history->recordFailure(key, error, m_platform.clock->now()) && m_overview)
         m_overview->reloadSoon();
+    historyChanged();
 }
 
 void DesktopSession::announce(const ParcelRecord &parcel)
@@ -148,6 +278,17 @@ void DesktopSession::announce(const ParcelRecord &parcel)
         ? kSignedFor
         : transitTimeText(secondsSince(parcel.oldestTime, m_platform.clock->now()));
     m_form->announceNews(news);
+    historyChanged();
+    if (m_desktopSettings.notifications)
+        m_notifier->notify({parcel.key, parcel.note, parcel.newestTime, parcel.newestText});
+}
+
+void DesktopSession::notifyUpdate(const ParcelKey &key, const ParcelNews &news)
+{
+    // The user sees "有更新" in the window they are looking at.
+    if (!m_desktopSettings.notifications || m_form->isActiveWindow())
+        return;
+    m_notifier->notify({key, news.remark, news.time, news.progress});
 }
 
 void DesktopSession::tellProblemOnce()

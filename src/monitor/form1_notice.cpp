@@ -25,6 +25,7 @@ void Form1::gxtj()
     if (previous < intLastRows && Label12[2]->text() != kSignedFor) {
         setCaption(Label12[3], QStringLiteral("有更新"));
         setLabelColor(Label12[3], QColor(255, 0, 0));
+        tellUpdateFound();
         if (Check3->isChecked() && platform().sound)
             platform().sound->play(assetPath(platform().dataDir, QStringLiteral("ts.mp3")), 50);
         if (Check2->isChecked() && !Sendmail->text().isEmpty())

@@ -281,6 +281,8 @@ Q_SIGNALS:
     void savedListChanged(); // Combo6 was refilled, added to, rewritten or cleared
     void answerParsed(const TrackingAnswer &answer);
     void queryFailed(const ParcelKey &key, const QString &error);
+    // Change detection said "有更新" for the parcel just parsed (src/window/form1_interface.cpp).
+    void updateFound(const ParcelKey &key, const ParcelNews &news);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -327,4 +329,5 @@ private:
     std::vector<std::function<void()>> m_afterWait;
     std::vector<std::function<void()>> m_menuEntries; // link menu entries after the designed six
     void tellAnswerParsed(); // src/window/form1_interface.cpp
+    void tellUpdateFound(); // src/window/form1_interface.cpp
 };

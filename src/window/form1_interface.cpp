@@ -1,7 +1,7 @@
 // What the code beyond the designed windows (the watcher, the overview, the tray) may use of the
 // main window: pick a saved parcel as a user would, sound and mail for news found elsewhere, extra
-// entries at the end of the link menu, and the signals that the saved list changed and that an
-// answer was parsed or a query failed.
+// entries at the end of the link menu, and the signals that the saved list changed, that an answer
+// was parsed or a query failed, and that change detection found news.
 #include "core/carrier_catalogue.h"
 #include "platform/paths.h"
 #include "platform/sound_player.h"
@@ -111,4 +111,18 @@ void Form1::tellAnswerParsed()
     }
     answer.status = Label12[2]->text();
     Q_EMIT answerParsed(answer);
+}
+
+void Form1::tellUpdateFound()
+{
+    ParcelNews news;
+    news.remark = queriedRemark;
+    news.number = queriedNumber;
+    news.carrierName = queriedCarrierName;
+    if (const QTreeWidgetItem *newest = ListView1->topLevelItem(0)) {
+        news.time = newest->text(columnByKey(QStringLiteral("sj")));
+        news.progress = newest->text(columnByKey(QStringLiteral("wl")));
+    }
+    news.transit = Label12[5]->text();
+    Q_EMIT updateFound({queriedNumber, queriedCom}, news);
 }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "desktop/parcel_notice.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <optional>
+
+class NotificationsProxy;
+
+// Desktop notifications through the freedesktop notification service on the session bus, with
+// QtDBus. One notification per parcel: news about a parcel replaces its notification while that is
+// still shown. Every call is asynchronous; nothing here waits for the server.
+class DesktopNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DesktopNotifier(QObject *parent = nullptr);
+    ~DesktopNotifier() override;
+
+    void notify(const ParcelNotice &notice);
+
+Q_SIGNALS:
+    // The user chose "查看" on the parcel's notification, or clicked it.
+    void viewRequested(const ParcelKey &key);
+    // No notification server took the notice (none on the bus, or it refused): its summary and
+    // plain body, for another way of telling.
+    void notDelivered(const QString &summary, const QString &body);
+
+private:
+    bool connectToServer();
+    void askCapabilities();
+    void send(const ParcelNotice &notice);
+    void onActionInvoked(uint id, const QString &action);
+    void onClosed(uint id);
+
+    NotificationsProxy *m_proxy = nullptr; // made with the first notice
+    std::optional<bool> m_markup; // the server's "body-markup"; unknown until it answered
+    bool m_askingCapabilities = false;
+    QList<ParcelNotice> m_waitingForCapabilities;
+    QHash<QString, uint> m_idOf; // parcel -> its notification shown now
+    QHash<uint, ParcelKey> m_parcelOf;
+    QSet<QString> m_sending; // parcels whose notification the server has not answered yet
+    QHash<QString, ParcelNotice> m_next; // the newest notice that came meanwhile
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The desktop's settings in parcelvue.ini, section "监控设置", beside the watcher's own keys.
+struct DesktopSettings
+{
+    bool notifications = true; // "桌面通知": "是" or "否"
+    bool minimiseToTray = false; // "最小化到托盘": "是" or "否"
+
+    static DesktopSettings load(const QString &settingsPath);
+    // False when the file could not be written (it stays as it was).
+    static bool saveNotifications(const QString &settingsPath, bool on);
+    static bool saveMinimiseToTray(const QString &settingsPath, bool on);
+};
