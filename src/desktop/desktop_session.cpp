@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/platform.h"
+#include "services/tracking_service_dialog.h"
 #include "store/saved_parcel_file.h"
 #include "watch/overview_window.h"
 #include "watch/parcel_watcher.h"
@@ -33,9 +34,13 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_history(std::make_unique<TrackingHistory>())
-    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints))
+    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints, platform.secrets))
 {
     m_history->open(platform.dataDir, platform.clock->now());
+    // Every query, the window's included, goes through this client and its configured service.
+    platform.tracking = m_client.get();
+    m_client->setPhoneDigitsSource(
+        [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
     m_form = std::make_unique<Form1>(platform);
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
     const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
@@ -49,6 +54,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_form.get(), &Form1::queryFailed, this, &DesktopSession::recordFailure);
     connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
     m_form->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+    m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
 }
 
 DesktopSession::~DesktopSession()
@@ -56,6 +62,9 @@ DesktopSession::~DesktopSession()
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
     m_overview = nullptr;
+    delete m_serviceDialog;
+    if (m_platform.tracking == m_client.get())
+        m_platform.tracking = nullptr;
 }
 
 void DesktopSession::show()
@@ -77,6 +86,8 @@ void DesktopSession::showOverview()
             m_form->pickSavedParcel(key.number, key.com);
             m_form->bringToFront();
         });
+        connect(m_overview, &OverviewWindow::serviceSettingsRequested, this,
+                &DesktopSession::showServiceSettings);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
     }
@@ -84,6 +95,25 @@ void DesktopSession::showOverview()
     m_overview->show();
     m_overview->raise();
     m_overview->activateWindow();
+}
+
+TrackingServiceDialog *DesktopSession::serviceDialog() const
+{
+    return m_serviceDialog;
+}
+
+void DesktopSession::showServiceSettings()
+{
+    if (!m_serviceDialog) {
+        QWidget *over = m_overview && m_overview->isVisible() && m_overview->isActiveWindow()
+            ? static_cast<QWidget *>(m_overview)
+            : m_form.get();
+        m_serviceDialog = new TrackingServiceDialog(m_platform, over);
+        m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_serviceDialog->open();
+    m_serviceDialog->raise();
+    m_serviceDialog->activateWindow();
 }
 
 void DesktopSession::followSavedList()

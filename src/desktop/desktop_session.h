@@ -3,6 +3,7 @@
 #include "watch/parcel_types.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class Form1;
@@ -10,6 +11,7 @@ class OverviewWindow;
 class ParcelWatcher;
 class TrackingClient;
 class TrackingHistory;
+class TrackingServiceDialog;
 struct Platform;
 
 // The program as it runs on a desktop: the tracking history, the watcher and the main window,
@@ -24,11 +26,14 @@ public:
 
     void show();
     void showOverview();
+    // The dialog "查询服务" (the link menu's last entry, a button of the overview).
+    void showServiceSettings();
 
     Form1 &form() { return *m_form; }
     TrackingHistory &history() { return *m_history; }
     ParcelWatcher &watcher() { return *m_watcher; }
     OverviewWindow *overview() { return m_overview; } // null until first shown
+    TrackingServiceDialog *serviceDialog() const; // null unless open
 
 private:
     void followSavedList();
@@ -43,6 +48,7 @@ private:
     std::unique_ptr<Form1> m_form;
     ParcelWatcher *m_watcher = nullptr;
     OverviewWindow *m_overview = nullptr;
+    QPointer<TrackingServiceDialog> m_serviceDialog;
     bool m_problemTold = false;
 };
 

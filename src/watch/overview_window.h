@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <optional>
 
 class Clock;
 class ParcelWatcher;
@@ -44,17 +45,26 @@ public:
     QCheckBox *watchAll = nullptr; // 自动监控全部快递
     QComboBox *interval = nullptr; // 间隔分钟
     QLabel *message = nullptr;
+    QLineEdit *phoneDigits = nullptr; // 手机尾号 of the selected parcel
+    QPushButton *savePhoneDigits = nullptr; // 保存尾号
+    QPushButton *serviceSettings = nullptr; // 查询服务...
 
     QList<ParcelKey> shownKeys() const; // in the order shown
 
 Q_SIGNALS:
     // The user double-clicked a parcel: the main window should pick it.
     void pickRequested(const ParcelKey &key);
+    // The user asked for the dialog "查询服务".
+    void serviceSettingsRequested();
 
 private:
     void onRefreshProgress(int done, int total);
     void onWatchAllToggled(bool on);
     void onIntervalChosen(int index);
+    void showSelectedPhoneDigits();
+    void onSavePhoneDigits();
+    // The parcel of the selected row, if one is selected.
+    std::optional<ParcelRecord> selectedParcel() const;
 
     TrackingHistory &m_history;
     ParcelWatcher &m_watcher;
@@ -63,4 +73,5 @@ private:
     OverviewModel *m_model;
     OverviewFilter *m_filter;
     QTimer *m_reloadTimer;
+    ParcelKey m_phoneShownFor; // whose digits the phone box shows (a reload keeps what is typed)
 };

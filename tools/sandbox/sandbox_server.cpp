@@ -13,6 +13,8 @@ SandboxServer::SandboxServer(SandboxOptions options)
         return httplib::Server::HandlerResponse::Unhandled;
     });
     installTracking();
+    installKdniao();
+    installTrack17();
     installSite();
     installOutlets();
 }
@@ -66,6 +68,8 @@ void SandboxServer::record(const httplib::Request &request)
     std::string query;
     for (const auto &param : request.params)
         query += (query.empty() ? "?" : "&") + param.first + "=" + param.second;
+    if (!request.body.empty())
+        query += " " + request.body;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(line + query);
 }

@@ -23,7 +23,13 @@ struct SandboxOptions
     int versionStatus = 200;
     std::string announcement; // empty: a link to the sandbox's own promotion page
     int announcementStatus = 200;
+    // The accounts the stand-ins for 快递鸟 and 17TRACK accept.
+    std::string kdniaoBusinessId = "1688001";
+    std::string kdniaoAppKey = "sandbox-kdniao-api-key";
+    std::string track17Token = "SANDBOX17TRACKTOKEN";
 };
+
+struct SandboxRow;
 
 class SandboxServer
 {
@@ -45,18 +51,28 @@ public:
     std::string baseUrl() const;
     const SandboxOptions &options() const { return m_options; }
 
-    // Requests seen, as "METHOD path?query", oldest first.
+    // Requests seen, as "METHOD path?query", oldest first; a request with a body has it after a
+    // blank.
     std::vector<std::string> requests() const;
     int countRequests(const std::string &pathPrefix) const;
 
     // The rules the server answers by, for --help: one part per service.
-    static std::string rules() { return trackingRules() + siteRules() + outletRules(); }
+    static std::string rules()
+    {
+        return trackingRules() + kdniaoRules() + track17Rules() + siteRules() + outletRules();
+    }
     static std::string trackingRules();
+    static std::string kdniaoRules();
+    static std::string track17Rules();
     static std::string siteRules();
     static std::string outletRules();
 
 private:
     void installTracking();
+    void installKdniao();
+    void installTrack17();
+    // The simulated parcel's rows so far, oldest first (its story starts with its first query).
+    std::vector<SandboxRow> storyRows(const std::string &com, const std::string &number);
     void installSite();
     void installOutlets();
     void record(const httplib::Request &request);
