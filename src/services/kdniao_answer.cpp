@@ -42,7 +42,7 @@ ServiceAnswer refused(const QString &reason)
                     {"签名", "DataSign", "EBusinessID", "用户ID", "商户", "未授权", "未认证", "白名单",
                      "APIKey", "API Key"}))
         return ServiceAnswer::failure(
-            QStringLiteral("快递鸟拒绝了查询(%1),请在“查询服务”中检查商户ID和API Key!").arg(reason), detail);
+            QStringLiteral("快递鸟拒绝了查询(%1),请在“查询服务”中检查用户ID和API Key!").arg(reason), detail);
     if (containsAny(reason, {"频繁", "频率", "过快", "限流"}))
         return ServiceAnswer::busy(QStringLiteral("查询太频繁,快递鸟暂停了查询,稍后再查.."), detail,
                                    kServiceBusyHoldSeconds);

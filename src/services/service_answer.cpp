@@ -1,5 +1,7 @@
 #include "services/service_answer.h"
 
+#include "core/delivery_status.h"
+
 #include <QSet>
 #include <algorithm>
 #include <limits>
@@ -58,8 +60,14 @@ QString designedAnswerText(QList<ServiceEvent> events, ServiceStatus status)
             = cellText(event.when.isValid() ? event.when.toLocalTime().toString(kTimeFormat) : event.time);
         if (text.isEmpty() && time.isEmpty())
             continue;
-        if (event.when.isValid())
-            previous = event.when.toMSecsSinceEpoch();
+        // A time the program reads (as the parser will) orders its row like any other.
+        QDateTime when = event.when;
+        if (!when.isValid()) {
+            if (const std::optional<QDateTime> shown = parseRowTime(time))
+                when = *shown;
+        }
+        if (when.isValid())
+            previous = when.toMSecsSinceEpoch();
         rows.push_back({previous, time, text});
     }
     std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.order < b.order; });
@@ -126,7 +134,7 @@ HttpResult serviceTransportFailure(const HttpResult &failed, const QString &serv
     const int status = failed.status;
     if (status == 401 || status == 403) {
         result.userText
-            = QStringLiteral("%1拒绝了查询:密钥不正确或账号不可用,请在“查询服务”中检查!").arg(serviceName);
+            = QStringLiteral("%1拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!").arg(serviceName);
     } else if (status == 429 || status == 503) {
         result.userText = QStringLiteral("查询太频繁,%1暂停了查询,稍后再查..").arg(serviceName);
         if (result.retryAfter.trimmed().isEmpty())

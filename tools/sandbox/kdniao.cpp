@@ -105,6 +105,7 @@ void SandboxServer::installKdniao()
     m_server->Post(
         "/Ebusiness/EbusinessOrderHandle.aspx",
         [this](const httplib::Request &request, httplib::Response &response) {
+            recordBody(request.body);
             std::map<std::string, std::string> form = formFields(request.body);
             const std::string businessId = form["EBusinessID"];
             const std::string data = form["RequestData"];

@@ -68,10 +68,20 @@ void SandboxServer::record(const httplib::Request &request)
     std::string query;
     for (const auto &param : request.params)
         query += (query.empty() ? "?" : "&") + param.first + "=" + param.second;
-    if (!request.body.empty())
-        query += " " + request.body;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(line + query);
+}
+
+void SandboxServer::recordBody(const std::string &body)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bodies.push_back(body);
+}
+
+std::vector<std::string> SandboxServer::bodies() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bodies;
 }
 
 std::vector<std::string> SandboxServer::requests() const

@@ -51,10 +51,11 @@ public:
     std::string baseUrl() const;
     const SandboxOptions &options() const { return m_options; }
 
-    // Requests seen, as "METHOD path?query", oldest first; a request with a body has it after a
-    // blank.
+    // Requests seen, as "METHOD path?query", oldest first.
     std::vector<std::string> requests() const;
     int countRequests(const std::string &pathPrefix) const;
+    // The bodies of the requests to the stand-ins for 快递鸟 and 17TRACK, oldest first.
+    std::vector<std::string> bodies() const;
 
     // The rules the server answers by, for --help: one part per service.
     static std::string rules()
@@ -76,6 +77,7 @@ private:
     void installSite();
     void installOutlets();
     void record(const httplib::Request &request);
+    void recordBody(const std::string &body);
 
     SandboxOptions m_options;
     std::unique_ptr<httplib::Server> m_server;
@@ -83,6 +85,7 @@ private:
     int m_port = -1;
     mutable std::mutex m_mutex;
     std::vector<std::string> m_requests;
+    std::vector<std::string> m_bodies;
     struct Parcels;
     std::unique_ptr<Parcels> m_parcels;
 };
