@@ -143,6 +143,8 @@ TEST(Endpoints, EachTrackingServiceHasItsOwnAddressUnlessOneIsGiven)
         {"[tracking]\nservice=17TRACK\ntoken=t1\n", "17track", "https://api.17track.net/"},
         {"[tracking]\nservice=kdniao\nurl=http://127.0.0.1:5/\n", "kdniao", "http://127.0.0.1:5/"},
         {"[tracking]\nservice=kuaidi100\n", "designed", "http://127.0.0.1:18730/"},
+        // The demo's file: the other services' lines commented out.
+        {"[tracking]\n;service=kdniao\n;service=17track\n", "designed", "http://127.0.0.1:18730/"},
     };
     for (const auto &c : cases) {
         QTemporaryDir dir;
