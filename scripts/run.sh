@@ -27,6 +27,12 @@ if [ ! -f "$demo/endpoints.ini" ]; then
 url=$base/
 key=0123456789ABCDEF0123456789ABCDEF
 timeout=60
+; The sandbox also answers as 快递鸟 and as 17TRACK: uncomment one block (README, "Tracking services").
+;service=kdniao
+;business_id=1688001
+;app_key=sandbox-kdniao-api-key
+;service=17track
+;token=SANDBOX17TRACKTOKEN
 
 [site]
 url=$base

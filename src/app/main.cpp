@@ -42,17 +42,13 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral(
-            "Parcelvue: follow parcels of 127 carriers.
-"
+            "Parcelvue: follow parcels of 127 carriers.\n"
             "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
             "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
             "directory when writable, else the per-user data location. Services are configured in "
-            "endpoints.ini there.
-"
+            "endpoints.ini there.\n"
             "One program runs per data directory: a second start brings the running one to the front "
-            "(and opens its overview with --overview) and ends.
-
-")
+            "(and opens its overview with --overview) and ends.\n\n")
         + CommandLine::help());
     parser.addHelpOption();
     parser.addVersionOption();

@@ -350,9 +350,11 @@ std::optional<int> handOverImport(const QString &dataDir, const QString &fileNam
         return kFailed;
     }
     const bool ok = answer->value(QStringLiteral("ok")).toBool();
-    const QString message = answer->value(answer->contains(QStringLiteral("message")) ? QStringLiteral("message")
-                                                                                        : QStringLiteral("error"))
-                                .toString();
+    const QString message
+        = answer
+              ->value(answer->contains(QStringLiteral("message")) ? QStringLiteral("message")
+                                                                  : QStringLiteral("error"))
+              .toString();
     (ok ? out() : err()) << message << '\n';
     return ok ? kOk : kFailed;
 }

@@ -41,7 +41,7 @@ void Form1::Command1_Click()
 
     switch (classifyNewNumberAnswer(strAnswer)) {
     case AnswerVerdict::Empty:
-        endQueryWithoutParse(emptyAnswerMessage(lastTracking.failure));
+        endQueryWithoutParse(emptyAnswerMessage(lastTracking));
         return;
     case AnswerVerdict::FormatError:
         endQueryWithoutParse(QStringLiteral("单号格式错误!请检查!"));
@@ -90,7 +90,7 @@ void Form1::cx()
 
     switch (classifySavedParcelAnswer(strAnswer)) {
     case AnswerVerdict::Empty:
-        endQueryWithoutParse(emptyAnswerMessage(lastTracking.failure));
+        endQueryWithoutParse(emptyAnswerMessage(lastTracking));
         return;
     case AnswerVerdict::FormatError:
         endQueryWithoutParse(QStringLiteral("单号格式错误!请检查!"));

@@ -55,3 +55,8 @@ QString emptyAnswerMessage(HttpResult::Failure failure)
     }
     return QStringLiteral("查询失败,查询服务器没有返回信息!");
 }
+
+QString emptyAnswerMessage(const HttpResult &result)
+{
+    return result.userText.isEmpty() ? emptyAnswerMessage(result.failure) : result.userText;
+}

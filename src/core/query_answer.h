@@ -23,3 +23,6 @@ AnswerVerdict classifySavedParcelAnswer(const QString &answer);
 
 // The status text for a query that brought no answer text, saying why.
 QString emptyAnswerMessage(HttpResult::Failure failure);
+// The same for a whole result: a tracking service's own reason (a wrong key, a quota used up)
+// when its adapter gave one, else the text for the transport failure.
+QString emptyAnswerMessage(const HttpResult &result);

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "platform/save_dialog.h"
+#include "services/tracking_service_dialog.h"
 #include "store/saved_parcel_file.h"
 #include "watch/overview_window.h"
 #include "watch/parcel_watcher.h"
@@ -35,9 +36,13 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_history(std::make_unique<TrackingHistory>())
-    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints))
+    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints, platform.secrets))
 {
     m_history->open(platform.dataDir, platform.clock->now());
+    // Every query, the window's included, goes through this client and its configured service.
+    platform.tracking = m_client.get();
+    m_client->setPhoneDigitsSource(
+        [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
     m_form = std::make_unique<Form1>(platform);
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
     const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
@@ -81,6 +86,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
     m_form->installEventFilter(this);
+    m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
 }
 
 DesktopSession::~DesktopSession()
@@ -90,6 +96,9 @@ DesktopSession::~DesktopSession()
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
     m_overview = nullptr;
+    delete m_serviceDialog;
+    if (m_platform.tracking == m_client.get())
+        m_platform.tracking = nullptr;
 }
 
 void DesktopSession::show()
@@ -128,6 +137,8 @@ void DesktopSession::showOverview()
             const TransferResult result = importParcels(file);
             m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
         });
+        connect(m_overview, &OverviewWindow::serviceSettingsRequested, this,
+                &DesktopSession::showServiceSettings);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
     }
@@ -174,16 +185,17 @@ void DesktopSession::serve(InstanceServer &server)
                       });
     // `parcelvue import FILE` while this program runs: the import is done here, where the saved list
     // lives, once any query in progress is over; the command prints the answer.
-    server.addCommand(QStringLiteral("import"), [this](const QJsonObject &request, InstanceServer::Reply reply) {
-        const QString file = request.value(QStringLiteral("file")).toString();
-        m_form->runAfterWait([this, file, reply] {
-            const TransferResult result = importParcels(file);
-            reply({{QStringLiteral("ok"), result.ok},
-                   {QStringLiteral("message"), result.message},
-                   {QStringLiteral("added"), result.added},
-                   {QStringLiteral("skipped"), result.skipped}});
-        });
-    });
+    server.addCommand(QStringLiteral("import"),
+                      [this](const QJsonObject &request, InstanceServer::Reply reply) {
+                          const QString file = request.value(QStringLiteral("file")).toString();
+                          m_form->runAfterWait([this, file, reply] {
+                              const TransferResult result = importParcels(file);
+                              reply({{QStringLiteral("ok"), result.ok},
+                                     {QStringLiteral("message"), result.message},
+                                     {QStringLiteral("added"), result.added},
+                                     {QStringLiteral("skipped"), result.skipped}});
+                          });
+                      });
 }
 
 bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
@@ -231,6 +243,25 @@ void DesktopSession::historyChanged()
 {
     if (m_tray && !m_toolTipTimer->isActive())
         m_toolTipTimer->start();
+}
+
+TrackingServiceDialog *DesktopSession::serviceDialog() const
+{
+    return m_serviceDialog;
+}
+
+void DesktopSession::showServiceSettings()
+{
+    if (!m_serviceDialog) {
+        QWidget *over = m_overview && m_overview->isVisible() && m_overview->isActiveWindow()
+            ? static_cast<QWidget *>(m_overview)
+            : m_form.get();
+        m_serviceDialog = new TrackingServiceDialog(m_platform, over);
+        m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_serviceDialog->open();
+    m_serviceDialog->raise();
+    m_serviceDialog->activateWindow();
 }
 
 void DesktopSession::followSavedList()

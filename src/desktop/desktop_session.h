@@ -5,6 +5,7 @@
 #include "watch/parcel_types.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class DesktopNotifier;
@@ -16,6 +17,7 @@ class TrackingClient;
 class TrackingHistory;
 class TrayIcon;
 class QTimer;
+class TrackingServiceDialog;
 struct Platform;
 
 // The program as it runs on a desktop: the tracking history, the watcher, the main window, the
@@ -41,6 +43,8 @@ public:
     // Answers later starts on the same data directory: "show" (with "overview": true, the
     // overview as well), and "import" with "file" from the command line.
     void serve(InstanceServer &server);
+    // The dialog "查询服务" (the link menu's last entry, a button of the overview).
+    void showServiceSettings();
 
     Form1 &form() { return *m_form; }
     TrackingHistory &history() { return *m_history; }
@@ -49,6 +53,7 @@ public:
     DesktopNotifier &notifier() { return *m_notifier; }
     TrayIcon *tray() { return m_tray.get(); } // null where the desktop has no tray
     const DesktopSettings &desktopSettings() const { return m_desktopSettings; }
+    TrackingServiceDialog *serviceDialog() const; // null unless open
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,5 +80,6 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     DesktopSettings m_desktopSettings;
     QTimer *m_toolTipTimer = nullptr;
+    QPointer<TrackingServiceDialog> m_serviceDialog;
     bool m_problemTold = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/endpoints.h"
 
+#include "services/tracking_service.h"
+
 #include <QFile>
 #include <QSettings>
 
@@ -97,7 +99,15 @@ Endpoints Endpoints::load(const QString &iniPath)
     if (ini.status() != QSettings::NoError)
         return e;
 
-    e.trackingUrl = urlValue(ini, "tracking/url", e.trackingUrl);
+    const TrackingService service = trackingServiceFromKey(textValue(ini, "tracking/service", QString()));
+    e.trackingService = trackingServiceKey(service);
+    // Each service's own address unless one is given (the designed service's is the sandbox's).
+    const QString serviceUrl
+        = service == TrackingService::Designed ? e.trackingUrl : trackingServiceDefaultUrl(service);
+    e.trackingUrl = urlValue(ini, "tracking/url", serviceUrl);
+    e.kdniaoBusinessId = textValue(ini, "tracking/business_id", e.kdniaoBusinessId).trimmed();
+    e.kdniaoAppKey = textValue(ini, "tracking/app_key", e.kdniaoAppKey).trimmed();
+    e.track17Token = textValue(ini, "tracking/token", e.track17Token).trimmed();
     e.trackingKey = textValue(ini, "tracking/key", e.trackingKey);
     e.trackingTimeoutSeconds = intValue(ini, "tracking/timeout", e.trackingTimeoutSeconds, 1, 3600);
     e.siteUrl = urlValue(ini, "site/url", e.siteUrl);
@@ -126,6 +136,10 @@ bool Endpoints::save(const QString &iniPath) const
     ini.setValue("tracking/url", trackingUrl);
     ini.setValue("tracking/key", trackingKey);
     ini.setValue("tracking/timeout", trackingTimeoutSeconds);
+    ini.setValue("tracking/service", trackingService);
+    ini.setValue("tracking/business_id", kdniaoBusinessId);
+    ini.setValue("tracking/app_key", kdniaoAppKey);
+    ini.setValue("tracking/token", track17Token);
     ini.setValue("site/url", siteUrl);
     ini.setValue("site/home", home);
     ini.setValue("site/forum", forum);

@@ -21,6 +21,12 @@ struct Endpoints
     QString trackingUrl; // base URL, path "/"
     QString trackingKey; // the 32-character account key sent as "id"
     int trackingTimeoutSeconds = 60;
+    // The service asked: "designed" (the program's own protocol), "kdniao" or "17track"; its
+    // keys. A key left empty here is looked for in the secret store.
+    QString trackingService = QStringLiteral("designed");
+    QString kdniaoBusinessId; // 快递鸟's 用户ID (EBusinessID)
+    QString kdniaoAppKey; // 快递鸟's API key
+    QString track17Token; // 17TRACK's API key, sent as the 17token header
 
     QString siteUrl; // host of /version/gx.txt and /data/tg.txt
     QString home, forum, feedback, studio, resources;

@@ -27,6 +27,9 @@ struct HttpResult
     QByteArray contentType;
     QByteArray retryAfter; // the Retry-After header of the last answer, as sent
     QString errorText; // what went wrong, for the user or a log
+    // Set by a tracking service's adapter: why the service failed, in the user's words, where
+    // the transport failure alone would not say it (a wrong key, a quota used up).
+    QString userText;
 
     bool ok() const { return failure == Failure::None; }
 };

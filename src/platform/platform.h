@@ -13,6 +13,7 @@ class SoundPlayer;
 class HttpGet;
 class MailSender;
 class SecretStore;
+class TrackingClient;
 
 // What the desktop provides, handed to the windows. The program fills it with the real services
 // (DesktopPlatform); tests replace only what a person would do or see.
@@ -26,6 +27,7 @@ struct Platform
     HttpGet *http = nullptr;
     MailSender *mail = nullptr;
     SecretStore *secrets = nullptr; // none: passwords only from endpoints.ini
+    TrackingClient *tracking = nullptr; // the session's client of the tracking service; none: one per query
 
     QString dataDir;
     Endpoints endpoints;

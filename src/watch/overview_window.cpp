@@ -1,6 +1,7 @@
 #include "watch/overview_window.h"
 
 #include "platform/clock.h"
+#include "services/service_settings.h"
 #include "watch/overview_rows.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTimer>
@@ -182,6 +184,22 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     interval->setCurrentIndex(chosen);
     intervalLabel->setBuddy(interval);
 
+    // Some carriers tell a parcel's progress only with the last four digits of the receiver's or
+    // sender's phone; the selected parcel's are set here.
+    auto *phoneLabel = new QLabel(QStringLiteral("手机尾号"), this);
+    phoneDigits = new QLineEdit(this);
+    phoneDigits->setObjectName(QStringLiteral("phoneDigits"));
+    phoneDigits->setMaxLength(4);
+    phoneDigits->setMaximumWidth(70);
+    phoneDigits->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), phoneDigits));
+    phoneDigits->setToolTip(QStringLiteral("收件人或寄件人手机号的后四位,顺丰等快递公司查询时需要"));
+    phoneLabel->setBuddy(phoneDigits);
+    savePhoneDigits = new QPushButton(QStringLiteral("保存尾号"), this);
+    savePhoneDigits->setObjectName(QStringLiteral("savePhoneDigits"));
+    serviceSettings = new QPushButton(QStringLiteral("查询服务..."), this);
+    serviceSettings->setObjectName(QStringLiteral("serviceSettings"));
+
     message = new QLabel(this);
     message->setObjectName(QStringLiteral("message"));
     message->setWordWrap(true);
@@ -205,6 +223,11 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     bottom->addWidget(progress, 1);
     bottom->addWidget(exportParcels);
     bottom->addWidget(importParcels);
+    bottom->addSpacing(16);
+    bottom->addWidget(phoneLabel);
+    bottom->addWidget(phoneDigits);
+    bottom->addWidget(savePhoneDigits);
+    bottom->addWidget(serviceSettings);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(table, 1);
@@ -235,10 +258,55 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
         if (source.isValid())
             Q_EMIT pickRequested(m_model->parcel(source.row()).key);
     });
+    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &OverviewWindow::showSelectedPhoneDigits);
+    connect(savePhoneDigits, &QPushButton::clicked, this, &OverviewWindow::onSavePhoneDigits);
+    connect(phoneDigits, &QLineEdit::returnPressed, this, &OverviewWindow::onSavePhoneDigits);
+    connect(serviceSettings, &QPushButton::clicked, this, &OverviewWindow::serviceSettingsRequested);
     reload();
+    showSelectedPhoneDigits();
 }
 
 OverviewWindow::~OverviewWindow() = default;
+
+std::optional<ParcelRecord> OverviewWindow::selectedParcel() const
+{
+    const QModelIndex current = table->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    const QModelIndex source = m_filter->mapToSource(current);
+    if (!source.isValid())
+        return std::nullopt;
+    return m_model->parcel(source.row());
+}
+
+void OverviewWindow::showSelectedPhoneDigits()
+{
+    const std::optional<ParcelRecord> parcel = selectedParcel();
+    phoneDigits->setEnabled(parcel.has_value());
+    savePhoneDigits->setEnabled(parcel.has_value());
+    const ParcelKey key = parcel ? parcel->key : ParcelKey();
+    if (key == m_phoneShownFor)
+        return;
+    m_phoneShownFor = key;
+    phoneDigits->setText(parcel ? parcel->phoneDigits : QString());
+}
+
+void OverviewWindow::onSavePhoneDigits()
+{
+    const std::optional<ParcelRecord> parcel = selectedParcel();
+    if (!parcel)
+        return tell(QStringLiteral("请先在列表中选择一个快递!"));
+    const QString digits = phoneDigits->text().trimmed();
+    if (!isPhoneDigits(digits))
+        return tell(QStringLiteral("手机尾号应为4位数字!"));
+    if (!m_history.setPhoneDigits(parcel->key, digits))
+        return tell(QStringLiteral("手机尾号保存失败!错误原因") + m_history.lastError());
+    tell(digits.isEmpty()
+             ? QStringLiteral("已清除%1的手机尾号.").arg(parcel->key.number)
+             : QStringLiteral("已保存%1的手机尾号,以后查询时会一并发送.").arg(parcel->key.number));
+    reload();
+}
 
 void OverviewWindow::reloadSoon()
 {

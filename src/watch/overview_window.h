@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <optional>
 
 class Clock;
 class ParcelWatcher;
@@ -46,6 +47,9 @@ public:
     QLabel *message = nullptr;
     QPushButton *exportParcels = nullptr; // 导出...
     QPushButton *importParcels = nullptr; // 导入...
+    QLineEdit *phoneDigits = nullptr; // 手机尾号 of the selected parcel
+    QPushButton *savePhoneDigits = nullptr; // 保存尾号
+    QPushButton *serviceSettings = nullptr; // 查询服务...
 
     QList<ParcelKey> shownKeys() const; // in the order shown
 
@@ -54,11 +58,17 @@ Q_SIGNALS:
     void pickRequested(const ParcelKey &key);
     void exportRequested();
     void importRequested();
+    // The user asked for the dialog "查询服务".
+    void serviceSettingsRequested();
 
 private:
     void onRefreshProgress(int done, int total);
     void onWatchAllToggled(bool on);
     void onIntervalChosen(int index);
+    void showSelectedPhoneDigits();
+    void onSavePhoneDigits();
+    // The parcel of the selected row, if one is selected.
+    std::optional<ParcelRecord> selectedParcel() const;
 
     TrackingHistory &m_history;
     ParcelWatcher &m_watcher;
@@ -67,4 +77,5 @@ private:
     OverviewModel *m_model;
     OverviewFilter *m_filter;
     QTimer *m_reloadTimer;
+    ParcelKey m_phoneShownFor; // whose digits the phone box shows (a reload keeps what is typed)
 };

@@ -49,6 +49,7 @@ struct ParcelRecord
     QString signedTime; // the time of the row that said it was signed for
     bool unseenNews = false; // news that the user has not looked at yet
     bool listed = false; // in the saved-parcel file now
+    QString phoneDigits; // the last four digits of a phone, for carriers that ask for them
 };
 
 // An answer the window parsed, for the history: its rows oldest first and the status they give.

@@ -13,14 +13,16 @@ CheckOutcome readCheckAnswer(const HttpResult &result)
     CheckOutcome outcome;
     if (result.failure == HttpResult::Failure::HttpStatus && (result.status == 429 || result.status == 503)) {
         outcome.kind = CheckOutcome::Kind::Busy;
-        outcome.error = QStringLiteral("查询服务繁忙,稍后再查 (HTTP %1)").arg(result.status);
+        outcome.error = result.userText.isEmpty()
+            ? QStringLiteral("查询服务繁忙,稍后再查 (HTTP %1)").arg(result.status)
+            : result.userText;
         outcome.retryAfterSeconds = retryAfterSeconds(result.retryAfter, QDateTime::currentDateTimeUtc());
         return outcome;
     }
     const QString &answer = result.text;
     switch (classifySavedParcelAnswer(result.ok() ? answer : QString())) {
     case AnswerVerdict::Empty:
-        outcome.error = emptyAnswerMessage(result.failure);
+        outcome.error = emptyAnswerMessage(result);
         if (!result.errorText.isEmpty())
             outcome.error += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
         return outcome;

@@ -48,13 +48,18 @@ const QStringList kMigrations[] = {
                        " PRIMARY KEY (parcel_id, time, text)) WITHOUT ROWID"),
         QStringLiteral("CREATE INDEX parcels_listed ON parcels (listed, list_order)"),
     },
+    {
+        // The last four digits of the receiver's or sender's phone, which some carriers want
+        // before they tell a parcel's progress.
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN phone_digits TEXT NOT NULL DEFAULT ''"),
+    },
 };
 constexpr int kMigrationCount = int(sizeof kMigrations / sizeof kMigrations[0]);
 static_assert(kMigrationCount == TrackingHistory::kSchemaVersion, "one migration per schema version");
 
 const char kColumns[] = "number, com, note, carrier_name, status, row_count, newest_time, newest_text, "
                         "oldest_time, last_checked, last_answered, next_check, last_error, last_error_at, "
-                        "failures, signed_time, unseen_news, listed";
+                        "failures, signed_time, unseen_news, listed, phone_digits";
 
 QVariant msOf(const QDateTime &time)
 {
@@ -92,6 +97,7 @@ ParcelRecord recordOf(const QSqlQuery &query)
     record.signedTime = query.value(15).toString();
     record.unseenNews = query.value(16).toInt() != 0;
     record.listed = query.value(17).toInt() != 0;
+    record.phoneDigits = query.value(18).toString();
     return record;
 }
 
@@ -455,6 +461,34 @@ bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
 {
     return run(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"),
                {msOf(when), key.number, key.com});
+}
+
+bool TrackingHistory::setPhoneDigits(const ParcelKey &key, const QString &digits)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("UPDATE parcels SET phone_digits = ? WHERE number = ? AND com = ?"));
+    query.addBindValue(text(digits));
+    query.addBindValue(key.number);
+    query.addBindValue(key.com);
+    if (!query.exec()) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    if (query.numRowsAffected() > 0)
+        return true;
+    m_lastError = QStringLiteral("not a saved parcel");
+    return false;
+}
+
+QString TrackingHistory::phoneDigits(const QString &number, const QString &com) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT phone_digits FROM parcels WHERE number = ? AND com = ?"));
+    query.addBindValue(number);
+    query.addBindValue(com);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    return {};
 }
 
 bool TrackingHistory::markSeen(const ParcelKey &key)

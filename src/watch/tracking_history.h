@@ -18,7 +18,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcWatch)
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -60,6 +60,9 @@ public:
                       const ParcelRecord &state, const QDateTime &now);
     bool setNextCheck(const ParcelKey &key, const QDateTime &when);
     bool markSeen(const ParcelKey &key);
+    // The phone digits the parcel's carrier wants (empty: none); only for a parcel of the list.
+    bool setPhoneDigits(const ParcelKey &key, const QString &digits);
+    QString phoneDigits(const QString &number, const QString &com) const;
 
     // The listed parcels in the saved-parcel file's order.
     QList<ParcelRecord> listedParcels() const;

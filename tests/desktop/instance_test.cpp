@@ -218,13 +218,15 @@ TEST(SingleInstance, ImportFromTheCommandLineIsDoneByTheRunningWindow)
     const QString csv = QDir(h.test.dataDir()).filePath(QStringLiteral("in.csv"));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("\uFEFF备注,单号,快递公司\r\n书,YT2002,圆通快递\r\n伞,EM4004,EMS快递\r\n").toUtf8());
+    file.write(
+        QStringLiteral("\uFEFF备注,单号,快递公司\r\n书,YT2002,圆通快递\r\n伞,EM4004,EMS快递\r\n").toUtf8());
     file.close();
 
     const auto import = startProgram(h.test.dataDir(), {QStringLiteral("import"), csv});
     ASSERT_TRUE(ended(*import));
     EXPECT_EQ(import->exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(import->readAllStandardOutput()), QStringLiteral("已导入1个快递,1个已在列表中\n"));
+    EXPECT_EQ(QString::fromUtf8(import->readAllStandardOutput()),
+              QStringLiteral("已导入1个快递,1个已在列表中\n"));
     EXPECT_EQ(h.form().savedLines().size(), 4);
     EXPECT_TRUE(h.form().savedLines().last().startsWith(QStringLiteral("EM4004|EMS快递|伞")));
     QFile saved(QDir(h.test.dataDir()).filePath(QStringLiteral("wlnum.ini")));

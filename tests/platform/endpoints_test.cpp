@@ -129,3 +129,33 @@ TEST(Endpoints, MailSecurityIsChosenOrFollowsThePort)
         EXPECT_EQ(e.smtpLogin(), QStringLiteral("a@b.cn")) << "no username: the sender logs in";
     }
 }
+
+TEST(Endpoints, EachTrackingServiceHasItsOwnAddressUnlessOneIsGiven)
+{
+    const struct
+    {
+        const char *ini;
+        const char *service, *url;
+    } cases[] = {
+        {"[tracking]\n", "designed", "http://127.0.0.1:18730/"},
+        {"[tracking]\nservice=kdniao\nbusiness_id=1688001\napp_key=k1\n", "kdniao",
+         "https://api.kdniao.com/"},
+        {"[tracking]\nservice=17TRACK\ntoken=t1\n", "17track", "https://api.17track.net/"},
+        {"[tracking]\nservice=kdniao\nurl=http://127.0.0.1:5/\n", "kdniao", "http://127.0.0.1:5/"},
+        {"[tracking]\nservice=kuaidi100\n", "designed", "http://127.0.0.1:18730/"},
+        // The demo's file: the other services' lines commented out.
+        {"[tracking]\n;service=kdniao\n;service=17track\n", "designed", "http://127.0.0.1:18730/"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const Endpoints e = Endpoints::load(writeIni(dir, c.ini));
+        EXPECT_EQ(e.trackingService, QLatin1String(c.service)) << c.ini;
+        EXPECT_EQ(e.trackingUrl, QLatin1String(c.url)) << c.ini;
+    }
+    QTemporaryDir dir;
+    const Endpoints e = Endpoints::load(
+        writeIni(dir, "[tracking]\nservice=kdniao\nbusiness_id= 1688001 \napp_key=k1\ntoken=t1\n"));
+    EXPECT_EQ(e.kdniaoBusinessId, QStringLiteral("1688001"));
+    EXPECT_EQ(e.kdniaoAppKey, QStringLiteral("k1"));
+    EXPECT_EQ(e.track17Token, QStringLiteral("t1"));
+}

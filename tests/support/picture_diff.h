@@ -5,7 +5,8 @@
 #include <QRect>
 
 // How many pixels of a screenshot, from `at` on, differ from the picture's source rectangle.
-inline int pictureDifferences(const QImage &shot, const QPoint &at, const QImage &picture, const QRect &source)
+inline int pictureDifferences(const QImage &shot, const QPoint &at, const QImage &picture,
+                              const QRect &source)
 {
     int count = 0;
     for (int y = 0; y < source.height(); ++y) {

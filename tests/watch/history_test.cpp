@@ -200,3 +200,53 @@ TEST(TrackingHistory, AReadOnlyDirectoryKeepsTheHistoryInMemory)
     EXPECT_TRUE(history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}}));
     EXPECT_TRUE(history.recordAnswer(kShirt, rows({"揽收"}), QStringLiteral("运送中"), kNow).stored);
 }
+
+TEST(TrackingHistory, AVersionOneDatabaseGainsPhoneDigitsAndKeepsItsParcels)
+{
+    QTemporaryDir dir;
+    {
+        // parcelvue.db as the first schema made it, with one parcel and its row.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        db.setDatabaseName(dir.filePath(QStringLiteral("parcelvue.db")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const char *statement :
+             {"CREATE TABLE parcels (id INTEGER PRIMARY KEY, number TEXT NOT NULL, com TEXT NOT NULL,"
+              " note TEXT NOT NULL DEFAULT '', carrier_name TEXT NOT NULL DEFAULT '',"
+              " listed INTEGER NOT NULL DEFAULT 0, list_order INTEGER NOT NULL DEFAULT 0,"
+              " status TEXT NOT NULL DEFAULT '', row_count INTEGER NOT NULL DEFAULT 0,"
+              " newest_time TEXT NOT NULL DEFAULT '', newest_text TEXT NOT NULL DEFAULT '',"
+              " oldest_time TEXT NOT NULL DEFAULT '', last_checked INTEGER, last_answered INTEGER,"
+              " next_check INTEGER, last_error TEXT NOT NULL DEFAULT '', last_error_at INTEGER,"
+              " failures INTEGER NOT NULL DEFAULT 0, signed_time TEXT NOT NULL DEFAULT '',"
+              " unseen_news INTEGER NOT NULL DEFAULT 0, UNIQUE (number, com))",
+              "CREATE TABLE progress (parcel_id INTEGER NOT NULL REFERENCES parcels (id) ON DELETE CASCADE,"
+              " time TEXT NOT NULL, text TEXT NOT NULL, first_seen INTEGER NOT NULL, position INTEGER NOT "
+              "NULL,"
+              " PRIMARY KEY (parcel_id, time, text)) WITHOUT ROWID",
+              "CREATE INDEX parcels_listed ON parcels (listed, list_order)",
+              "INSERT INTO parcels (id, number, com, note, listed, status, row_count) VALUES"
+              " (1, 'SF100', 'shunfeng', '衬衫', 1, '运送中', 1)",
+              "INSERT INTO progress VALUES (1, '2024-02-28 08:00:00', '揽收', 0, 0)",
+              "PRAGMA user_version=1"})
+            ASSERT_TRUE(query.exec(QString::fromUtf8(statement))) << statement;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(dir.path(), kNow));
+        EXPECT_TRUE(history.problem().isEmpty());
+        const std::optional<ParcelRecord> shirt = history.parcel(kShirt);
+        ASSERT_TRUE(shirt.has_value());
+        EXPECT_EQ(shirt->note, QStringLiteral("衬衫"));
+        EXPECT_TRUE(shirt->phoneDigits.isEmpty());
+        EXPECT_EQ(texts(history.rows(kShirt)), QStringList {QStringLiteral("揽收")});
+        EXPECT_TRUE(history.setPhoneDigits(kShirt, QStringLiteral("1234")));
+        EXPECT_FALSE(history.setPhoneDigits(kBook, QStringLiteral("5678"))) << "not a saved parcel";
+    }
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(dir.path(), kNow));
+    EXPECT_EQ(history.phoneDigits(kShirt.number, kShirt.com), QStringLiteral("1234"));
+    EXPECT_EQ(history.listedParcels().first().phoneDigits, QStringLiteral("1234"));
+}

@@ -24,6 +24,12 @@ void usage()
            "  --port N                 port to listen on (default 18730; 0 picks a free one and prints it)\n"
            "  --step-seconds N         seconds between two new progress rows (default 60)\n"
            "  --key KEY                the account key the service accepts as id\n"
+           "  --kdniao-id ID           the kdniao (快递鸟) user ID (EBusinessID) the stand-in accepts "
+           "(default "
+           "1688001)\n"
+           "  --kdniao-key KEY         its API key (default sandbox-kdniao-api-key)\n"
+           "  --17track-token TOKEN    the 17TRACK key (17token) the stand-in accepts (default "
+           "SANDBOX17TRACKTOKEN)\n"
            "  --version-text TEXT      content of /version/gx.txt (default V4.2; \"\" for an empty file)\n"
            "  --version-status N       answer /version/gx.txt with HTTP status N\n"
            "  --announcement TEXT      content of /data/tg.txt\n"
@@ -63,6 +69,12 @@ int main(int argc, char *argv[])
             ++i;
         } else if (arg == "--key" && hasValue) {
             options.key = argv[++i];
+        } else if (arg == "--kdniao-id" && hasValue) {
+            options.kdniaoBusinessId = argv[++i];
+        } else if (arg == "--kdniao-key" && hasValue) {
+            options.kdniaoAppKey = argv[++i];
+        } else if (arg == "--17track-token" && hasValue) {
+            options.track17Token = argv[++i];
         } else if (arg == "--version-text" && hasValue) {
             options.versionText = argv[++i];
         } else if (arg == "--version-status" && hasValue && intArgument(argv[i + 1], options.versionStatus)) {

@@ -13,6 +13,8 @@ SandboxServer::SandboxServer(SandboxOptions options)
         return httplib::Server::HandlerResponse::Unhandled;
     });
     installTracking();
+    installKdniao();
+    installTrack17();
     installSite();
     installOutlets();
 }
@@ -68,6 +70,18 @@ void SandboxServer::record(const httplib::Request &request)
         query += (query.empty() ? "?" : "&") + param.first + "=" + param.second;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(line + query);
+}
+
+void SandboxServer::recordBody(const std::string &body)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bodies.push_back(body);
+}
+
+std::vector<std::string> SandboxServer::bodies() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bodies;
 }
 
 std::vector<std::string> SandboxServer::requests() const

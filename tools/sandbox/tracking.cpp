@@ -44,7 +44,44 @@ bool isAlphanumeric(const std::string &text)
     return true;
 }
 
-std::string formatTime(std::chrono::system_clock::time_point time)
+// The stages every simulated parcel passes through, oldest first, each with the city it names.
+std::vector<std::pair<std::string, std::string>> stagesFor(uint32_t seed)
+{
+    const std::string from = kCities[seed % 10];
+    const std::string to = kCities[(seed / 10 + 3) % 10];
+    const std::string district = kDistricts[(seed / 10 + 3) % 10];
+    return {
+        {"【" + from + "市】快递员 已揽收", from},
+        {"快件已到达【" + from + "转运中心】", from},
+        {"快件已从【" + from + "转运中心】发出,下一站【" + to + "转运中心】", from},
+        {"快件已到达【" + to + "转运中心】", to},
+        {"快件已从【" + to + "转运中心】发出,下一站【" + to + district + "营业部】", to},
+        {"快件已到达【" + to + district + "营业部】", to},
+        {"【" + to + district + "营业部】派件员 王师傅 正在为您派件", to},
+        {"已签收,签收人:本人,感谢使用,期待再次为您服务", ""},
+    };
+}
+} // namespace
+
+bool startsWith(const std::string &text, const char *prefix)
+{
+    return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+SandboxNumber sandboxNumberKind(const std::string &number)
+{
+    if (number.empty())
+        return SandboxNumber::Empty;
+    if (!isAlphanumeric(number))
+        return SandboxNumber::BadFormat;
+    if (number == "0000000000")
+        return SandboxNumber::NoInformation;
+    if (number == "9999999999")
+        return SandboxNumber::NotExisting;
+    return SandboxNumber::Story;
+}
+
+std::string sandboxLocalTime(std::chrono::system_clock::time_point time)
 {
     const std::time_t t = std::chrono::system_clock::to_time_t(time);
     std::tm local {};
@@ -54,24 +91,55 @@ std::string formatTime(std::chrono::system_clock::time_point time)
     return buffer;
 }
 
-// The stages every simulated parcel passes through, oldest first.
-std::vector<std::string> stagesFor(uint32_t seed)
+std::string sandboxIsoTime(std::chrono::system_clock::time_point time)
 {
-    const std::string from = kCities[seed % 10];
-    const std::string to = kCities[(seed / 10 + 3) % 10];
-    const std::string district = kDistricts[(seed / 10 + 3) % 10];
-    return {
-        "【" + from + "市】快递员 已揽收",
-        "快件已到达【" + from + "转运中心】",
-        "快件已从【" + from + "转运中心】发出,下一站【" + to + "转运中心】",
-        "快件已到达【" + to + "转运中心】",
-        "快件已从【" + to + "转运中心】发出,下一站【" + to + district + "营业部】",
-        "快件已到达【" + to + district + "营业部】",
-        "【" + to + district + "营业部】派件员 王师傅 正在为您派件",
-        "已签收,签收人:本人,感谢使用,期待再次为您服务",
-    };
+    const std::time_t t = std::chrono::system_clock::to_time_t(time);
+    std::tm local {};
+    localtime_r(&t, &local);
+    char buffer[48];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &local);
+    const long offset = local.tm_gmtoff;
+    char zone[48];
+    std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', std::labs(offset) / 3600,
+                  std::labs(offset) % 3600 / 60);
+    return std::string(buffer) + zone;
 }
-} // namespace
+
+std::vector<SandboxRow> SandboxServer::storyRows(const std::string &com, const std::string &number)
+{
+    const auto now = std::chrono::system_clock::now();
+    std::chrono::system_clock::time_point first;
+    {
+        std::lock_guard<std::mutex> lock(m_parcels->mutex);
+        auto found = m_parcels->firstSeen.emplace(com + "|" + number, now).first;
+        first = found->second;
+    }
+    const uint32_t seed = fnv1a(com + "|" + number);
+    const auto stages = stagesFor(seed);
+    // "STAGE" and a digit 1 to 8 chooses how far the parcel has come at its first query.
+    int initialRows = 1 + static_cast<int>(seed % 3);
+    if (number.size() > 5 && number.compare(0, 5, "STAGE") == 0 && number[5] >= '1' && number[5] <= '8')
+        initialRows = number[5] - '0';
+    const auto step = std::chrono::seconds(std::max(1, m_options.stepSeconds));
+    const long long grown = (now - first) / step;
+    const int rows
+        = static_cast<int>(std::min<long long>(initialRows + grown, static_cast<long long>(stages.size())));
+    // The rows known at the first query are spread over the hours before it.
+    const auto accepted = first - std::chrono::hours(4 + seed % 20) - std::chrono::minutes(seed % 50);
+    std::vector<SandboxRow> story;
+    for (int row = 0; row < rows; ++row) {
+        std::chrono::system_clock::time_point when;
+        if (row < initialRows)
+            when = accepted + (first - accepted) * row / initialRows;
+        else
+            when = first + step * (row - initialRows + 1);
+        // Whole seconds, as every service writes them.
+        when = std::chrono::time_point_cast<std::chrono::seconds>(when);
+        story.push_back(
+            {when, stages[static_cast<size_t>(row)].first, stages[static_cast<size_t>(row)].second});
+    }
+    return story;
+}
 
 std::string SandboxServer::trackingRules()
 {
@@ -102,46 +170,27 @@ void SandboxServer::installTracking()
             body = "<html><body>身份验证失败: id 无效</body></html>";
         } else if (!isKnownCode(com)) {
             body = "<html><body>不支持的快递公司</body></html>";
-        } else if (number.empty()) {
-            body = "<html><body>请输入快递单号</body></html>";
-        } else if (!isAlphanumeric(number)) {
-            body = "<html><body>单号格式错误</body></html>";
-        } else if (number == "0000000000") {
-            body = "NULL";
-        } else if (number == "9999999999") {
-            body = "<html><body>该单号不存在</body></html>";
         } else {
-            const auto now = std::chrono::system_clock::now();
-            std::chrono::system_clock::time_point first;
-            {
-                std::lock_guard<std::mutex> lock(m_parcels->mutex);
-                auto found = m_parcels->firstSeen.emplace(com + "|" + number, now).first;
-                first = found->second;
+            switch (sandboxNumberKind(number)) {
+            case SandboxNumber::Empty:
+                body = "<html><body>请输入快递单号</body></html>";
+                break;
+            case SandboxNumber::BadFormat:
+                body = "<html><body>单号格式错误</body></html>";
+                break;
+            case SandboxNumber::NoInformation:
+                body = "NULL";
+                break;
+            case SandboxNumber::NotExisting:
+                body = "<html><body>该单号不存在</body></html>";
+                break;
+            case SandboxNumber::Story:
+                body = "<table border='1'><tr><th>时间</th><th>地点和跟踪进度</th></tr>";
+                for (const SandboxRow &row : storyRows(com, number))
+                    body += "<tr><td>" + sandboxLocalTime(row.when) + "</td><td>" + row.text + "</td></tr>";
+                body += "</table>";
+                break;
             }
-            const uint32_t seed = fnv1a(com + "|" + number);
-            const std::vector<std::string> stages = stagesFor(seed);
-            // "STAGE" and a digit 1 to 8 chooses how far the parcel has come at its first query.
-            int initialRows = 1 + static_cast<int>(seed % 3);
-            if (number.size() > 5 && number.compare(0, 5, "STAGE") == 0 && number[5] >= '1'
-                && number[5] <= '8')
-                initialRows = number[5] - '0';
-            const auto step = std::chrono::seconds(std::max(1, m_options.stepSeconds));
-            const long long grown = (now - first) / step;
-            const int rows = static_cast<int>(
-                std::min<long long>(initialRows + grown, static_cast<long long>(stages.size())));
-            // The rows known at the first query are spread over the hours before it.
-            const auto accepted = first - std::chrono::hours(4 + seed % 20) - std::chrono::minutes(seed % 50);
-            body = "<table border='1'><tr><th>时间</th><th>地点和跟踪进度</th></tr>";
-            for (int row = 0; row < rows; ++row) {
-                std::chrono::system_clock::time_point when;
-                if (row < initialRows)
-                    when = accepted + (first - accepted) * row / initialRows;
-                else
-                    when = first + step * (row - initialRows + 1);
-                body += "<tr><td>" + formatTime(when) + "</td><td>" + stages[static_cast<size_t>(row)]
-                    + "</td></tr>";
-            }
-            body += "</table>";
         }
         response.set_content(body, "text/html; charset=utf-8");
     });

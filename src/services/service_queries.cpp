@@ -1,0 +1,298 @@
+#include "services/service_queries.h"
+
+#include "platform/endpoints.h"
+#include "platform/http_get.h"
+#include "services/carrier_tables.h"
+#include "services/kdniao_answer.h"
+#include "services/track17_answer.h"
+#include "services/tracking_service.h"
+
+#include <QDateTime>
+#include <QTimer>
+
+ServiceContext::ServiceContext(HttpGet &http, const Endpoints &endpoints, const SecretStore *secrets)
+    : http(http)
+    , endpoints(endpoints)
+    , secrets(secrets)
+{ }
+
+void ServiceContext::readSecret(const QString &key, QObject *receiver,
+                                std::function<void(const SecretStore::Result &)> done)
+{
+    const auto known = m_secrets.constFind(key);
+    if (known != m_secrets.constEnd()) {
+        const SecretStore::Result result {SecretStore::Status::Ok, known.value(), {}};
+        QTimer::singleShot(0, receiver, [done, result] { done(result); });
+        return;
+    }
+    if (!secrets) {
+        const SecretStore::Result result {SecretStore::Status::Unavailable, {}, {}};
+        QTimer::singleShot(0, receiver, [done, result] { done(result); });
+        return;
+    }
+    auto &waiting = m_reading[key];
+    waiting.emplace_back(QPointer<QObject>(receiver), std::move(done));
+    if (waiting.size() > 1)
+        return; // a read is under way; it answers everyone
+    secrets->read(key, &m_context, [this, key](const SecretStore::Result &result) {
+        if (result.status == SecretStore::Status::Ok)
+            m_secrets.insert(key, result.secret);
+        const auto callers = m_reading.take(key);
+        for (const auto &[receiver, done] : callers) {
+            if (receiver)
+                done(result);
+        }
+    });
+}
+
+void ServiceContext::forgetSecrets()
+{
+    m_secrets.clear();
+    registered.clear();
+}
+
+void ServiceContext::paced(int perSecond, QObject *receiver, std::function<void()> request)
+{
+    // A little more than the bare interval, so that requests that leave on time never arrive
+    // closer together than the service counts.
+    const qint64 interval = 1000 / perSecond + 20;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 slot = std::max(now, m_nextSlotMs);
+    m_nextSlotMs = slot + interval;
+    QPointer<QObject> guard(receiver);
+    QTimer::singleShot(int(slot - now), &m_context, [guard, request] {
+        if (guard)
+            request();
+    });
+}
+
+namespace {
+// A query of a public service: its steps are HTTP exchanges, the whole bounded like one exchange
+// of the designed service (the time-out and half of it again).
+class ServiceQuery : public TrackingQuery
+{
+public:
+    ServiceQuery(std::shared_ptr<ServiceContext> context, QString comCode, QString number, int timeoutMs,
+                 QObject *parent)
+        : TrackingQuery(parent)
+        , m_context(std::move(context))
+        , m_com(std::move(comCode))
+        , m_number(std::move(number))
+        , m_timeoutMs(timeoutMs)
+        , m_deadline(new QTimer(this))
+    {
+        m_deadline->setSingleShot(true);
+        connect(m_deadline, &QTimer::timeout, this, [this] {
+            HttpResult result;
+            result.failure = HttpResult::Failure::Timeout;
+            result.errorText = QStringLiteral("timed out");
+            end(result);
+        });
+        m_deadline->start(timeoutMs + timeoutMs / 2);
+    }
+
+    void abort() override
+    {
+        HttpResult result;
+        result.failure = HttpResult::Failure::NoConnection;
+        result.errorText = QStringLiteral("aborted");
+        end(result);
+    }
+
+protected:
+    void end(const HttpResult &result)
+    {
+        if (isFinished())
+            return;
+        m_deadline->stop();
+        if (m_exchange) {
+            m_exchange->disconnect(this);
+            m_exchange->abort();
+        }
+        finish(result);
+    }
+    void end(const ServiceAnswer &answer) { end(serviceResult(answer)); }
+
+    // POSTs `body` to the service's base address + `path`; `then` gets the answer of a
+    // successful exchange, a failed one ends the query in the user's words.
+    void post(const QString &path, const HttpHeaders &headers, const QByteArray &body,
+              std::function<void(const HttpResult &)> then)
+    {
+        HttpRequest request;
+        QString base = m_context->endpoints.trackingUrl;
+        if (!base.endsWith(QLatin1Char('/')))
+            base += QLatin1Char('/');
+        request.url = base + path;
+        request.method = QByteArrayLiteral("POST");
+        request.headers = headers;
+        request.body = body;
+        request.timeoutMs = m_timeoutMs;
+        if (m_exchange)
+            m_exchange->deleteLater();
+        m_exchange = m_context->http.start(request, this);
+        connect(m_exchange, &HttpExchange::finished, this, [this, then](const HttpResult &result) {
+            if (isFinished())
+                return;
+            if (!result.ok())
+                return end(serviceTransportFailure(result, serviceName()));
+            then(result);
+        });
+    }
+
+    virtual QString serviceName() const = 0;
+
+    // The secret the endpoints give, else the store's; `then` gets it, or the query ends.
+    void withSecret(const QString &inFile, const QString &storeKey, const QString &missing,
+                    std::function<void(const QString &)> then)
+    {
+        if (!inFile.isEmpty())
+            return then(inFile);
+        m_context->readSecret(storeKey, this, [this, missing, then](const SecretStore::Result &read) {
+            if (isFinished())
+                return;
+            switch (read.status) {
+            case SecretStore::Status::Ok:
+                if (!read.secret.isEmpty())
+                    return then(read.secret);
+                break;
+            case SecretStore::Status::NotFound:
+            case SecretStore::Status::Unavailable:
+                break;
+            case SecretStore::Status::TimedOut:
+            case SecretStore::Status::Failed:
+                return end(
+                    ServiceAnswer::failure(QStringLiteral("无法从系统密钥环读取%1的密钥,请确认它已解锁:%2")
+                                               .arg(serviceName(), read.error),
+                                           QStringLiteral("secret store: ") + read.error));
+            }
+            end(ServiceAnswer::failure(missing, QStringLiteral("no key")));
+        });
+    }
+
+    QString phoneDigits() const
+    {
+        return m_context->phoneDigits ? m_context->phoneDigits(m_number, m_com) : QString();
+    }
+
+    std::shared_ptr<ServiceContext> m_context;
+    QString m_com;
+    QString m_number;
+    int m_timeoutMs;
+
+private:
+    QTimer *m_deadline;
+    HttpExchange *m_exchange = nullptr;
+};
+
+class KdniaoQuery : public ServiceQuery
+{
+public:
+    using ServiceQuery::ServiceQuery;
+
+    void begin()
+    {
+        const QString shipperCode = kdniaoShipperCode(m_com);
+        if (shipperCode.isEmpty())
+            return end(ServiceAnswer::word(ErrorWord::kUnsupportedCarrier,
+                                           QStringLiteral("kdniao: no ShipperCode for ") + m_com));
+        const Endpoints &endpoints = m_context->endpoints;
+        const QString businessId = endpoints.kdniaoBusinessId;
+        if (businessId.isEmpty())
+            return end(ServiceAnswer::failure(QStringLiteral("未设置快递鸟的用户ID,请在“查询服务”中填写!"),
+                                              QStringLiteral("no business id")));
+        withSecret(
+            endpoints.kdniaoAppKey, trackingSecretKey(TrackingService::Kdniao, businessId),
+            QStringLiteral("未设置快递鸟的API Key,请在“查询服务”中填写!"),
+            [this, shipperCode, businessId](const QString &appKey) {
+                const QByteArray data = kdniaoRequestData(shipperCode, m_number, phoneDigits());
+                const QByteArray body = kdniaoRequestBody(businessId, data, kdniaoDataSign(data, appKey));
+                post(kKdniaoQueryPath, {{"Content-Type", "application/x-www-form-urlencoded;charset=utf-8"}},
+                     body, [this](const HttpResult &result) { end(readKdniaoAnswer(result.body)); });
+            });
+    }
+
+protected:
+    QString serviceName() const override { return QStringLiteral("快递鸟"); }
+};
+
+class Track17Query : public ServiceQuery
+{
+public:
+    using ServiceQuery::ServiceQuery;
+
+    void begin()
+    {
+        m_carrier = track17CarrierKey(m_com);
+        if (m_carrier == 0)
+            return end(ServiceAnswer::word(ErrorWord::kUnsupportedCarrier,
+                                           QStringLiteral("17TRACK: no carrier key for ") + m_com));
+        withSecret(m_context->endpoints.track17Token, trackingSecretKey(TrackingService::Track17, {}),
+                   QStringLiteral("未设置17TRACK的API密钥,请在“查询服务”中填写!"),
+                   [this](const QString &token) {
+                       m_token = token.toUtf8();
+                       if (m_context->registered.contains(registeredKey()))
+                           readTrackInfo(true);
+                       else
+                           registerNumber();
+                   });
+    }
+
+protected:
+    QString serviceName() const override { return QStringLiteral("17TRACK"); }
+
+private:
+    QString registeredKey() const { return QString::number(m_carrier) + QLatin1Char('|') + m_number; }
+
+    void send(const QString &path, const QByteArray &body, std::function<void(const HttpResult &)> then)
+    {
+        m_context->paced(kTrack17RequestsPerSecond, this, [this, path, body, then] {
+            post(path, {{"17token", m_token}, {"Content-Type", "application/json"}}, body, then);
+        });
+    }
+
+    void registerNumber()
+    {
+        send(kTrack17RegisterPath, track17RegisterBody(m_number, m_carrier, phoneDigits()),
+             [this](const HttpResult &result) {
+                 if (const std::optional<ServiceAnswer> refused = readTrack17Register(result.body, m_number))
+                     return end(*refused);
+                 m_context->registered.insert(registeredKey());
+                 readTrackInfo(false);
+             });
+    }
+
+    // `fromMemory`: registered earlier in this run; if 17TRACK no longer knows the number (it
+    // was deleted there), it is registered again, once.
+    void readTrackInfo(bool fromMemory)
+    {
+        send(kTrack17TrackInfoPath, track17TrackInfoBody(m_number, m_carrier),
+             [this, fromMemory](const HttpResult &result) {
+                 const ServiceAnswer answer = readTrack17TrackInfo(result.body, m_number);
+                 if (fromMemory && answer.serviceCode == Track17Code::kNotRegistered) {
+                     m_context->registered.remove(registeredKey());
+                     return registerNumber();
+                 }
+                 end(answer);
+             });
+    }
+
+    int m_carrier = 0;
+    QByteArray m_token;
+};
+} // namespace
+
+TrackingQuery *startKdniaoQuery(const std::shared_ptr<ServiceContext> &context, const QString &comCode,
+                                const QString &number, int timeoutMs, QObject *parent)
+{
+    auto *query = new KdniaoQuery(context, comCode, number, timeoutMs, parent);
+    query->begin();
+    return query;
+}
+
+TrackingQuery *startTrack17Query(const std::shared_ptr<ServiceContext> &context, const QString &comCode,
+                                 const QString &number, int timeoutMs, QObject *parent)
+{
+    auto *query = new Track17Query(context, comCode, number, timeoutMs, parent);
+    query->begin();
+    return query;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/tracking_client.h"
+#include "platform/secret_store.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class HttpGet;
+struct Endpoints;
+
+// What the queries of one TrackingClient share: the HTTP client, the endpoints, the secrets read
+// from the store, the pace of requests to a service that limits it, and the numbers known to be
+// registered with 17TRACK. Queries hold it shared, so that one that outlives its client ends
+// cleanly.
+class ServiceContext
+{
+public:
+    ServiceContext(HttpGet &http, const Endpoints &endpoints, const SecretStore *secrets);
+
+    HttpGet &http;
+    const Endpoints &endpoints;
+    const SecretStore *secrets;
+    std::function<QString(const QString &number, const QString &comCode)> phoneDigits;
+
+    // The secret under `key`: from what was read before, else from the store (at most one read
+    // per key at a time). `done` runs from the event loop, unless `receiver` is gone by then.
+    void readSecret(const QString &key, QObject *receiver,
+                    std::function<void(const SecretStore::Result &)> done);
+    void forgetSecrets();
+
+    // Runs `request` at the next free moment of a service that takes at most `perSecond`
+    // requests a second, unless `receiver` is gone by then.
+    void paced(int perSecond, QObject *receiver, std::function<void()> request);
+
+    QSet<QString> registered; // "carrier|number" registered with 17TRACK by this program
+
+private:
+    QObject m_context; // what the store's and the timers' answers are delivered to
+    QHash<QString, QString> m_secrets;
+    QHash<QString,
+          std::vector<std::pair<QPointer<QObject>, std::function<void(const SecretStore::Result &)>>>>
+        m_reading;
+    qint64 m_nextSlotMs = 0;
+};
+
+// The adapters: queries of 快递鸟 and 17TRACK whose results are in the program's answer form.
+TrackingQuery *startKdniaoQuery(const std::shared_ptr<ServiceContext> &context, const QString &comCode,
+                                const QString &number, int timeoutMs, QObject *parent);
+TrackingQuery *startTrack17Query(const std::shared_ptr<ServiceContext> &context, const QString &comCode,
+                                 const QString &number, int timeoutMs, QObject *parent);

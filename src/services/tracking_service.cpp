@@ -1,0 +1,63 @@
+#include "services/tracking_service.h"
+
+QString trackingServiceKey(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Kdniao:
+        return QStringLiteral("kdniao");
+    case TrackingService::Track17:
+        return QStringLiteral("17track");
+    case TrackingService::Designed:
+        break;
+    }
+    return QStringLiteral("designed");
+}
+
+TrackingService trackingServiceFromKey(const QString &key)
+{
+    const QString word = key.trimmed().toLower();
+    for (TrackingService service : {TrackingService::Kdniao, TrackingService::Track17}) {
+        if (word == trackingServiceKey(service))
+            return service;
+    }
+    return TrackingService::Designed;
+}
+
+QString trackingServiceName(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Kdniao:
+        return QStringLiteral("快递鸟");
+    case TrackingService::Track17:
+        return QStringLiteral("17TRACK");
+    case TrackingService::Designed:
+        break;
+    }
+    return QStringLiteral("原有接口");
+}
+
+QString trackingServiceDefaultUrl(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Kdniao:
+        return QStringLiteral("https://api.kdniao.com/");
+    case TrackingService::Track17:
+        return QStringLiteral("https://api.17track.net/");
+    case TrackingService::Designed:
+        break;
+    }
+    return {};
+}
+
+QString trackingSecretKey(TrackingService service, const QString &businessId)
+{
+    switch (service) {
+    case TrackingService::Kdniao:
+        return QStringLiteral("tracking:kdniao:") + businessId.trimmed();
+    case TrackingService::Track17:
+        return QStringLiteral("tracking:17track");
+    case TrackingService::Designed:
+        break;
+    }
+    return {};
+}
