@@ -11,6 +11,7 @@
 #include "platform/endpoints.h"
 #include "platform/http_get.h"
 #include "platform/paths.h"
+#include "platform/secret_store.h"
 #include "store/saved_parcel_file.h"
 #include "watch/overview_rows.h"
 #include "watch/parcel_watcher.h"
@@ -79,7 +80,9 @@ struct Program
     QString dataDir = dataDirectory();
     Endpoints endpoints = Endpoints::load(joinPath(dataDir, QStringLiteral("endpoints.ini")));
     HttpGet http;
-    TrackingClient client {http, endpoints};
+    // The service keys come from endpoints.ini or the secret store, as for the window.
+    SecretStore secrets;
+    TrackingClient client {http, endpoints, &secrets};
     SystemClock clock;
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }
@@ -99,7 +102,14 @@ struct Program
         if (!history.problem().isEmpty())
             err() << "parcelvue: " << history.problem() << "\n";
         history.followSavedList(savedEntries(savedLines()));
+        askWithPhoneDigits(history);
         return true;
+    }
+    void askWithPhoneDigits(const TrackingHistory &history)
+    {
+        client.setPhoneDigitsSource([&history](const QString &number, const QString &com) {
+            return history.phoneDigits(number, com);
+        });
     }
 };
 
@@ -177,6 +187,12 @@ int track(const QStringList &args, bool json)
         return usage(QStringLiteral("the number must not be empty or hold \"|\""));
 
     Program program;
+    // A saved parcel's answer belongs in its history, whoever asked; its phone digits go with the
+    // query.
+    TrackingHistory history;
+    const bool historyOpen = history.open(program.dataDir, program.clock.now());
+    if (historyOpen)
+        program.askWithPhoneDigits(history);
     TrackingQuery *query = program.client.start(carrierCode(carrier), number, nullptr);
     QEventLoop loop;
     QObject::connect(query, &TrackingQuery::finished, &loop, &QEventLoop::quit);
@@ -189,7 +205,7 @@ int track(const QStringList &args, bool json)
                                    {QStringLiteral("name"), carrierName(carrier)}};
     const AnswerVerdict verdict = classifyNewNumberAnswer(result.ok() ? result.text : QString());
     if (verdict == AnswerVerdict::Empty) {
-        QString message = emptyAnswerMessage(result.failure);
+        QString message = emptyAnswerMessage(result);
         if (!result.errorText.isEmpty())
             message += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
         if (json)
@@ -225,9 +241,7 @@ int track(const QStringList &args, bool json)
     const qint64 seconds = secondsSince(rows.back().time, now);
     const QString transit = status == kSignedFor ? kSignedFor : transitTimeText(seconds);
 
-    // A saved parcel's answer belongs in its history, whoever asked.
-    TrackingHistory history;
-    if (history.open(program.dataDir, now)) {
+    if (historyOpen) {
         QList<HistoryRow> oldestFirst;
         for (auto row = rows.rbegin(); row != rows.rend(); ++row)
             oldestFirst.append({row->time, row->progress, {}});

@@ -133,6 +133,33 @@ TEST(CommandLine, TrackPrintsRowsNewestFirstAndExitsByOutcome)
               QStringLiteral("transfer"));
 }
 
+TEST(CommandLine, TrackAsksTheServiceOfEndpointsIni)
+{
+    Cli cli;
+    const SandboxOptions &accepted = cli.sandbox.server().options();
+    for (const char *service : {"kdniao", "17track"}) {
+        Endpoints endpoints = Endpoints::defaults();
+        endpoints.useServer(cli.sandbox.baseUrl());
+        endpoints.trackingService = QLatin1String(service);
+        endpoints.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
+        endpoints.kdniaoAppKey = QString::fromStdString(accepted.kdniaoAppKey);
+        endpoints.track17Token = QString::fromStdString(accepted.track17Token);
+        endpoints.save(cli.path(QStringLiteral("endpoints.ini")));
+        const Outcome run = cli.run({QStringLiteral("track"), QStringLiteral("yuantong"),
+                                     QStringLiteral("STAGE8X1"), QStringLiteral("--json")});
+        ASSERT_EQ(run.exitCode, 0) << service << run.err.toStdString();
+        EXPECT_EQ(run.json()[QStringLiteral("status")].toString(), QStringLiteral("已签收")) << service;
+        EXPECT_EQ(run.json()[QStringLiteral("rows")].toArray().size(), 8) << service;
+
+        endpoints.kdniaoAppKey = endpoints.track17Token = QStringLiteral("wrong");
+        endpoints.save(cli.path(QStringLiteral("endpoints.ini")));
+        const Outcome refused
+            = cli.run({QStringLiteral("track"), QStringLiteral("yuantong"), QStringLiteral("STAGE8X1")});
+        EXPECT_EQ(refused.exitCode, 4) << service;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("拒绝了查询"))) << refused.err.toStdString();
+    }
+}
+
 TEST(CommandLine, RefreshThenListShowEverySavedParcelsState)
 {
     Cli cli(kSaved);
