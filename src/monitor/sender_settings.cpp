@@ -4,8 +4,6 @@
 #include "platform/ini_edit.h"
 #include "platform/secret_store.h"
 
-#include <QFile>
-
 namespace {
 bool hasLineBreak(const QString &text)
 {
@@ -85,18 +83,6 @@ void applySenderSettings(Endpoints &e, const SenderSettings &s)
 bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, FilePassword password,
                         QString *error)
 {
-    QByteArray text;
-    QFile file(iniPath);
-    if (file.exists()) {
-        // A file that cannot be read must not be replaced by its [smtp] section alone.
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = file.errorString();
-            return false;
-        }
-        text = file.readAll();
-        file.close();
-    }
     QList<std::pair<QString, QString>> values {
         {QStringLiteral("host"), s.host.trimmed()},
         {QStringLiteral("port"), QString::number(s.port)},
@@ -109,7 +95,7 @@ bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, FilePas
         values.append({QStringLiteral("password"), s.password});
     else if (password == FilePassword::Remove)
         removed.append(QStringLiteral("password"));
-    return writePrivateFile(iniPath, withIniSection(text, QStringLiteral("smtp"), values, removed), error);
+    return editIniFile(iniPath, QStringLiteral("smtp"), values, removed, error);
 }
 
 MailMessage senderTestMail(const SenderSettings &s, const QString &noticeAddress, const QDateTime &now)

@@ -1,5 +1,6 @@
 #include "platform/ini_edit.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -150,4 +151,21 @@ bool writePrivateFile(const QString &path, const QByteArray &text, QString *erro
         return false;
     }
     return true;
+}
+
+bool editIniFile(const QString &path, const QString &section,
+                 const QList<std::pair<QString, QString>> &values, const QStringList &removed, QString *error)
+{
+    QByteArray text;
+    QFile file(path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        text = file.readAll();
+        file.close();
+    }
+    return writePrivateFile(path, withIniSection(text, section, values, removed), error);
 }

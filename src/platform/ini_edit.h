@@ -22,3 +22,10 @@ QByteArray iniValueText(const QString &value);
 // Replaces the file with `text` in one step, readable and writable by its owner only (it may hold
 // a password). False with the reason in `error` when it could not; the old file then stays.
 bool writePrivateFile(const QString &path, const QByteArray &text, QString *error);
+
+// The section of the file at `path` edited as withIniSection does, the file written with
+// writePrivateFile (a missing file is made). A file that exists but cannot be read is left alone:
+// it must not be replaced by that one section.
+bool editIniFile(const QString &path, const QString &section,
+                 const QList<std::pair<QString, QString>> &values, const QStringList &removed,
+                 QString *error);

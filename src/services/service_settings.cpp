@@ -4,7 +4,6 @@
 #include "platform/ini_edit.h"
 #include "services/carrier_tables.h"
 
-#include <QFile>
 #include <QUrl>
 
 namespace {
@@ -63,18 +62,6 @@ void applyTrackingServiceSettings(Endpoints &e, const TrackingServiceSettings &s
 bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &s, FileKey key,
                                  QString *error)
 {
-    QByteArray text;
-    QFile file(iniPath);
-    if (file.exists()) {
-        // A file that cannot be read must not be replaced by its [tracking] section alone.
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = file.errorString();
-            return false;
-        }
-        text = file.readAll();
-        file.close();
-    }
     QList<std::pair<QString, QString>> values {
         {QStringLiteral("service"), trackingServiceKey(s.service)},
         {QStringLiteral("url"), s.url.trimmed()},
@@ -88,8 +75,7 @@ bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSe
         else if (key == FileKey::Remove)
             removed.append(keyName(s.service));
     }
-    return writePrivateFile(iniPath, withIniSection(text, QStringLiteral("tracking"), values, removed),
-                            error);
+    return editIniFile(iniPath, QStringLiteral("tracking"), values, removed, error);
 }
 
 bool isPhoneDigits(const QString &text)

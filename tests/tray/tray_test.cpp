@@ -41,15 +41,7 @@ struct TrayHost
         QString icon, title, text;
         argument.beginStructure();
         argument >> icon;
-        argument.beginArray();
-        while (!argument.atEnd()) {
-            int width = 0, height = 0;
-            QByteArray pixels;
-            argument.beginStructure();
-            argument >> width >> height >> pixels;
-            argument.endStructure();
-        }
-        argument.endArray();
+        pictureWidths(argument);
         argument >> title >> text;
         argument.endStructure();
         return title;
@@ -58,8 +50,13 @@ struct TrayHost
     // The widths of the icon's pictures, a(iiay).
     QList<int> iconWidths()
     {
+        return pictureWidths(property(QStringLiteral("IconPixmap")).value<QDBusArgument>());
+    }
+
+    // Reads an a(iiay) of pictures: the widths of those whose pixels fill width x height.
+    static QList<int> pictureWidths(const QDBusArgument &argument)
+    {
         QList<int> widths;
-        const QDBusArgument argument = property(QStringLiteral("IconPixmap")).value<QDBusArgument>();
         argument.beginArray();
         while (!argument.atEnd()) {
             int width = 0, height = 0;
