@@ -27,7 +27,7 @@ const std::vector<CarrierGuessRule> kRules = {
     {"1Z", "", 18, 18, B::LettersOrDigits, K::Ups, true, C::Certain, "ups", "1Z999AA10123456784",
      "UPS: 1Z, shipper number, service, package number, check digit"},
     {"96", "", 22, 22, B::Digits, K::FedexGround96, true, C::Certain, "fedex", "9611020041034123456786",
-     "FedEx Ground Label Layout Specification: the 96 barcode holds a 15-digit number"},
+     "FedEx Ground label layout document: the 96 barcode holds a 15-digit number"},
     {"91|92|93|94|95", "", 20, 22, B::Digits, K::Mod10, true, C::Certain, "usps", "9400100000000000000006",
      "USPS Publication 199 (Intelligent Mail package barcode), mod 10 check digit"},
     {"00", "", 20, 20, B::Digits, K::Mod10, false, C::Certain, "fedex", "00001234567890123452",
