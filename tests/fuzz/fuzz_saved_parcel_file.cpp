@@ -75,7 +75,7 @@ void checkComposed(const QString &text)
                 otherLines.append(record);
             continue;
         }
-        SavedParcel parcel {fields.at(0), fields.at(1), fields.at(2)};
+        SavedParcel parcel {fields.at(0), fields.at(1), fields.at(2), {}};
         if (parcel.carrier == QLatin1String("*"))
             parcel.carrier = carrierName(carrierIndexByName(QStringLiteral("共速达物流|快递")));
         // "共速达物流" followed by the remark "快递" reads as the catalogue name: not a round trip.
