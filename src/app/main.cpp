@@ -1,10 +1,10 @@
 #include "cli/command_line.h"
-#include "desktop/desktop_session.h"
-#include "desktop/single_instance.h"
+#include "gui/desktop/desktop_session.h"
+#include "platform/single_instance.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "platform/widget_desktop_platform.h"
-#include "window/form1.h"
+#include "gui/platform/widget_desktop_platform.h"
+#include "gui/window/form1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

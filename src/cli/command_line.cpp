@@ -1,15 +1,16 @@
+#include "services/tracking_service.h"
 #include "cli/command_line.h"
 
-#include "cli/parcel_transfer.h"
+#include "watch/parcel_transfer.h"
 #include "core/answer_parser.h"
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
-#include "core/tracking_client.h"
-#include "desktop/single_instance.h"
+#include "services/tracking_client.h"
+#include "platform/single_instance.h"
 #include "platform/clock.h"
-#include "platform/endpoints.h"
-#include "platform/http_get.h"
+#include "core/endpoints.h"
+#include "platform/http_client.h"
 #include "platform/paths.h"
 #include "platform/secret_store.h"
 #include "store/saved_parcel_file.h"
@@ -78,8 +79,8 @@ QJsonValue isoOrNull(const QDateTime &time)
 struct Program
 {
     QString dataDir = dataDirectory();
-    Endpoints endpoints = Endpoints::load(joinPath(dataDir, QStringLiteral("endpoints.ini")));
-    HttpGet http;
+    Endpoints endpoints = loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    HttpClient http;
     // The service keys come from endpoints.ini or the secret store, as for the window.
     SecretStore secrets;
     TrackingClient client {http, endpoints, &secrets};

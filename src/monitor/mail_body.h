@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/endpoints.h"
-#include "platform/mail_sender.h"
+#include "core/endpoints.h"
+#include "monitor/mail_message.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "outlets/page_fetch.h"
 
-#include "platform/http_get.h"
+#include "platform/http_client.h"
 #include "platform/text_codec.h"
 
 #include <QRegularExpression>
@@ -25,9 +25,9 @@ void appendByte(QString &out, uint byte)
 }
 } // namespace
 
-FetchedPage GetBody(HttpGet &http, const QString &URL, int timeoutMs)
+FetchedPage GetBody(HttpClient &http, const QString &URL, int timeoutMs)
 {
-    const HttpGet::Headers headers {{QByteArrayLiteral("If-Modified-Since"), QByteArrayLiteral("0")}};
+    const HttpClient::Headers headers {{QByteArrayLiteral("If-Modified-Since"), QByteArrayLiteral("0")}};
     const HttpResult result = http.get(URL, timeoutMs, headers);
     FetchedPage page;
     if (!result.ok()) {

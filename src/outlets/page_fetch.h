@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-class HttpGet;
+class HttpClient;
 
 constexpr int kPageFetchTimeoutMs = 30000;
 
@@ -17,7 +17,7 @@ struct FetchedPage
 
 // GET with the single extra header "If-Modified-Since: 0". Waits without holding the processor,
 // at most timeoutMs, with user input held meanwhile; a failure comes back as `failed`.
-FetchedPage GetBody(HttpGet &http, const QString &URL, int timeoutMs = kPageFetchTimeoutMs);
+FetchedPage GetBody(HttpClient &http, const QString &URL, int timeoutMs = kPageFetchTimeoutMs);
 
 // The page's text in the charset it declares: the Content-Type header, else a <meta> declaration,
 // else UTF-8 when the bytes are valid UTF-8, else GB18030.

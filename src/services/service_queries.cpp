@@ -1,7 +1,7 @@
 #include "services/service_queries.h"
 
-#include "platform/endpoints.h"
-#include "platform/http_get.h"
+#include "core/endpoints.h"
+#include "platform/http_client.h"
 #include "services/carrier_tables.h"
 #include "services/kdniao_answer.h"
 #include "services/track17_answer.h"
@@ -10,7 +10,7 @@
 #include <QDateTime>
 #include <QTimer>
 
-ServiceContext::ServiceContext(HttpGet &http, const Endpoints &endpoints, const SecretStore *secrets)
+ServiceContext::ServiceContext(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
     : http(http)
     , endpoints(endpoints)
     , secrets(secrets)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tracking_client.h"
+#include "services/tracking_client.h"
 #include "platform/secret_store.h"
 
 #include <QHash>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-class HttpGet;
+class HttpClient;
 struct Endpoints;
 
 // What the queries of one TrackingClient share: the HTTP client, the endpoints, the secrets read
@@ -21,9 +21,9 @@ struct Endpoints;
 class ServiceContext
 {
 public:
-    ServiceContext(HttpGet &http, const Endpoints &endpoints, const SecretStore *secrets);
+    ServiceContext(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets);
 
-    HttpGet &http;
+    HttpClient &http;
     const Endpoints &endpoints;
     const SecretStore *secrets;
     std::function<QString(const QString &number, const QString &comCode)> phoneDigits;

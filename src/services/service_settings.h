@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "services/tracking_service.h"
 
 #include <QString>

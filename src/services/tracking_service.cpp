@@ -61,3 +61,19 @@ QString trackingSecretKey(TrackingService service, const QString &businessId)
     }
     return {};
 }
+
+void settleTrackingService(Endpoints &endpoints)
+{
+    const TrackingService service = trackingServiceFromKey(endpoints.trackingService);
+    endpoints.trackingService = trackingServiceKey(service);
+    // The designed service's default is the sandbox's, already in the endpoints.
+    if (!endpoints.trackingUrlGiven && service != TrackingService::Designed)
+        endpoints.trackingUrl = trackingServiceDefaultUrl(service);
+}
+
+Endpoints loadServiceEndpoints(const QString &iniPath)
+{
+    Endpoints endpoints = Endpoints::load(iniPath);
+    settleTrackingService(endpoints);
+    return endpoints;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/endpoints.h"
+
 #include <QString>
 
 // The tracking services Parcelvue can ask. `Designed` is the program's own protocol (one GET,
@@ -20,3 +22,9 @@ QString trackingServiceDefaultUrl(TrackingService service);
 // The key the service's secret is kept under in the secret store: "tracking:kdniao:<business id>"
 // for the app key, "tracking:17track" for the token; empty for the designed service.
 QString trackingSecretKey(TrackingService service, const QString &businessId);
+
+// The endpoints of endpoints.ini as the program uses them: the service's key in its one form
+// (anything unknown is the designed service) and, unless the file names an address, the chosen
+// service's own.
+Endpoints loadServiceEndpoints(const QString &iniPath);
+void settleTrackingService(Endpoints &endpoints);

@@ -1,9 +1,9 @@
 #include "watch/parcel_watcher.h"
 
 #include "core/delivery_status.h"
-#include "core/tracking_client.h"
+#include "services/tracking_client.h"
 #include "platform/clock.h"
-#include "watch/tracking_check.h"
+#include "core/tracking_check.h"
 
 #include <QCryptographicHash>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "watch/parcel_types.h"
+#include "core/parcel_types.h"
 
 #include <QDateTime>
 #include <QList>

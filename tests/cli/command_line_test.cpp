@@ -1,4 +1,4 @@
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "platform/text_codec.h"
 #include "test_servers.h"
 

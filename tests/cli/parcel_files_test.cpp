@@ -1,4 +1,4 @@
-#include "cli/parcel_files.h"
+#include "watch/parcel_files.h"
 #include "platform/text_codec.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "desktop/single_instance.h"
+#include "platform/single_instance.h"
 #include "desktop_harness.h"
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "test_servers.h"
-#include "watch/overview_window.h"
+#include "gui/overview/overview_window.h"
 
 #include <QJsonArray>
 #include <QLocalSocket>

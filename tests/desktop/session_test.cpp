@@ -1,5 +1,5 @@
 #include "desktop_harness.h"
-#include "watch/overview_window.h"
+#include "gui/overview/overview_window.h"
 
 #include <QApplication>
 

@@ -1,6 +1,7 @@
+#include "services/tracking_service.h"
 #include "fault_support.h"
 
-#include "monitor/sender_settings_dialog.h"
+#include "gui/dialogs/sender_settings_dialog.h"
 #include "qt_wait.h"
 #include "read_only_directory.h"
 
@@ -23,7 +24,7 @@ struct WindowWithoutSecretStore
         EXPECT_TRUE(h.test.useSecretStore(false, &error)) << error.toStdString();
         iniPath = h.test.dataDir() + QStringLiteral("/endpoints.ini");
         writeBytes(iniPath, ini);
-        h.test.platform().endpoints = Endpoints::load(iniPath);
+        h.test.platform().endpoints = loadServiceEndpoints(iniPath);
         form = &h.open();
         form->Timer3->stop();
     }
@@ -64,7 +65,7 @@ TEST(SenderDialogWithoutSecretStore, SaysSoAndKeepsThePasswordInTheFileOnlyWhenT
         EXPECT_TRUE(w.h.test.messages.shown[0].text.contains(QStringLiteral("endpoints.ini")));
         EXPECT_EQ(w.h.test.messages.shown[0].buttons, MsgButtons::YesNo);
 
-        const Endpoints saved = Endpoints::load(w.iniPath);
+        const Endpoints saved = loadServiceEndpoints(w.iniPath);
         const QString expected
             = answer == MsgAnswer::Yes ? QStringLiteral("new;password") : QStringLiteral("old-password");
         EXPECT_EQ(saved.smtpPassword, expected);

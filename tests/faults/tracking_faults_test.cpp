@@ -237,7 +237,7 @@ TEST(CutAnswer, AlwaysAFailure)
 {
     for (int round = 0; round < 30; ++round) {
         FaultyService service = resetsMidAnswer();
-        HttpGet http;
+        HttpClient http;
         const HttpResult result = http.get(service.baseUrl + QStringLiteral("/"), 1000);
         ASSERT_EQ(result.failure, HttpResult::Failure::NoConnection) << "round " << round;
         EXPECT_TRUE(result.text.isEmpty());

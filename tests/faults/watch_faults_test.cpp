@@ -1,8 +1,8 @@
-#include "desktop/desktop_session.h"
+#include "gui/desktop/desktop_session.h"
 #include "fault_support.h"
 #include "qt_wait.h"
 #include "read_only_directory.h"
-#include "watch/overview_window.h"
+#include "gui/overview/overview_window.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
 

@@ -1,5 +1,5 @@
 #include "core/carrier_catalogue.h"
-#include "finder/form2.h"
+#include "gui/finder/form2.h"
 #include "window_harness.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // letter as text, never as markup.
 #include "fuzz_check.h"
 #include "monitor/mail_body.h"
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

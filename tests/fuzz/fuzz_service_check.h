@@ -5,7 +5,7 @@
 #include "core/query_answer.h"
 #include "fuzz_check.h"
 #include "services/service_answer.h"
-#include "watch/tracking_check.h"
+#include "core/tracking_check.h"
 
 #include <QSet>
 

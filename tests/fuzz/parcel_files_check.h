@@ -2,7 +2,7 @@
 
 // What both import readers must hold to: a refused file gives no parcel, an accepted one only
 // parcels that fit a saved line; and two reads are compared parcel by parcel.
-#include "cli/parcel_files.h"
+#include "watch/parcel_files.h"
 #include "fuzz_check.h"
 #include "store/saved_parcel_file.h"
 

@@ -2,10 +2,10 @@
 // another folder so that no path of the build or source tree can serve it, then run under xvfb-run
 // against a sandbox; and the same for the contents of the Debian package made by cpack.
 #include "picture_diff.h"
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "platform/paths.h"
 #include "test_servers.h"
-#include "window/frame_paint.h"
+#include "gui/window/frame_paint.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/mail_sender.h"
+#include "monitor/mail_message.h"
 
 #include <QRegularExpression>
 #include <QSet>

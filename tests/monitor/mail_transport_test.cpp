@@ -1,5 +1,5 @@
 #include "monitor/mail_body.h"
-#include "platform/mail_sender.h"
+#include "monitor/mail_message.h"
 #include "smtp_server.h"
 #include "test_servers.h"
 
@@ -47,7 +47,7 @@ MailResult send(int port, SmtpSecurity security, const QString &caFile, const QS
     MailSender sender;
     sender.setTimeouts(5000, 10000);
     const SmtpAccount account {QStringLiteral("127.0.0.1"), port, kUser, password, security, caFile};
-    return sender.send(account, noticeMail());
+    return sender.send(account, outgoingMail(noticeMail()));
 }
 } // namespace
 

@@ -1,4 +1,5 @@
-#include "monitor/sender_settings_dialog.h"
+#include "services/tracking_service.h"
+#include "gui/dialogs/sender_settings_dialog.h"
 #include "platform/secret_store.h"
 #include "qt_wait.h"
 #include "smtp_server.h"
@@ -57,7 +58,7 @@ struct MailWindow
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(endpointsIni);
         file.close();
-        h.test.platform().endpoints = Endpoints::load(iniPath);
+        h.test.platform().endpoints = loadServiceEndpoints(iniPath);
         h.test.useServer(base);
         form = &h.open();
         form->Timer3->stop();
@@ -258,7 +259,7 @@ TEST(SenderDialog, SetUpOverStartTlsTestMailSaveAndTheNoticeUsesTheStoredPasswor
     EXPECT_FALSE(after.contains("password")) << "the secret store holds it";
     EXPECT_EQ(QFile::permissions(w.iniPath) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
               QFileDevice::Permissions());
-    const Endpoints saved = Endpoints::load(w.iniPath);
+    const Endpoints saved = loadServiceEndpoints(w.iniPath);
     EXPECT_EQ(saved.smtpHost, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(saved.smtpPort, smtp.port());
     EXPECT_EQ(saved.smtpSecurity, SmtpSecurity::StartTls);

@@ -1,4 +1,5 @@
-#include "platform/endpoints.h"
+#include "services/tracking_service.h"
+#include "core/endpoints.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,7 +31,7 @@ TEST(Endpoints, DefaultsPointAtTheLocalSandbox)
 TEST(Endpoints, MissingFileGivesDefaults)
 {
     QTemporaryDir dir;
-    const Endpoints e = Endpoints::load(dir.filePath(QStringLiteral("endpoints.ini")));
+    const Endpoints e = loadServiceEndpoints(dir.filePath(QStringLiteral("endpoints.ini")));
     EXPECT_EQ(e.trackingUrl, Endpoints::defaults().trackingUrl);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("endpoints.ini"))));
 }
@@ -53,7 +54,7 @@ TEST(Endpoints, ReadsEveryKeyAndKeepsDefaultsForBadValues)
                                   "port=99999\n"
                                   "sender=a@b.cn\n"
                                   "password=secret1\n");
-    const Endpoints e = Endpoints::load(path);
+    const Endpoints e = loadServiceEndpoints(path);
     const Endpoints d = Endpoints::defaults();
     EXPECT_EQ(e.trackingUrl, QStringLiteral("http://127.0.0.1:1234/"));
     EXPECT_EQ(e.trackingKey, QStringLiteral("ABCDEF0123456789ABCDEF0123456789"));
@@ -74,7 +75,7 @@ TEST(Endpoints, GarbageFileNeverStopsTheProgram)
     QTemporaryDir dir;
     const QByteArray before("\xff\xfe\x00garbage[[[=\n==\n[tracking\nurl", 30);
     const QString path = writeIni(dir, before);
-    const Endpoints e = Endpoints::load(path);
+    const Endpoints e = loadServiceEndpoints(path);
     EXPECT_TRUE(e.trackingUrl.startsWith(QStringLiteral("http://")));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -93,7 +94,7 @@ TEST(Endpoints, SaveThenLoadRoundTrips)
     e.smtpCaFile = QStringLiteral("/etc/own-ca.pem");
     const QString path = dir.filePath(QStringLiteral("endpoints.ini"));
     ASSERT_TRUE(e.save(path));
-    const Endpoints back = Endpoints::load(path);
+    const Endpoints back = loadServiceEndpoints(path);
     EXPECT_EQ(back.trackingUrl, e.trackingUrl);
     EXPECT_EQ(back.smtpPort, 2525);
     EXPECT_EQ(back.resourcesCaption, e.resourcesCaption);
@@ -123,7 +124,7 @@ TEST(Endpoints, MailSecurityIsChosenOrFollowsThePort)
         QByteArray ini = "[smtp]\nport=" + QByteArray::number(c.port) + "\nsender=a@b.cn\n";
         if (c.value)
             ini += QByteArray("security=") + c.value + "\n";
-        const Endpoints e = Endpoints::load(writeIni(dir, ini));
+        const Endpoints e = loadServiceEndpoints(writeIni(dir, ini));
         EXPECT_EQ(effectiveSmtpSecurity(e.smtpSecurity, e.smtpPort), c.effective)
             << (c.value ? c.value : "-") << c.port;
         EXPECT_EQ(e.smtpLogin(), QStringLiteral("a@b.cn")) << "no username: the sender logs in";
@@ -148,12 +149,12 @@ TEST(Endpoints, EachTrackingServiceHasItsOwnAddressUnlessOneIsGiven)
     };
     for (const auto &c : cases) {
         QTemporaryDir dir;
-        const Endpoints e = Endpoints::load(writeIni(dir, c.ini));
+        const Endpoints e = loadServiceEndpoints(writeIni(dir, c.ini));
         EXPECT_EQ(e.trackingService, QLatin1String(c.service)) << c.ini;
         EXPECT_EQ(e.trackingUrl, QLatin1String(c.url)) << c.ini;
     }
     QTemporaryDir dir;
-    const Endpoints e = Endpoints::load(
+    const Endpoints e = loadServiceEndpoints(
         writeIni(dir, "[tracking]\nservice=kdniao\nbusiness_id= 1688001 \napp_key=k1\ntoken=t1\n"));
     EXPECT_EQ(e.kdniaoBusinessId, QStringLiteral("1688001"));
     EXPECT_EQ(e.kdniaoAppKey, QStringLiteral("k1"));

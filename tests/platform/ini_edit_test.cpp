@@ -1,4 +1,4 @@
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "platform/ini_edit.h"
 
 #include <QFile>

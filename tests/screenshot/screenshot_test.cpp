@@ -2,10 +2,10 @@
 // picture of its main window, and checks the picture for the frame, banner and title-bar buttons
 // painted from the shipped pictures at their places.
 #include "picture_diff.h"
-#include "platform/endpoints.h"
+#include "core/endpoints.h"
 #include "platform/paths.h"
 #include "test_servers.h"
-#include "window/frame_paint.h"
+#include "gui/window/frame_paint.h"
 
 #include <QFile>
 #include <QImage>

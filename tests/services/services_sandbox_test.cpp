@@ -1,10 +1,10 @@
-#include "core/tracking_client.h"
+#include "services/tracking_client.h"
 #include "qt_wait.h"
 #include "services/tracking_service.h"
 #include "test_platform.h"
 #include "test_servers.h"
 #include "watch/parcel_watcher.h"
-#include "watch/tracking_check.h"
+#include "core/tracking_check.h"
 
 #include <QTemporaryDir>
 #include <QUrl>

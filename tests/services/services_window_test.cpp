@@ -1,15 +1,15 @@
 #include "core/carrier_catalogue.h"
-#include "desktop/desktop_session.h"
+#include "gui/desktop/desktop_session.h"
 #include "platform/text_codec.h"
 #include "qt_wait.h"
 #include "services/tracking_service.h"
-#include "services/tracking_service_dialog.h"
+#include "gui/dialogs/tracking_service_dialog.h"
 #include "test_platform.h"
 #include "test_servers.h"
-#include "watch/overview_window.h"
+#include "gui/overview/overview_window.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <QComboBox>
 #include <QFile>

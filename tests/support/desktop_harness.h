@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop/desktop_session.h"
+#include "gui/desktop/desktop_session.h"
 #include "fake_desktop.h"
 #include "platform/text_codec.h"
 #include "qt_wait.h"
@@ -8,7 +8,7 @@
 #include "tracking_service.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/clock.h"
-#include "platform/http_get.h"
-#include "platform/mail_sender.h"
+#include "platform/http_client.h"
+#include "platform/mail_transport.h"
 #include "platform/message_box.h"
-#include "platform/platform.h"
+#include "gui/platform/platform.h"
 #include "platform/save_dialog.h"
 #include "platform/secret_store.h"
 #include "platform/sound_player.h"
@@ -114,7 +114,7 @@ public:
     RecordingUrlOpener urls;
     TestClock clock;
     RecordingSoundPlayer sound;
-    HttpGet http;
+    HttpClient http;
     MailSender mail;
     SecretStore secrets;
     int programEnded = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "test_platform.h"
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <memory>
 

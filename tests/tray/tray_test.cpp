@@ -1,7 +1,7 @@
-#include "desktop/tray_icon.h"
+#include "gui/desktop/tray_icon.h"
 #include "desktop_harness.h"
-#include "platform/endpoints.h"
-#include "watch/overview_window.h"
+#include "core/endpoints.h"
+#include "gui/overview/overview_window.h"
 
 #include <QDBusArgument>
 #include <QDBusObjectPath>

@@ -1,13 +1,13 @@
-#include "desktop/desktop_session.h"
+#include "gui/desktop/desktop_session.h"
 #include "platform/text_codec.h"
 #include "qt_wait.h"
 #include "smtp_server.h"
 #include "test_platform.h"
 #include "test_servers.h"
-#include "watch/overview_window.h"
+#include "gui/overview/overview_window.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "core/tracking_client.h"
+#include "services/tracking_client.h"
 #include "qt_wait.h"
 #include "test_platform.h"
 #include "test_servers.h"
 #include "watch/parcel_watcher.h"
-#include "watch/tracking_check.h"
+#include "core/tracking_check.h"
 
 #include <httplib.h>
 

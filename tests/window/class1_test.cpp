@@ -1,4 +1,4 @@
-#include "window/class1.h"
+#include "gui/window/class1.h"
 
 #include <QCursor>
 #include <QLabel>

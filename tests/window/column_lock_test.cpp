@@ -1,5 +1,5 @@
 #include "qt_wait.h"
-#include "window/module2.h"
+#include "gui/window/module2.h"
 #include "window_harness.h"
 
 #include <QHeaderView>

@@ -1,5 +1,5 @@
 #include "platform/paths.h"
-#include "window/frame_paint.h"
+#include "gui/window/frame_paint.h"
 
 #include <QPixmap>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <QApplication>
 #include <QImage>

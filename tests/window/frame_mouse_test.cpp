@@ -1,6 +1,6 @@
 #include "frame_fixtures.h"
 #include "qt_wait.h"
-#include "window/frame_hit.h"
+#include "gui/window/frame_hit.h"
 #include "window_harness.h"
 
 #include <QFrame>

@@ -1,5 +1,5 @@
 #include "frame_fixtures.h"
-#include "window/frame_paint.h"
+#include "gui/window/frame_paint.h"
 #include "window_harness.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 #include "platform/paths.h"
-#include "window/skin.h"
+#include "gui/window/skin.h"
 #include "window_harness.h"
 
 #include <QApplication>

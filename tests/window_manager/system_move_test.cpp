@@ -2,7 +2,7 @@
 // gives this process. The pointer is driven through the XTEST extension, so presses, moves and
 // releases take the same road as a person's: through the X server and the window manager's grabs.
 #include "qt_wait.h"
-#include "window/frame_hit.h"
+#include "gui/window/frame_hit.h"
 #include "window_harness.h"
 
 #include <QMouseEvent>

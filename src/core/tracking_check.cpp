@@ -1,0 +1,76 @@
+#include "core/tracking_check.h"
+
+#include "core/answer_parser.h"
+#include "core/delivery_status.h"
+#include "core/query_answer.h"
+
+#include <QLocale>
+#include <QTimeZone>
+#include <algorithm>
+
+CheckOutcome readCheckAnswer(const HttpResult &result)
+{
+    CheckOutcome outcome;
+    if (result.failure == HttpResult::Failure::HttpStatus && (result.status == 429 || result.status == 503)) {
+        outcome.kind = CheckOutcome::Kind::Busy;
+        outcome.error = result.userText.isEmpty()
+            ? QStringLiteral("查询服务繁忙,稍后再查 (HTTP %1)").arg(result.status)
+            : result.userText;
+        outcome.retryAfterSeconds = retryAfterSeconds(result.retryAfter, QDateTime::currentDateTimeUtc());
+        return outcome;
+    }
+    const QString &answer = result.text;
+    switch (classifySavedParcelAnswer(result.ok() ? answer : QString())) {
+    case AnswerVerdict::Empty:
+        outcome.error = emptyAnswerMessage(result);
+        if (!result.errorText.isEmpty())
+            outcome.error += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
+        return outcome;
+    case AnswerVerdict::FormatError:
+        outcome.error = QStringLiteral("单号格式错误!请检查!");
+        return outcome;
+    case AnswerVerdict::NotExisting:
+        outcome.error = QStringLiteral("您好,您当前查询的快递单号已不存在!");
+        return outcome;
+    case AnswerVerdict::NoInformation:
+        outcome.error = QStringLiteral("此快递单号未更新信息或已失效..");
+        return outcome;
+    case AnswerVerdict::UnsupportedCarrier:
+        outcome.error = QStringLiteral("系统问题,暂不支持当前快递公司!");
+        return outcome;
+    case AnswerVerdict::AsksForInput:
+        outcome.error = QStringLiteral("请输入正确的单号!");
+        return outcome;
+    case AnswerVerdict::Accepted:
+        break;
+    }
+    ParseState state;
+    const std::vector<ProgressRow> rows = parseAnswerRows(answer, countAnswerRows(answer), state);
+    if (rows.empty()) {
+        outcome.error = QStringLiteral("未查询到物流信息!");
+        return outcome;
+    }
+    outcome.kind = CheckOutcome::Kind::Answered;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        outcome.rows.append({row->time, row->progress, {}});
+    outcome.status = deliveryStatusOf(rows.front().progress);
+    return outcome;
+}
+
+int retryAfterSeconds(const QByteArray &header, const QDateTime &now)
+{
+    const QByteArray value = header.trimmed();
+    if (value.isEmpty())
+        return -1;
+    bool isNumber = false;
+    const qint64 seconds = value.toLongLong(&isNumber);
+    if (isNumber)
+        return seconds < 0 ? -1 : int(std::min<qint64>(seconds, 7 * 24 * 3600));
+    // An HTTP date: "Wed, 21 Oct 2015 07:28:00 GMT".
+    QDateTime when = QLocale::c().toDateTime(QString::fromLatin1(value),
+                                             QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"));
+    if (!when.isValid())
+        return -1;
+    when.setTimeSpec(Qt::UTC);
+    return int(std::clamp<qint64>(now.secsTo(when), 0, 7 * 24 * 3600));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/http_exchange.h"
+#include "core/parcel_types.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// What one query of a saved parcel came to, read the way the window reads a saved parcel's answer.
+struct CheckOutcome
+{
+    enum class Kind {
+        Answered, // progress rows
+        Refused, // no answer, an error word, or an answer without rows: the parcel's failure
+        Busy, // the service asked to be left alone for a while (HTTP 429 or 503)
+    };
+
+    Kind kind = Kind::Refused;
+    QList<HistoryRow> rows; // oldest first
+    QString status; // 已签收, 派件中 or 运送中
+    QString error; // for the user, in the window's words
+    int retryAfterSeconds = -1; // Busy: what the service asked for; -1 when it did not say
+};
+
+CheckOutcome readCheckAnswer(const HttpResult &result);
+
+// Seconds from a Retry-After header (a number of seconds or an HTTP date); -1 when there is none
+// or it cannot be read.
+int retryAfterSeconds(const QByteArray &header, const QDateTime &now);

@@ -1,0 +1,331 @@
+#include "gui/desktop/desktop_session.h"
+
+#include "watch/parcel_transfer.h"
+#include "core/carrier_catalogue.h"
+#include "core/delivery_status.h"
+#include "services/tracking_client.h"
+#include "desktop/desktop_notifier.h"
+#include "gui/desktop/desktop_options.h"
+#include "desktop/parcel_notice.h"
+#include "platform/single_instance.h"
+#include "gui/desktop/tray_icon.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "gui/platform/platform.h"
+#include "platform/save_dialog.h"
+#include "gui/dialogs/tracking_service_dialog.h"
+#include "store/saved_parcel_file.h"
+#include "gui/overview/overview_window.h"
+#include "watch/parcel_watcher.h"
+#include "watch/saved_entries.h"
+#include "watch/tracking_history.h"
+#include "watch/watch_settings.h"
+#include "gui/window/form1.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QTimer>
+
+namespace {
+const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+} // namespace
+
+DesktopSession::DesktopSession(Platform &platform, QObject *parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_history(std::make_unique<TrackingHistory>())
+    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints, platform.secrets))
+{
+    m_history->open(platform.dataDir, platform.clock->now());
+    // Every query, the window's included, goes through this client and its configured service.
+    platform.tracking = m_client.get();
+    m_client->setPhoneDigitsSource(
+        [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
+    m_form = std::make_unique<Form1>(platform);
+    m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
+    const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
+    m_watcher->setIntervalMinutes(settings.intervalMinutes);
+    m_watcher->setEnabled(settings.watchAll);
+
+    // The window read the saved list while it was built; the history follows it from now on.
+    followSavedList();
+    connect(m_form.get(), &Form1::savedListChanged, this, &DesktopSession::followSavedList);
+    connect(m_form.get(), &Form1::answerParsed, this, &DesktopSession::recordAnswer);
+    connect(m_form.get(), &Form1::queryFailed, this, &DesktopSession::recordFailure);
+    connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
+    m_form->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+
+    m_desktopSettings = DesktopSettings::load(m_form->settingsFilePath());
+    m_notifier = new DesktopNotifier(this);
+    connect(m_notifier, &DesktopNotifier::viewRequested, this, &DesktopSession::viewParcel);
+    connect(m_notifier, &DesktopNotifier::notDelivered, this,
+            [this](const QString &summary, const QString &body) {
+                if (m_tray)
+                    m_tray->showMessage(summary, body);
+            });
+    connect(m_form.get(), &Form1::updateFound, this, &DesktopSession::notifyUpdate);
+
+    if (TrayIcon::available()) {
+        m_tray = std::make_unique<TrayIcon>();
+        connect(m_tray.get(), &TrayIcon::showRequested, this, &DesktopSession::showMainWindow);
+        connect(m_tray.get(), &TrayIcon::overviewRequested, this, &DesktopSession::showOverview);
+        connect(m_tray.get(), &TrayIcon::refreshAllRequested, m_watcher, &ParcelWatcher::refreshAll);
+        connect(m_tray.get(), &TrayIcon::quitRequested, this, &DesktopSession::quitFromTray);
+        m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+    }
+    // Many changes in a row are counted once.
+    m_toolTipTimer = new QTimer(this);
+    m_toolTipTimer->setSingleShot(true);
+    m_toolTipTimer->setInterval(200);
+    connect(m_toolTipTimer, &QTimer::timeout, this, [this] {
+        if (m_tray)
+            m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+    });
+    connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
+    // Minimising to the tray follows the window from outside; its own handlers stay as designed.
+    m_form->installEventFilter(this);
+    m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+}
+
+DesktopSession::~DesktopSession()
+{
+    m_form->removeEventFilter(this);
+    m_tray.reset();
+    // The overview belongs to no window; it goes before what it shows.
+    delete m_overview;
+    m_overview = nullptr;
+    delete m_serviceDialog;
+    if (m_platform.tracking == m_client.get())
+        m_platform.tracking = nullptr;
+}
+
+void DesktopSession::show()
+{
+    m_form->show();
+    QTimer::singleShot(0, this, &DesktopSession::tellProblemOnce);
+}
+
+void DesktopSession::showOverview()
+{
+    if (!m_overview) {
+        m_overview
+            = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_form->settingsFilePath());
+        m_overview->setAttribute(Qt::WA_DeleteOnClose, false);
+        // Closing the main window ends the program, as designed, even with the overview open.
+        m_overview->setAttribute(Qt::WA_QuitOnClose, false);
+        auto *options = new DesktopOptions(m_desktopSettings.notifications, m_desktopSettings.minimiseToTray,
+                                           m_tray != nullptr);
+        m_overview->layout()->addWidget(options);
+        connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.notifications = on;
+            if (!DesktopSettings::saveNotifications(m_form->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        });
+        connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.minimiseToTray = on;
+            if (!DesktopSettings::saveMinimiseToTray(m_form->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        });
+        connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
+        connect(m_overview, &OverviewWindow::exportRequested, this, &DesktopSession::exportParcels);
+        connect(m_overview, &OverviewWindow::importRequested, this, [this] {
+            const QString file = m_platform.saveDialog->askOpenFileName(kParcelFilesFilter);
+            if (file.isNull())
+                return;
+            const TransferResult result = importParcels(file);
+            m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
+        });
+        connect(m_overview, &OverviewWindow::serviceSettingsRequested, this,
+                &DesktopSession::showServiceSettings);
+        if (!m_history->problem().isEmpty())
+            m_overview->tell(m_history->problem());
+    }
+    m_overview->reload();
+    m_overview->show();
+    m_overview->raise();
+    m_overview->activateWindow();
+}
+
+void DesktopSession::exportParcels()
+{
+    const QString file = m_platform.saveDialog->askSaveFileName(kParcelFilesFilter);
+    if (file.isNull())
+        return;
+    const TransferResult result = ::exportParcels(m_form->savedLines(), *m_history, file);
+    m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
+}
+
+TransferResult DesktopSession::importParcels(const QString &file)
+{
+    const TransferResult result = ::importParcels(
+        file, m_form->savedLines(), *m_history,
+        [this](const QStringList &lines) { return m_form->addSavedLines(lines); }, m_platform.clock->now());
+    if (m_overview)
+        m_overview->reload();
+    historyChanged();
+    return result;
+}
+
+void DesktopSession::showMainWindow()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    m_form->bringToFront();
+}
+
+void DesktopSession::serve(InstanceServer &server)
+{
+    server.addCommand(QStringLiteral("show"),
+                      [this](const QJsonObject &request, InstanceServer::Reply reply) {
+                          showMainWindow();
+                          if (request.value(QStringLiteral("overview")).toBool())
+                              showOverview();
+                          reply({{QStringLiteral("ok"), true}});
+                      });
+    // `parcelvue import FILE` while this program runs: the import is done here, where the saved list
+    // lives, once any query in progress is over; the command prints the answer.
+    server.addCommand(QStringLiteral("import"),
+                      [this](const QJsonObject &request, InstanceServer::Reply reply) {
+                          const QString file = request.value(QStringLiteral("file")).toString();
+                          m_form->runAfterWait([this, file, reply] {
+                              const TransferResult result = importParcels(file);
+                              reply({{QStringLiteral("ok"), result.ok},
+                                     {QStringLiteral("message"), result.message},
+                                     {QStringLiteral("added"), result.added},
+                                     {QStringLiteral("skipped"), result.skipped}});
+                          });
+                      });
+}
+
+bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_form.get()) {
+        if (event->type() == QEvent::WindowStateChange && m_form->isMinimized() && m_tray
+            && m_desktopSettings.minimiseToTray)
+            QTimer::singleShot(0, this, &DesktopSession::hideToTray);
+        else if (event->type() == QEvent::Show && !event->spontaneous())
+            QGuiApplication::setQuitOnLastWindowClosed(true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void DesktopSession::hideToTray()
+{
+    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_form->isMinimized() || !m_form->isVisible())
+        return;
+    // Hidden in the tray is not closed: a dialog closing meanwhile must not end the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    m_form->hide();
+}
+
+void DesktopSession::quitFromTray()
+{
+    // After the tray's menu has returned, and never inside a designed wait: the exit question is
+    // the designed one, over the window it closes.
+    QTimer::singleShot(0, this, [this] {
+        showMainWindow();
+        m_form->runAfterWait([this] { m_form->close(); });
+    });
+}
+
+void DesktopSession::viewParcel(const ParcelKey &key)
+{
+    m_history->markSeen(key);
+    if (m_overview)
+        m_overview->reloadSoon();
+    historyChanged();
+    showMainWindow();
+    m_form->pickSavedParcel(key.number, key.com);
+}
+
+void DesktopSession::historyChanged()
+{
+    if (m_tray && !m_toolTipTimer->isActive())
+        m_toolTipTimer->start();
+}
+
+TrackingServiceDialog *DesktopSession::serviceDialog() const
+{
+    return m_serviceDialog;
+}
+
+void DesktopSession::showServiceSettings()
+{
+    if (!m_serviceDialog) {
+        QWidget *over = m_overview && m_overview->isVisible() && m_overview->isActiveWindow()
+            ? static_cast<QWidget *>(m_overview)
+            : m_form.get();
+        m_serviceDialog = new TrackingServiceDialog(m_platform, over);
+        m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_serviceDialog->open();
+    m_serviceDialog->raise();
+    m_serviceDialog->activateWindow();
+}
+
+void DesktopSession::followSavedList()
+{
+    if (!m_history->followSavedList(savedEntries(m_form->savedLines())))
+        qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
+    if (m_overview)
+        m_overview->reloadSoon();
+    historyChanged();
+}
+
+void DesktopSession::recordAnswer(const TrackingAnswer &answer)
+{
+    const QDateTime now = m_platform.clock->now();
+    const TrackingHistory::AnswerOutcome outcome
+        = m_history->recordAnswer(answer.key, answer.rows, answer.status, now);
+    if (!outcome.stored)
+        return;
+    m_history->setNextCheck(answer.key,
+                            WatchPlan::nextAfterAnswer(answer.key, now, m_watcher->intervalMinutes()));
+    // The user is looking at it in the main window.
+    if (m_form->isActiveWindow())
+        m_history->markSeen(answer.key);
+    if (m_overview)
+        m_overview->reloadSoon();
+    historyChanged();
+}
+
+void DesktopSession::recordFailure(const ParcelKey &key, const QString &error)
+{
+    if (m_history->recordFailure(key, error, m_platform.clock->now()) && m_overview)
+        m_overview->reloadSoon();
+    historyChanged();
+}
+
+void DesktopSession::announce(const ParcelRecord &parcel)
+{
+    ParcelNews news;
+    news.remark = parcel.note;
+    news.number = parcel.key.number;
+    news.carrierName = parcel.carrierName;
+    news.time = parcel.newestTime;
+    news.progress = parcel.newestText;
+    news.transit = parcel.status == kSignedFor
+        ? kSignedFor
+        : transitTimeText(secondsSince(parcel.oldestTime, m_platform.clock->now()));
+    m_form->announceNews(news);
+    historyChanged();
+    if (m_desktopSettings.notifications)
+        m_notifier->notify({parcel.key, parcel.note, parcel.newestTime, parcel.newestText});
+}
+
+void DesktopSession::notifyUpdate(const ParcelKey &key, const ParcelNews &news)
+{
+    // The user sees "有更新" in the window they are looking at.
+    if (!m_desktopSettings.notifications || m_form->isActiveWindow())
+        return;
+    m_notifier->notify({key, news.remark, news.time, news.progress});
+}
+
+void DesktopSession::tellProblemOnce()
+{
+    if (m_problemTold || m_history->problem().isEmpty())
+        return;
+    m_problemTold = true;
+    m_platform.messages->show(m_history->problem(), MsgIcon::Information, MsgButtons::Ok);
+}

@@ -1,0 +1,283 @@
+#include "gui/dialogs/tracking_service_dialog.h"
+
+#include "core/carrier_catalogue.h"
+#include "services/tracking_client.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "gui/platform/platform.h"
+#include "platform/secret_store.h"
+#include "core/tracking_check.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QLabel *noteLabel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QString secretCaption(TrackingService service)
+{
+    return service == TrackingService::Kdniao ? QStringLiteral("API Key") : QStringLiteral("API密钥");
+}
+} // namespace
+
+TrackingServiceDialog::TrackingServiceDialog(Platform &platform, QWidget *parent)
+    : QDialog(parent)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("TrackingServiceDialog"));
+    setWindowTitle(QStringLiteral("查询服务"));
+    buildControls();
+    fill(trackingServiceSettings(platform.endpoints));
+    if (secret->text().isEmpty())
+        fillStoredSecret();
+}
+
+TrackingServiceDialog::~TrackingServiceDialog() = default;
+
+void TrackingServiceDialog::buildControls()
+{
+    auto *form = new QFormLayout;
+    service = new QComboBox(this);
+    service->setObjectName(QStringLiteral("service"));
+    for (TrackingService s : {TrackingService::Designed, TrackingService::Kdniao, TrackingService::Track17})
+        service->addItem(trackingServiceName(s), static_cast<int>(s));
+    form->addRow(QStringLiteral("查询服务"), service);
+    url = new QLineEdit(this);
+    url->setObjectName(QStringLiteral("url"));
+    form->addRow(QStringLiteral("服务地址"), url);
+    businessId = new QLineEdit(this);
+    businessId->setObjectName(QStringLiteral("businessId"));
+    m_businessIdLabel = new QLabel(QStringLiteral("用户ID"), this);
+    form->addRow(m_businessIdLabel, businessId);
+    secret = new QLineEdit(this);
+    secret->setObjectName(QStringLiteral("secret"));
+    secret->setEchoMode(QLineEdit::Password);
+    m_secretLabel = new QLabel(QStringLiteral("API Key"), this);
+    form->addRow(m_secretLabel, secret);
+    m_note = noteLabel(this, "note");
+    form->addRow(m_note);
+
+    testNumber = new QLineEdit(this);
+    testNumber->setObjectName(QStringLiteral("testNumber"));
+    form->addRow(QStringLiteral("测试单号"), testNumber);
+    testCarrier = new QComboBox(this);
+    testCarrier->setObjectName(QStringLiteral("testCarrier"));
+    for (int i = 0; i < kCarrierCount; ++i)
+        testCarrier->addItem(carrierName(i));
+    form->addRow(QStringLiteral("快递公司"), testCarrier);
+
+    result = noteLabel(this, "result");
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    test = new QPushButton(QStringLiteral("测试"), this);
+    test->setObjectName(QStringLiteral("test"));
+    save = new QPushButton(QStringLiteral("保存"), this);
+    save->setObjectName(QStringLiteral("save"));
+    save->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(test);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(result);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+
+    connect(service, &QComboBox::activated, this, &TrackingServiceDialog::chooseService);
+    connect(secret, &QLineEdit::textEdited, this, [this] { m_secretEdited = true; });
+    connect(test, &QPushButton::clicked, this, &TrackingServiceDialog::runTest);
+    connect(save, &QPushButton::clicked, this, &TrackingServiceDialog::onSave);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TrackingServiceDialog::fill(const TrackingServiceSettings &s)
+{
+    service->setCurrentIndex(service->findData(static_cast<int>(s.service)));
+    url->setText(s.url);
+    businessId->setText(s.businessId);
+    secret->setText(s.secret);
+    m_shown = s.service;
+    chooseService(service->currentIndex());
+}
+
+TrackingServiceSettings TrackingServiceDialog::settings() const
+{
+    TrackingServiceSettings s;
+    s.service = static_cast<TrackingService>(service->currentData().toInt());
+    s.url = url->text().trimmed();
+    s.businessId = businessId->text().trimmed();
+    s.secret = secret->text().trimmed();
+    return s;
+}
+
+void TrackingServiceDialog::chooseService(int index)
+{
+    const auto chosen = static_cast<TrackingService>(service->itemData(index).toInt());
+    if (chosen != m_shown) {
+        // A service's own address gives way to the next one's; an address of the user's (a local
+        // test server) stays.
+        const QString address = url->text().trimmed();
+        if (address.isEmpty() || address == trackingServiceDefaultUrl(m_shown))
+            url->setText(chosen == TrackingService::Designed ? Endpoints::defaults().trackingUrl
+                                                             : trackingServiceDefaultUrl(chosen));
+        // Each service has its own key.
+        secret->clear();
+        m_secretEdited = false;
+        if (chosen == TrackingService::Kdniao)
+            secret->setText(m_platform.endpoints.kdniaoAppKey);
+        else if (chosen == TrackingService::Track17)
+            secret->setText(m_platform.endpoints.track17Token);
+        m_shown = chosen;
+        if (secret->text().isEmpty())
+            fillStoredSecret();
+    }
+    const bool kdniao = chosen == TrackingService::Kdniao;
+    m_businessIdLabel->setVisible(kdniao);
+    businessId->setVisible(kdniao);
+    m_secretLabel->setVisible(chosen != TrackingService::Designed);
+    secret->setVisible(chosen != TrackingService::Designed);
+    m_secretLabel->setText(secretCaption(chosen));
+    // Assistive technology names an input by its label.
+    m_businessIdLabel->setBuddy(businessId);
+    m_secretLabel->setBuddy(secret);
+    m_note->setText(trackingServiceNote(chosen));
+}
+
+void TrackingServiceDialog::fillStoredSecret()
+{
+    const TrackingServiceSettings s = settings();
+    if (s.service == TrackingService::Designed || !m_platform.secrets || !m_platform.secrets->available())
+        return;
+    const TrackingService asked = s.service;
+    m_platform.secrets->read(s.secretKey(), this, [this, asked](const SecretStore::Result &read) {
+        // What the user typed meanwhile, or another service chosen, stays.
+        if (read.status == SecretStore::Status::Ok && !m_secretEdited && m_shown == asked)
+            secret->setText(read.secret);
+        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
+            tell(QStringLiteral("无法从系统密钥环读取密钥：") + read.error);
+    });
+}
+
+void TrackingServiceDialog::runTest()
+{
+    const TrackingServiceSettings s = settings();
+    const QString problem = trackingServiceSettingsProblem(s);
+    if (!problem.isEmpty())
+        return tell(problem);
+    const QString number = testNumber->text().trimmed();
+    if (number.isEmpty()) {
+        testNumber->setFocus();
+        return tell(QStringLiteral("请输入测试单号!"));
+    }
+    // The settings as typed, the key with them: nothing is saved by a test.
+    m_testEndpoints = m_platform.endpoints;
+    applyTrackingServiceSettings(m_testEndpoints, s, true);
+    delete m_testQuery;
+    m_testClient = std::make_unique<TrackingClient>(*m_platform.http, m_testEndpoints, nullptr);
+    m_testQuery = m_testClient->start(carrierCode(testCarrier->currentIndex()), number, this);
+    setBusy(true);
+    tell(QStringLiteral("正在查询%1,请稍等..").arg(number));
+    connect(m_testQuery, &TrackingQuery::finished, this, [this](const HttpResult &answer) {
+        m_testQuery->deleteLater();
+        m_testQuery = nullptr;
+        setBusy(false);
+        const CheckOutcome outcome = readCheckAnswer(answer);
+        if (outcome.kind == CheckOutcome::Kind::Answered)
+            tell(QStringLiteral("查询成功:共%1条物流信息,最新:%2 %3")
+                     .arg(outcome.rows.size())
+                     .arg(outcome.rows.last().time, outcome.rows.last().text));
+        else
+            tell(QStringLiteral("查询没有结果:") + outcome.error);
+    });
+}
+
+void TrackingServiceDialog::onSave()
+{
+    const TrackingServiceSettings s = settings();
+    const QString problem = trackingServiceSettingsProblem(s);
+    if (!problem.isEmpty())
+        return tell(problem);
+    if (s.service == TrackingService::Designed)
+        return finishSave(s, FileKey::Keep, {});
+    SecretStore *store = m_platform.secrets;
+    const bool storeAvailable = store && store->available();
+    setBusy(true);
+    if (s.secret.isEmpty()) {
+        if (storeAvailable)
+            store->remove(s.secretKey(), this, [](const SecretStore::Result &) {});
+        return finishSave(s, FileKey::Remove, {});
+    }
+    if (!storeAvailable)
+        return askToKeepKeyInFile(s,
+                                  QStringLiteral("未找到系统密钥环（Secret Service），密钥无法安全保存。"));
+    tell(QStringLiteral("正在把密钥存入系统密钥环.."));
+    store->write(s.secretKey(), s.secret, this, [this, s](const SecretStore::Result &written) {
+        if (written.status == SecretStore::Status::Ok)
+            finishSave(s, FileKey::Remove, {});
+        else
+            askToKeepKeyInFile(s, QStringLiteral("密钥无法存入系统密钥环（%1）。").arg(written.error));
+    });
+}
+
+void TrackingServiceDialog::askToKeepKeyInFile(const TrackingServiceSettings &s, const QString &why)
+{
+    const MsgAnswer answer = m_platform.messages->show(
+        why + QStringLiteral("是否把密钥保存在endpoints.ini中？该文件仅您本人可读，但密钥以明文存放。"),
+        MsgIcon::Exclamation, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes)
+        finishSave(s, FileKey::Write, {});
+    else
+        finishSave(s, FileKey::Keep, QStringLiteral("查询服务已保存，密钥没有保存。"));
+}
+
+void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, FileKey key, const QString &note)
+{
+    QString error;
+    if (!saveTrackingServiceSettings(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")), s, key,
+                                     &error)) {
+        setBusy(false);
+        return tell(QStringLiteral("查询服务保存失败!错误原因") + error);
+    }
+    // A key kept as it was stays where it was: in the file (if it was there) or nowhere.
+    Endpoints &endpoints = m_platform.endpoints;
+    const QString keptKdniao = endpoints.kdniaoAppKey;
+    const QString keptToken = endpoints.track17Token;
+    applyTrackingServiceSettings(endpoints, s, key == FileKey::Write);
+    if (key == FileKey::Keep) {
+        endpoints.kdniaoAppKey = keptKdniao;
+        endpoints.track17Token = keptToken;
+    }
+    if (m_platform.tracking)
+        m_platform.tracking->forgetSecrets();
+    if (!note.isEmpty())
+        m_platform.messages->show(note, MsgIcon::Information, MsgButtons::Ok);
+    Q_EMIT saved();
+    accept();
+}
+
+void TrackingServiceDialog::setBusy(bool busy)
+{
+    test->setEnabled(!busy);
+    save->setEnabled(!busy);
+}
+
+void TrackingServiceDialog::tell(const QString &text)
+{
+    result->setText(text);
+}

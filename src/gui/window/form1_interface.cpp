@@ -1,0 +1,128 @@
+// What the code beyond the designed windows (the watcher, the overview, the tray) may use of the
+// main window: pick a saved parcel as a user would, sound and mail for news found elsewhere, extra
+// entries at the end of the link menu, and the signals that the saved list changed, that an answer
+// was parsed or a query failed, and that change detection found news.
+#include "core/carrier_catalogue.h"
+#include "platform/paths.h"
+#include "platform/sound_player.h"
+#include "store/saved_parcel_file.h"
+#include "gui/window/form1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QTreeWidget>
+
+QStringList Form1::savedLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < Combo6->count(); ++i)
+        lines.append(Combo6->itemText(i));
+    return lines;
+}
+
+bool Form1::pickSavedParcel(const QString &number, const QString &com)
+{
+    int found = -1;
+    for (int i = 0; i < Combo6->count() && found < 0; ++i) {
+        const SavedParcel parcel = readSavedLine(Combo6->itemText(i));
+        if (parcel.number == number && carrierCode(carrierIndexByName(parcel.carrier)) == com)
+            found = i;
+    }
+    // A locked list (a timed or loop query watches its parcel) stays as it is, as it does for a user.
+    if (found < 0 || found >= Text1->count() || !Text1->isEnabled())
+        return false;
+    runAfterWait([this, found] {
+        if (found >= Text1->count() || !Text1->isEnabled())
+            return;
+        Text1->setCurrentIndex(found);
+        Text1_Click();
+    });
+    return true;
+}
+
+void Form1::announceNews(const ParcelNews &news)
+{
+    runAfterWait([this, news] {
+        if (Check3->isChecked() && platform().sound)
+            platform().sound->play(assetPath(platform().dataDir, QStringLiteral("ts.mp3")), 50);
+        if (Check2->isChecked() && !Sendmail->text().isEmpty())
+            sendNotice(news.remark, news.number, news.carrierName, news.time, news.progress, news.transit);
+    });
+}
+
+bool Form1::addSavedLines(const QStringList &lines)
+{
+    {
+        const QSignalBlocker blockText1(Text1);
+        const QSignalBlocker blockCombo6(Combo6);
+        const int chosen = Text1->currentIndex();
+        const QString currentLine = Combo6->currentText();
+        QStringList remarks;
+        for (const QString &line : lines)
+            remarks.append(readSavedLine(line).remark);
+        Combo6->addItems(lines);
+        Text1->addItems(remarks);
+        // The choice stays as it was, as after xr.
+        Text1->setCurrentIndex(chosen);
+        Combo6->setCurrentIndex(chosen);
+        Combo6->setEditText(currentLine);
+    }
+    return writeSavedList();
+}
+
+void Form1::addMenuEntry(const QString &caption, std::function<void()> action)
+{
+    Combo5->addItem(caption);
+    Combo5->setCurrentIndex(-1);
+    m_menuEntries.push_back(std::move(action));
+}
+
+void Form1::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form1::runAfterWait(std::function<void()> work)
+{
+    if (!waiting()) {
+        work();
+        return;
+    }
+    m_afterWait.push_back(std::move(work));
+}
+
+void Form1::tellAnswerParsed()
+{
+    TrackingAnswer answer;
+    answer.key = {queriedNumber, queriedCom};
+    const int timeColumn = columnByKey(QStringLiteral("sj"));
+    const int stepColumn = columnByKey(QStringLiteral("wl"));
+    for (int row = ListView1->topLevelItemCount() - 1; row >= 0; --row) {
+        const QTreeWidgetItem *item = ListView1->topLevelItem(row);
+        answer.rows.append({item->text(timeColumn), item->text(stepColumn), {}});
+    }
+    answer.status = Label12[2]->text();
+    Q_EMIT answerParsed(answer);
+}
+
+void Form1::tellUpdateFound()
+{
+    ParcelNews news;
+    news.remark = queriedRemark;
+    news.number = queriedNumber;
+    news.carrierName = queriedCarrierName;
+    if (const QTreeWidgetItem *newest = ListView1->topLevelItem(0)) {
+        news.time = newest->text(columnByKey(QStringLiteral("sj")));
+        news.progress = newest->text(columnByKey(QStringLiteral("wl")));
+    }
+    news.transit = Label12[5]->text();
+    Q_EMIT updateFound({queriedNumber, queriedCom}, news);
+}

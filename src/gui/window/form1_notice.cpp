@@ -1,0 +1,92 @@
+#include "core/delivery_status.h"
+#include "monitor/clock_text.h"
+#include "monitor/mail_body.h"
+#include "monitor/sender_settings.h"
+#include "platform/clock.h"
+#include "monitor/mail_message.h"
+#include "platform/paths.h"
+#include "platform/secret_store.h"
+#include "platform/sound_player.h"
+#include "gui/window/form1.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+void Form1::gxtj()
+{
+    // Each parcel is compared with its own previous answer, so that a look at another parcel in
+    // between brings no false alert; a parcel not seen yet in this run is compared against 0.
+    int &seen = rowsByParcel[{queriedNumber, queriedCom}];
+    const int previous = seen;
+    seen = intLastRows;
+
+    if (previous < intLastRows && Label12[2]->text() != kSignedFor) {
+        setCaption(Label12[3], QStringLiteral("有更新"));
+        setLabelColor(Label12[3], QColor(255, 0, 0));
+        tellUpdateFound();
+        if (Check3->isChecked() && platform().sound)
+            platform().sound->play(assetPath(platform().dataDir, QStringLiteral("ts.mp3")), 50);
+        if (Check2->isChecked() && !Sendmail->text().isEmpty())
+            emailgx();
+    } else {
+        setCaption(Label12[3], QStringLiteral("无更新"));
+        setLabelColor(Label12[3], QColor(255, 255, 255));
+    }
+}
+
+void Form1::emailgx()
+{
+    QString time, progress;
+    if (const QTreeWidgetItem *newest = ListView1->topLevelItem(0)) {
+        time = newest->text(columnByKey(QStringLiteral("sj")));
+        progress = newest->text(columnByKey(QStringLiteral("wl")));
+    }
+    sendNotice(queriedRemark, queriedNumber, queriedCarrierName, time, progress, Label12[5]->text());
+}
+
+void Form1::sendNotice(const QString &remark, const QString &number, const QString &carrier,
+                       const QString &time, const QString &progress, const QString &transit)
+{
+    setStatus(QStringLiteral(" 正发送最新动态邮件,请稍等.."));
+    const Endpoints &endpoints = platform().endpoints;
+
+    MailBodyValues values;
+    values.remark = remark;
+    values.number = number;
+    values.carrier = carrier;
+    values.time = time;
+    values.progress = progress;
+    values.transit = transit;
+    values.promoUrl = strPromoUrl;
+    values.promoText = strPromoText;
+    const QDateTime now = platform().clock->now();
+    values.sendTime = clockText(now);
+
+    MailMessage mail;
+    mail.from = endpoints.smtpSender;
+    mail.to = Sendmail->text();
+    mail.subject = mailSubject(remark);
+    mail.htmlBody = mailBody(endpoints, values);
+    mail.textBody = mailText(endpoints, values);
+    mail.date = now;
+
+    MailResult result;
+    if (!platform().mail) {
+        result.error = QStringLiteral("没有邮件组件");
+    } else {
+        beginWait();
+        const NoticePassword password
+            = noticePassword(endpoints, platform().secrets, SecretStore::kReadWaitMs);
+        if (password.ok)
+            result = platform().mail->send(smtpAccount(endpoints, password.password), outgoingMail(mail));
+        else
+            result.error = password.error;
+        endWait();
+    }
+    if (result.ok)
+        setStatus(QStringLiteral("快递有最新进展，已发送至邮箱!"));
+    else
+        setStatus(QStringLiteral("最新信息发送失败!错误原因") + result.error);
+}

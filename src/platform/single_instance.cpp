@@ -1,0 +1,280 @@
+#include "platform/single_instance.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+Q_LOGGING_CATEGORY(lcInstance, "parcelvue.instance", QtInfoMsg)
+
+const QString kCommand = QStringLiteral("command");
+// Room for the socket name within the 108 bytes of a Unix socket address.
+constexpr int kMaxSocketPathBytes = 100;
+
+int remainingMs(const QDeadlineTimer &deadline)
+{
+    return int(std::max<qint64>(deadline.remainingTime(), 0));
+}
+
+// A directory of this user's alone for the socket: the runtime directory, else one of its own in
+// the temporary directory (where another user could otherwise put a socket of theirs first).
+QString socketDirectory()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable()
+        && runtime.toLocal8Bit().size() < kMaxSocketPathBytes - 40)
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/parcelvue-%1").arg(::getuid());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    struct stat facts
+    {
+    };
+    if (::lstat(QFile::encodeName(own).constData(), &facts) != 0 || !S_ISDIR(facts.st_mode)
+        || facts.st_uid != ::getuid() || (facts.st_mode & 077) != 0)
+        qCInfo(lcInstance) << own << "is not this user's alone";
+    return own;
+}
+
+bool ownedByThisUser(const QString &path)
+{
+    struct stat facts
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &facts) != 0 || facts.st_uid == ::getuid();
+}
+} // namespace
+
+QByteArray InstanceMessage::encode(const QJsonObject &message)
+{
+    // Compact JSON has no line break of its own: a line break in a value is written as \n.
+    return QJsonDocument(message).toJson(QJsonDocument::Compact) + '\n';
+}
+
+std::optional<QJsonObject> InstanceMessage::decode(const QByteArray &line, QString *error)
+{
+    if (line.size() > kMaxLineBytes) {
+        *error = QStringLiteral("message longer than %1 bytes").arg(kMaxLineBytes);
+        return std::nullopt;
+    }
+    QJsonParseError parse {};
+    const QJsonDocument document = QJsonDocument::fromJson(line.trimmed(), &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        *error = QStringLiteral("not JSON: ") + parse.errorString();
+        return std::nullopt;
+    }
+    if (!document.isObject()) {
+        *error = QStringLiteral("not a JSON object");
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+QJsonObject InstanceMessage::failure(const QString &error)
+{
+    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}};
+}
+
+QString instanceServerName(const QString &dataDir)
+{
+    QString path = QFileInfo(dataDir).canonicalFilePath();
+    if (path.isEmpty())
+        path = QDir::cleanPath(QDir(dataDir).absolutePath());
+    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return socketDirectory() + QStringLiteral("/parcelvue-") + QString::fromLatin1(hash.left(16))
+        + QStringLiteral(".socket");
+}
+
+std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const QJsonObject &request,
+                                               int timeoutMs, QString *error)
+{
+    if (!ownedByThisUser(serverName)) {
+        *error = serverName + QStringLiteral(" belongs to another user");
+        return std::nullopt;
+    }
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(remainingMs(deadline))) {
+        *error = socket.errorString();
+        return std::nullopt;
+    }
+    socket.write(InstanceMessage::encode(request));
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(remainingMs(deadline))) {
+            *error = socket.errorString();
+            return std::nullopt;
+        }
+    }
+    while (!socket.canReadLine()) {
+        if (socket.bytesAvailable() > InstanceMessage::kMaxLineBytes) {
+            *error = QStringLiteral("answer too long");
+            return std::nullopt;
+        }
+        if (deadline.hasExpired()) {
+            *error = QStringLiteral("no answer within %1 ms").arg(timeoutMs);
+            return std::nullopt;
+        }
+        if (!socket.waitForReadyRead(remainingMs(deadline)) && !socket.canReadLine()) {
+            *error = socket.state() == QLocalSocket::UnconnectedState
+                ? QStringLiteral("closed without an answer")
+                : socket.errorString();
+            return std::nullopt;
+        }
+    }
+    return InstanceMessage::decode(socket.readLine(), error);
+}
+
+InstanceServer::InstanceServer(QObject *parent)
+    : QObject(parent)
+    , m_server(new QLocalServer(this))
+{
+    connect(m_server, &QLocalServer::newConnection, this, &InstanceServer::take);
+}
+
+InstanceServer::~InstanceServer() = default;
+
+bool InstanceServer::listen(const QString &name, QString *error)
+{
+    if (m_server->listen(name))
+        return true;
+    if (m_server->serverError() == QAbstractSocket::AddressInUseError) {
+        QLocalSocket probe;
+        probe.connectToServer(name);
+        if (probe.waitForConnected(1000)) {
+            probe.abort();
+            *error = QStringLiteral("a program answers there");
+            return false;
+        }
+        // Left behind by a program that did not end normally.
+        QLocalServer::removeServer(name);
+        if (m_server->listen(name))
+            return true;
+    }
+    *error = m_server->errorString();
+    return false;
+}
+
+QString InstanceServer::serverName() const
+{
+    return m_server->fullServerName();
+}
+
+void InstanceServer::addCommand(const QString &command, Handler handler)
+{
+    m_commands.insert(command, std::move(handler));
+}
+
+void InstanceServer::take()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
+        // A client that never finishes its line does not keep its connection; one whose request is
+        // taken keeps it until the answer, however long the work takes.
+        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] {
+            if (!socket->property("taken").toBool())
+                socket->abort();
+        });
+        read(socket);
+    }
+}
+
+void InstanceServer::read(QLocalSocket *socket)
+{
+    if (socket->property("taken").toBool())
+        return;
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() <= InstanceMessage::kMaxLineBytes)
+            return;
+    }
+    socket->setProperty("taken", true);
+    const QPointer<QLocalSocket> guard(socket);
+    const Reply reply = [guard](const QJsonObject &answer) {
+        if (!guard)
+            return;
+        guard->write(InstanceMessage::encode(answer));
+        guard->disconnectFromServer();
+    };
+    QString error;
+    const std::optional<QJsonObject> request
+        = InstanceMessage::decode(socket->readLine(InstanceMessage::kMaxLineBytes + 1), &error);
+    if (!request) {
+        reply(InstanceMessage::failure(error));
+        return;
+    }
+    const QString command = request->value(kCommand).toString();
+    const auto handler = m_commands.constFind(command);
+    if (handler == m_commands.cend()) {
+        reply(InstanceMessage::failure(QStringLiteral("unknown command: ") + command));
+        return;
+    }
+    qCInfo(lcInstance) << "request:" << command;
+    (*handler)(*request, reply);
+}
+
+QString instanceLockPath(const QString &dataDir)
+{
+    return QDir(dataDir).filePath(QStringLiteral("parcelvue.lock"));
+}
+
+SingleInstance::SingleInstance(const QString &dataDir)
+    : m_lockPath(instanceLockPath(dataDir))
+    , m_serverName(instanceServerName(dataDir))
+    , m_lock(m_lockPath)
+{
+    // A lock is stale only when its process is gone, however long the program has been running.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+SingleInstance::Start SingleInstance::start(const QJsonObject &request, QString *error)
+{
+    const auto handedOver = [error](const QJsonObject &answer) {
+        if (answer.value(QStringLiteral("ok")).toBool())
+            return Start::HandedOver;
+        *error = answer.value(QStringLiteral("error")).toString();
+        return Start::Unanswered;
+    };
+    QString why;
+    bool locked = m_lock.tryLock(0);
+    if (!locked && m_lock.error() == QLockFile::LockFailedError) {
+        // Another program runs on this directory; it may still be starting, before it listens.
+        const QDeadlineTimer deadline(kHandOverMs);
+        for (;;) {
+            if (const auto answer = sendInstanceRequest(m_serverName, request, remainingMs(deadline), &why))
+                return handedOver(*answer);
+            // Or it has ended meanwhile.
+            if ((locked = m_lock.tryLock(0)))
+                break;
+            if (deadline.hasExpired()) {
+                *error = why;
+                return Start::Unanswered;
+            }
+            QThread::msleep(100);
+        }
+    }
+    if (!locked) {
+        // A directory where no lock file can be made (read-only): the socket alone tells of a
+        // program running on it.
+        qCInfo(lcInstance) << "no lock file" << m_lockPath << "- error" << int(m_lock.error());
+    }
+    m_server = std::make_unique<InstanceServer>();
+    if (!m_server->listen(m_serverName, &why)) {
+        QString unanswered;
+        if (const auto answer = sendInstanceRequest(m_serverName, request, kHandOverMs, &unanswered))
+            return handedOver(*answer);
+        qCInfo(lcInstance) << "later starts cannot reach this one:" << m_serverName << why;
+    }
+    return Start::First;
+}

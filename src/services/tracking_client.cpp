@@ -1,0 +1,81 @@
+#include "services/tracking_client.h"
+
+#include "core/tracking_request.h"
+#include "platform/http_client.h"
+#include "services/service_queries.h"
+#include "services/tracking_service.h"
+
+#include <QEventLoop>
+
+namespace {
+// The program's own protocol: one GET whose answer is already in the program's form.
+class DirectQuery : public TrackingQuery
+{
+public:
+    DirectQuery(HttpClient &http, const HttpRequest &request, QObject *parent)
+        : TrackingQuery(parent)
+        , m_exchange(http.start(request, this))
+    {
+        connect(m_exchange, &HttpExchange::finished, this,
+                [this](const HttpResult &result) { finish(result); });
+    }
+    void abort() override { m_exchange->abort(); }
+
+private:
+    HttpExchange *m_exchange;
+};
+} // namespace
+
+void TrackingQuery::finish(const HttpResult &result)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_result = result;
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT finished(m_result); }, Qt::QueuedConnection);
+}
+
+TrackingClient::TrackingClient(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
+    : m_http(http)
+    , m_endpoints(endpoints)
+    , m_context(std::make_shared<ServiceContext>(http, endpoints, secrets))
+{ }
+
+TrackingClient::~TrackingClient() = default;
+
+TrackingQuery *TrackingClient::start(const QString &comCode, const QString &number, QObject *parent)
+{
+    switch (trackingServiceFromKey(m_endpoints.trackingService)) {
+    case TrackingService::Kdniao:
+        return startKdniaoQuery(m_context, comCode, number, timeoutMs(), parent);
+    case TrackingService::Track17:
+        return startTrack17Query(m_context, comCode, number, timeoutMs(), parent);
+    case TrackingService::Designed:
+        break;
+    }
+    HttpRequest request;
+    request.url = trackingRequestUrl(m_endpoints.trackingUrl, comCode, number, m_endpoints.trackingKey);
+    request.timeoutMs = timeoutMs();
+    return new DirectQuery(m_http, request, parent);
+}
+
+HttpResult TrackingClient::query(const QString &comCode, const QString &number)
+{
+    std::unique_ptr<TrackingQuery> query(start(comCode, number, nullptr));
+    QEventLoop loop;
+    QObject::connect(query.get(), &TrackingQuery::finished, &loop, &QEventLoop::quit);
+    // A query can only have finished already by its queued signal, which the loop then receives.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return query->result();
+}
+
+void TrackingClient::setPhoneDigitsSource(std::function<QString(const QString &, const QString &)> source)
+{
+    m_context->phoneDigits = std::move(source);
+}
+
+void TrackingClient::forgetSecrets()
+{
+    m_context->forgetSecrets();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/endpoints.h"
+#include "platform/http_exchange.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class HttpClient;
+class SecretStore;
+class ServiceContext;
+
+// One query of the tracking service for one parcel, under way. Its result carries the answer in
+// the form the program reads (the service's HTML table or one of its error words) in `text`.
+class TrackingQuery : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TrackingQuery(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
+    virtual void abort() = 0;
+    bool isFinished() const { return m_finished; }
+    const HttpResult &result() const { return m_result; }
+
+Q_SIGNALS:
+    void finished(const HttpResult &result);
+
+protected:
+    // Emits finished() once, from the event loop.
+    void finish(const HttpResult &result);
+
+private:
+    bool m_finished = false;
+    HttpResult m_result;
+};
+
+// Starts queries of the configured tracking service ([tracking] `service` of the endpoints): the
+// program's own protocol, or a public service through its adapter, whose answer comes out in the
+// same form. It follows the endpoints it is given (they must outlive it), so a changed setting
+// holds from the next query on.
+class TrackingClient
+{
+public:
+    // `secrets`: where a service's key is looked for when the endpoints have none (none: only
+    // the endpoints).
+    TrackingClient(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets = nullptr);
+    virtual ~TrackingClient();
+    TrackingClient(const TrackingClient &) = delete;
+    TrackingClient &operator=(const TrackingClient &) = delete;
+
+    TrackingQuery *start(const QString &comCode, const QString &number, QObject *parent);
+    // The same query, waited for in a nested event loop that keeps painting and timers running
+    // but holds user input, as the designed blocking requests wait.
+    HttpResult query(const QString &comCode, const QString &number);
+    int timeoutMs() const { return m_endpoints.trackingTimeoutSeconds * 1000; }
+
+    // Where the phone digits some carriers ask for come from (the tracking history).
+    void setPhoneDigitsSource(std::function<QString(const QString &number, const QString &comCode)> source);
+    // Forgets the keys read from the secret store and what was registered with a service: the
+    // settings changed.
+    void forgetSecrets();
+
+private:
+    HttpClient &m_http;
+    const Endpoints &m_endpoints;
+    std::shared_ptr<ServiceContext> m_context;
+};
