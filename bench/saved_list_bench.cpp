@@ -1,8 +1,8 @@
 // Loading (dq) and rewriting (xr2) a saved-parcel file of 10,000 parcels in the real window,
 // offscreen. Prints the figures; asserts nothing.
 #include "platform/text_codec.h"
-#include "platform/widget_desktop_platform.h"
-#include "window/form1.h"
+#include "gui/platform/widget_desktop_platform.h"
+#include "gui/window/form1.h"
 
 #include <QApplication>
 #include <QComboBox>

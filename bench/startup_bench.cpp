@@ -5,8 +5,8 @@
 // To count instructions up to the first paint, run one child under callgrind with
 // BENCH_EXIT_AT_PAINT=1: it then ends right after that paint, without the idle second and the
 // shutdown (valgrind --tool=callgrind bench_startup --form).
-#include "platform/widget_desktop_platform.h"
-#include "window/form1.h"
+#include "gui/platform/widget_desktop_platform.h"
+#include "gui/window/form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // with 10 to 30 rows: the time against the ideal (500 x 50 ms / 4 in flight), the longest wait of a
 // 10 ms timer in the window meanwhile, the rows in the database afterwards and the growth of
 // resident memory. Prints the figures; asserts nothing.
-#include "desktop/desktop_session.h"
+#include "gui/desktop/desktop_session.h"
 #include "platform/text_codec.h"
-#include "platform/widget_desktop_platform.h"
+#include "gui/platform/widget_desktop_platform.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
-#include "window/form1.h"
+#include "gui/window/form1.h"
 
 #include <httplib.h>
 

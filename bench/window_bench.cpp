@@ -2,8 +2,8 @@
 // with a 10,000-row answer, and how smoothly a 10 ms timer ticks while a tracking answer takes 5 s.
 // Prints the figures; asserts nothing.
 #include "answer_generator.h"
-#include "platform/widget_desktop_platform.h"
-#include "window/form1.h"
+#include "gui/platform/widget_desktop_platform.h"
+#include "gui/window/form1.h"
 
 #include <httplib.h>
 
