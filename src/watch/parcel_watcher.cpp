@@ -1,9 +1,10 @@
 #include "watch/parcel_watcher.h"
 
 #include "core/delivery_status.h"
-#include "services/tracking_client.h"
-#include "platform/clock.h"
 #include "core/tracking_check.h"
+#include "platform/clock.h"
+#include "services/tracking_client.h"
+#include "watch/parcel_groups.h"
 
 #include <QCryptographicHash>
 #include <QTimer>
@@ -105,7 +106,7 @@ void ParcelWatcher::checkDue()
         const QDateTime late = now.addMSecs(-2 * kTickMs);
         QList<ParcelKey> missed;
         for (const ParcelRecord &parcel : m_history.listedParcels()) {
-            if (parcel.status == kSignedFor || queued(parcel.key))
+            if (parcel.status == kSignedFor || queued(parcel.key) || isArchived(parcel, m_archiveDays, now))
                 continue;
             QDateTime next = parcel.nextCheck;
             if (!next.isValid() && parcel.lastChecked.isValid())
@@ -133,7 +134,9 @@ void ParcelWatcher::refreshAll()
 {
     if (refreshing())
         return;
-    const QList<ParcelRecord> parcels = m_history.listedParcels();
+    const QDateTime now = m_clock.now();
+    QList<ParcelRecord> parcels = m_history.listedParcels();
+    parcels.removeIf([&](const ParcelRecord &parcel) { return isArchived(parcel, m_archiveDays, now); });
     if (parcels.isEmpty()) {
         Q_EMIT refreshProgress(0, 0);
         Q_EMIT refreshFinished();

@@ -1,6 +1,7 @@
 #include "watch/tracking_history.h"
 
 #include "core/delivery_status.h"
+#include "watch/parcel_groups.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,13 +54,27 @@ const QStringList kMigrations[] = {
         // before they tell a parcel's progress.
         QStringLiteral("ALTER TABLE parcels ADD COLUMN phone_digits TEXT NOT NULL DEFAULT ''"),
     },
+    {
+        // The archive mark set by hand (0: the rule of 归档天数 decides, 1: archived, 2: kept out),
+        // whether a problem status was ever given (the statistics count it after delivery too),
+        // and the delivery estimate a service gave.
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN archive INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN problem_seen INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_from TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_to TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_source TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral(
+            "UPDATE parcels SET problem_seen = 1 WHERE status IN ('问题件', '待取件', '派送失败')"),
+    },
 };
 constexpr int kMigrationCount = int(sizeof kMigrations / sizeof kMigrations[0]);
 static_assert(kMigrationCount == TrackingHistory::kSchemaVersion, "one migration per schema version");
 
-const char kColumns[] = "number, com, note, carrier_name, status, row_count, newest_time, newest_text, "
-                        "oldest_time, last_checked, last_answered, next_check, last_error, last_error_at, "
-                        "failures, signed_time, unseen_news, listed, phone_digits";
+const char kColumns[]
+    = "number, com, note, carrier_name, status, row_count, newest_time, newest_text, "
+      "oldest_time, last_checked, last_answered, next_check, last_error, last_error_at, "
+      "failures, signed_time, unseen_news, listed, phone_digits, archive, problem_seen, eta_from, "
+      "eta_to, eta_source";
 
 QVariant msOf(const QDateTime &time)
 {
@@ -98,6 +113,17 @@ ParcelRecord recordOf(const QSqlQuery &query)
     record.unseenNews = query.value(16).toInt() != 0;
     record.listed = query.value(17).toInt() != 0;
     record.phoneDigits = query.value(18).toString();
+    const int archive = query.value(19).toInt();
+    record.archive = archive == 1 ? ArchiveMark::Archived
+        : archive == 2            ? ArchiveMark::KeptOut
+                                  : ArchiveMark::ByRule;
+    record.problemSeen = query.value(20).toInt() != 0;
+    const QString etaFrom = query.value(21).toString();
+    if (!etaFrom.isEmpty()) {
+        record.serviceEstimate.from = QDateTime::fromString(etaFrom, Qt::ISODate);
+        record.serviceEstimate.to = QDateTime::fromString(query.value(22).toString(), Qt::ISODate);
+        record.serviceEstimate.source = query.value(23).toString();
+    }
     return record;
 }
 
@@ -357,7 +383,8 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         "UPDATE parcels SET status = ?, row_count = ?, newest_time = ?, newest_text = ?, oldest_time = ?,"
         " last_checked = ?, last_answered = ?, last_error = '', last_error_at = NULL, failures = 0,"
         " signed_time = CASE WHEN ? THEN ? ELSE signed_time END,"
-        " unseen_news = CASE WHEN ? THEN 1 ELSE unseen_news END WHERE id = ?"));
+        " unseen_news = CASE WHEN ? THEN 1 ELSE unseen_news END,"
+        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END WHERE id = ?"));
     const bool signedFor = status == kSignedFor;
     query.addBindValue(text(status));
     query.addBindValue(int(rowsOldestFirst.size()));
@@ -369,6 +396,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     query.addBindValue(signedFor);
     query.addBindValue(text(newest.time));
     query.addBindValue(outcome.news);
+    query.addBindValue(isProblemStatus(status));
     query.addBindValue(id);
     if (!query.exec())
         return fail(query);
@@ -431,7 +459,8 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         "UPDATE parcels SET status = ?, row_count = ?, newest_time = ?, newest_text = ?, oldest_time = ?,"
         " last_checked = ?, last_answered = CASE WHEN ? THEN ? ELSE NULL END, last_error = ?,"
         " last_error_at = CASE WHEN ? THEN ? ELSE NULL END, failures = ?,"
-        " signed_time = CASE WHEN ? THEN ? ELSE signed_time END"
+        " signed_time = CASE WHEN ? THEN ? ELSE signed_time END,"
+        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END"
         " WHERE id = ? AND last_checked IS NULL AND last_answered IS NULL"));
     query.addBindValue(text(answered ? state.status : QString()));
     query.addBindValue(int(rowsOldestFirst.size()));
@@ -447,9 +476,18 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
     query.addBindValue(state.lastError.isEmpty() ? 0 : 1);
     query.addBindValue(state.status == kSignedFor);
     query.addBindValue(text(newest.time));
+    query.addBindValue(state.problemSeen || isProblemStatus(state.status));
     query.addBindValue(id);
     if (!query.exec())
         return fail();
+    // The archive mark travels with the parcel.
+    if (state.archive != ArchiveMark::ByRule) {
+        query.prepare(QStringLiteral("UPDATE parcels SET archive = ? WHERE id = ?"));
+        query.addBindValue(int(state.archive));
+        query.addBindValue(id);
+        if (!query.exec())
+            return fail();
+    }
     if (db.commit())
         return true;
     m_lastError = db.lastError().text();
@@ -491,6 +529,44 @@ QString TrackingHistory::phoneDigits(const QString &number, const QString &com) 
     return {};
 }
 
+bool TrackingHistory::setArchive(const QList<ParcelKey> &keys, ArchiveMark mark)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        m_lastError = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE parcels SET archive = ? WHERE number = ? AND com = ?"));
+    for (const ParcelKey &key : keys) {
+        query.addBindValue(int(mark));
+        query.addBindValue(key.number);
+        query.addBindValue(key.com);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            db.rollback();
+            return false;
+        }
+    }
+    if (db.commit())
+        return true;
+    m_lastError = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+bool TrackingHistory::setServiceEstimate(const ParcelKey &key, const ServiceEstimate &estimate)
+{
+    const bool valid = estimate.isValid();
+    const QDateTime to = estimate.to.isValid() ? estimate.to : estimate.from;
+    return run(
+        QStringLiteral(
+            "UPDATE parcels SET eta_from = ?, eta_to = ?, eta_source = ? WHERE number = ? AND com = ?"),
+        {valid ? estimate.from.toUTC().toString(Qt::ISODate) : QStringLiteral(""),
+         valid ? to.toUTC().toString(Qt::ISODate) : QStringLiteral(""),
+         valid ? text(estimate.source) : QStringLiteral(""), key.number, key.com});
+}
+
 bool TrackingHistory::markSeen(const ParcelKey &key)
 {
     return run(QStringLiteral(
@@ -516,6 +592,21 @@ QList<ParcelRecord> TrackingHistory::listedParcels() const
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM parcels WHERE listed = 1 ORDER BY list_order")
+                        .arg(QLatin1String(kColumns)))) {
+        m_lastError = query.lastError().text();
+        return records;
+    }
+    while (query.next())
+        records.append(recordOf(query));
+    return records;
+}
+
+QList<ParcelRecord> TrackingHistory::allParcels() const
+{
+    QList<ParcelRecord> records;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM parcels ORDER BY listed DESC, list_order, id")
                         .arg(QLatin1String(kColumns)))) {
         m_lastError = query.lastError().text();
         return records;
@@ -562,6 +653,67 @@ int TrackingHistory::totalRows() const
     if (query.exec(QStringLiteral("SELECT count(*) FROM progress")) && query.next())
         return query.value(0).toInt();
     return -1;
+}
+
+namespace {
+// The rows of the progress table are kept in parcel order, so the texts come without a sort.
+const char kRowTextsQuery[]
+    = "SELECT c.number, c.com, t.texts FROM (SELECT parcel_id, group_concat(text, char(10)) AS texts"
+      " FROM progress GROUP BY parcel_id) t JOIN parcels c ON c.id = t.parcel_id WHERE c.listed = 1";
+
+QHash<ParcelKey, QString> rowTextsOf(const QSqlDatabase &db, QString *error)
+{
+    QHash<ParcelKey, QString> texts;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QLatin1String(kRowTextsQuery))) {
+        *error = query.lastError().text();
+        return texts;
+    }
+    while (query.next())
+        texts.insert({query.value(0).toString(), query.value(1).toString()}, query.value(2).toString());
+    return texts;
+}
+} // namespace
+
+QHash<ParcelKey, QString> TrackingHistory::rowTexts() const
+{
+    return rowTextsOf(QSqlDatabase::database(m_connection, false), &m_lastError);
+}
+
+QString TrackingHistory::rowText(const ParcelKey &key) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT group_concat(p.text, char(10)) FROM progress p JOIN parcels c"
+                                 " ON c.id = p.parcel_id WHERE c.number = ? AND c.com = ?"));
+    query.addBindValue(key.number);
+    query.addBindValue(key.com);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    m_lastError = query.lastError().text();
+    return {};
+}
+
+QHash<ParcelKey, QString> TrackingHistory::readRowTexts(const QString &databaseFile)
+{
+    static std::atomic<int> serial {0};
+    const QString name = QStringLiteral("parcelvue-row-texts-%1").arg(++serial);
+    QHash<ParcelKey, QString> texts;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        QString error;
+        if (db.open())
+            texts = rowTextsOf(db, &error);
+        else
+            error = db.lastError().text();
+        if (!error.isEmpty())
+            qCInfo(lcWatch) << "row texts not read from" << databaseFile << ":" << error;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return texts;
 }
 
 QString TrackingHistory::integrityCheck() const

@@ -3,6 +3,7 @@
 #include "core/parcel_types.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QLoggingCategory>
 #include <QString>
@@ -18,7 +19,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcWatch)
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -63,13 +64,25 @@ public:
     // The phone digits the parcel's carrier wants (empty: none); only for a parcel of the list.
     bool setPhoneDigits(const ParcelKey &key, const QString &digits);
     QString phoneDigits(const QString &number, const QString &com) const;
+    // Marks the parcels for the archive, all in one step.
+    bool setArchive(const QList<ParcelKey> &keys, ArchiveMark mark);
+    // What the service said about the delivery (an invalid estimate clears it).
+    bool setServiceEstimate(const ParcelKey &key, const ServiceEstimate &estimate);
 
     // The listed parcels in the saved-parcel file's order.
     QList<ParcelRecord> listedParcels() const;
+    // Every parcel ever saved: the listed ones first, in the file's order, then the others.
+    QList<ParcelRecord> allParcels() const;
     std::optional<ParcelRecord> parcel(const ParcelKey &key) const;
     // Every row ever seen of the parcel, oldest first.
     QList<HistoryRow> rows(const ParcelKey &key) const;
     int totalRows() const;
+    // The texts of every row of each listed parcel, one line each, for the search.
+    QHash<ParcelKey, QString> rowTexts() const;
+    QString rowText(const ParcelKey &key) const;
+    // The same from the database file, on a read-only connection of its own: for another thread,
+    // while this one goes on writing. Empty when the file cannot be read.
+    static QHash<ParcelKey, QString> readRowTexts(const QString &databaseFile);
 
     // "ok" when SQLite finds the file whole, else what it found.
     QString integrityCheck() const;
