@@ -1,27 +1,27 @@
 #include "gui/desktop/desktop_session.h"
 
-#include "watch/parcel_transfer.h"
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
-#include "services/tracking_client.h"
 #include "desktop/desktop_notifier.h"
-#include "gui/desktop/desktop_options.h"
 #include "desktop/parcel_notice.h"
-#include "platform/single_instance.h"
+#include "gui/desktop/desktop_options.h"
 #include "gui/desktop/tray_icon.h"
+#include "gui/dialogs/tracking_service_dialog.h"
+#include "gui/overview/overview_window.h"
+#include "gui/platform/platform.h"
+#include "gui/window/form1.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/platform.h"
 #include "platform/save_dialog.h"
-#include "gui/dialogs/tracking_service_dialog.h"
+#include "platform/single_instance.h"
+#include "services/tracking_client.h"
 #include "store/saved_parcel_file.h"
-#include "gui/overview/overview_window.h"
+#include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -47,6 +47,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
     const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
     m_watcher->setIntervalMinutes(settings.intervalMinutes);
+    m_watcher->setArchiveDays(settings.archiveDays);
     m_watcher->setEnabled(settings.watchAll);
 
     // The window read the saved list while it was built; the history follows it from now on.
@@ -139,6 +140,7 @@ void DesktopSession::showOverview()
         });
         connect(m_overview, &OverviewWindow::serviceSettingsRequested, this,
                 &DesktopSession::showServiceSettings);
+        connect(m_overview, &OverviewWindow::historyChanged, this, &DesktopSession::historyChanged);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
     }
