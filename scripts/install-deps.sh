@@ -10,7 +10,7 @@ packages=(
     # qt6-charts-dev does not bring
     qt6-charts-dev libqt6charts6 libqt6opengl6-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
-    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev
+    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd python3-lxml python3-cryptography
     # the secret store: QtKeychain loads libsecret at run time; the tests run gnome-keyring on a

@@ -43,18 +43,19 @@ bool sameRows(const ParcelRecord &a, const ParcelRecord &b)
 }
 } // namespace
 
-QList<int> OverviewList::setParcels(const QList<ParcelRecord> &parcels, const QDateTime &now, int archiveDays)
+QList<int> OverviewList::setParcels(QList<ParcelRecord> parcels, const QDateTime &now, int archiveDays)
 {
     struct Known
     {
         ParcelRecord parcel;
         QString rows;
+        bool ownRows;
     };
     QHash<ParcelKey, Known> known;
     known.reserve(m_entries.size());
     for (Entry &entry : m_entries) {
         const ParcelKey key = entry.parcel.key;
-        known.insert(key, {std::move(entry.parcel), std::move(entry.rows)});
+        known.insert(key, {std::move(entry.parcel), std::move(entry.rows), entry.ownRows});
     }
     QList<int> stale;
     m_archiveDays = archiveDays;
@@ -63,25 +64,30 @@ QList<int> OverviewList::setParcels(const QList<ParcelRecord> &parcels, const QD
     m_entries.reserve(parcels.size());
     m_index.clear();
     m_index.reserve(parcels.size());
-    for (const ParcelRecord &parcel : parcels) {
+    for (ParcelRecord &parcel : parcels) {
         Entry entry;
-        entry.parcel = parcel;
+        entry.parcel = std::move(parcel);
         fill(entry, now);
-        const auto found = known.find(parcel.key);
-        if (found != known.end() && sameRows(found->parcel, parcel))
+        const ParcelKey &key = entry.parcel.key;
+        const auto found = known.find(key);
+        if (found != known.end() && sameRows(found->parcel, entry.parcel)) {
             entry.rows = std::move(found->rows);
-        else
+            entry.ownRows = found->ownRows;
+        } else if (m_rowTexts && (found != known.end() || !m_rowTexts->contains(key))) {
             stale.append(int(m_entries.size()));
-        m_index.insert(parcel.key, int(m_entries.size()));
+        }
+        m_index.insert(key, int(m_entries.size()));
         m_entries.append(std::move(entry));
     }
     count();
     return stale;
 }
 
-void OverviewList::setRowText(int index, const QString &text)
+void OverviewList::setRowTexts(int index, const QStringList &rows)
 {
-    m_entries[index].rows = folded(text);
+    Entry &entry = m_entries[index];
+    entry.rows = folded(rows.join(QLatin1Char('\n')));
+    entry.ownRows = true;
 }
 
 void OverviewList::setArchiveDays(int archiveDays, const QDateTime &now)
@@ -94,17 +100,16 @@ void OverviewList::setArchiveDays(int archiveDays, const QDateTime &now)
     count();
 }
 
-void OverviewList::setRowTexts(const QHash<ParcelKey, QString> &texts)
+void OverviewList::setRowTextIndex(std::shared_ptr<const RowTextIndex> index)
 {
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        const int index = indexOf(it.key());
-        if (index >= 0)
-            m_entries[index].rows = folded(it.value());
+    m_rowTexts = std::move(index);
+    for (Entry &entry : m_entries) {
+        entry.rows.clear();
+        entry.ownRows = false;
     }
-    m_hasRowTexts = true;
 }
 
-int OverviewList::update(const ParcelRecord &parcel, const QString *rowText, const QDateTime &now)
+int OverviewList::update(const ParcelRecord &parcel, const QDateTime &now)
 {
     const int index = indexOf(parcel.key);
     if (index < 0)
@@ -112,8 +117,6 @@ int OverviewList::update(const ParcelRecord &parcel, const QString *rowText, con
     Entry &entry = m_entries[index];
     entry.parcel = parcel;
     fill(entry, now);
-    if (rowText)
-        entry.rows = folded(*rowText);
     count();
     return index;
 }
@@ -139,20 +142,30 @@ void OverviewList::count()
     }
 }
 
-bool OverviewList::matches(const Entry &entry, const QString &needle) const
+QBitArray OverviewList::linesHolding(const QString &needle) const
 {
-    return needle.isEmpty() || entry.fields.contains(needle) || entry.rows.contains(needle);
+    return m_rowTexts && !needle.isEmpty() ? m_rowTexts->matchingLines(needle) : QBitArray();
+}
+
+bool OverviewList::matches(const Entry &entry, const QString &needle, const QBitArray &lines) const
+{
+    if (needle.isEmpty() || entry.fields.contains(needle))
+        return true;
+    if (entry.ownRows)
+        return entry.rows.contains(needle);
+    return m_rowTexts && m_rowTexts->matches(entry.parcel.key, lines);
 }
 
 QList<int> OverviewList::select(ParcelGroup group, const QString &search, const OverviewOrder &order) const
 {
     const QString needle = needleOf(search);
+    const QBitArray lines = linesHolding(needle);
     QList<int> shown;
     shown.reserve(m_entries.size());
     for (int i = 0; i < int(m_entries.size()); ++i) {
         const Entry &entry = m_entries.at(i);
         const bool inGroup = group == ParcelGroup::All ? !entry.archived : entry.group == group;
-        if (inGroup && matches(entry, needle))
+        if (inGroup && matches(entry, needle, lines))
             shown.append(i);
     }
     sort(shown, order);
@@ -162,10 +175,11 @@ QList<int> OverviewList::select(ParcelGroup group, const QString &search, const 
 QList<int> OverviewList::narrow(const QList<int> &shown, const QString &search) const
 {
     const QString needle = needleOf(search);
+    const QBitArray lines = linesHolding(needle);
     QList<int> kept;
     kept.reserve(shown.size());
     for (int index : shown) {
-        if (matches(m_entries.at(index), needle))
+        if (matches(m_entries.at(index), needle, lines))
             kept.append(index);
     }
     return kept;

@@ -2,12 +2,14 @@
 
 #include "core/parcel_types.h"
 #include "watch/parcel_groups.h"
+#include "watch/row_text_index.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
+#include <memory>
 
 // Which column the rows are sorted by; -1: the default order (defaultRank, then the saved list).
 struct OverviewOrder
@@ -27,18 +29,19 @@ class OverviewList
 public:
     using Counts = std::array<int, int(ParcelGroup::Count)>;
 
-    // The listed parcels in the saved list's order. Row texts already known stay with their
-    // parcels; the positions returned are of parcels whose rows may have changed since (or that
-    // are new), whose texts are to be read again.
-    QList<int> setParcels(const QList<ParcelRecord> &parcels, const QDateTime &now, int archiveDays);
+    // The listed parcels in the saved list's order. The positions returned are of parcels whose
+    // rows may have changed since the rows' texts were read (or that are new): their texts are to
+    // be given again with setRowTexts.
+    QList<int> setParcels(QList<ParcelRecord> parcels, const QDateTime &now, int archiveDays);
     void setArchiveDays(int archiveDays, const QDateTime &now);
     int archiveDays() const { return m_archiveDays; }
-    // The rows' texts by parcel, for the search; parcels not in it keep what they had.
-    void setRowTexts(const QHash<ParcelKey, QString> &texts);
-    bool hasRowTexts() const { return m_hasRowTexts; }
-    void setRowText(int index, const QString &text);
-    // Replaces a parcel's record (and its rows' text when given); -1 when it is not in the list.
-    int update(const ParcelRecord &parcel, const QString *rowText, const QDateTime &now);
+    // The rows' texts of every parcel, for the search; what setRowTexts gave before goes.
+    void setRowTextIndex(std::shared_ptr<const RowTextIndex> index);
+    bool hasRowTexts() const { return m_rowTexts != nullptr; }
+    // The rows' texts of one parcel, newer than the index.
+    void setRowTexts(int index, const QStringList &rows);
+    // Replaces a parcel's record; -1 when it is not in the list.
+    int update(const ParcelRecord &parcel, const QDateTime &now);
     void markSeen(int index);
 
     int size() const { return int(m_entries.size()); }
@@ -61,7 +64,8 @@ private:
     {
         ParcelRecord parcel;
         QString fields; // note, number and carrier, lower case
-        QString rows; // the rows' texts, lower case
+        QString rows; // the rows' texts, lower case, when newer than the index
+        bool ownRows = false; // rows, not the index, holds them
         QString status; // as the status column shows it
         ParcelGroup group = ParcelGroup::All;
         bool archived = false;
@@ -70,7 +74,8 @@ private:
     };
     void fill(Entry &entry, const QDateTime &now) const;
     void count();
-    bool matches(const Entry &entry, const QString &needle) const;
+    bool matches(const Entry &entry, const QString &needle, const QBitArray &lines) const;
+    QBitArray linesHolding(const QString &needle) const;
     bool less(int a, int b, const OverviewOrder &order) const;
 
     QList<Entry> m_entries;
@@ -78,5 +83,5 @@ private:
     Counts m_counts {};
     int m_archiveDays = 0;
     qint64 m_now = 0;
-    bool m_hasRowTexts = false;
+    std::shared_ptr<const RowTextIndex> m_rowTexts;
 };

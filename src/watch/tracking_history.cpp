@@ -2,15 +2,18 @@
 
 #include "core/delivery_status.h"
 #include "watch/parcel_groups.h"
+#include "watch/row_text_index.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
+#include <sqlite3.h>
 
 Q_LOGGING_CATEGORY(lcWatch, "parcelvue.watch", QtInfoMsg)
 
@@ -87,42 +90,93 @@ QString text(const QString &value)
     return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
-QDateTime timeOf(const QVariant &value)
+// A statement on the connection's own SQLite handle, for reads of many rows: Qt SQL turns every
+// value into a QVariant through SQLite's UTF-16 conversion, which costs more than the read itself.
+class Rows
 {
-    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
-}
+public:
+    Rows(const QString &connection, const char *sql)
+    {
+        const QVariant handle = QSqlDatabase::database(connection, false).driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_db = *static_cast<sqlite3 *const *>(handle.constData());
+        if (m_db)
+            m_rc = sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr);
+    }
+    ~Rows() { sqlite3_finalize(m_statement); }
+    Rows(const Rows &) = delete;
+    Rows &operator=(const Rows &) = delete;
 
-ParcelRecord recordOf(const QSqlQuery &query)
+    void bind(int position, const QString &value)
+    {
+        const QByteArray utf8 = value.toUtf8();
+        sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    bool next()
+    {
+        if (!m_statement)
+            return false;
+        m_rc = sqlite3_step(m_statement);
+        return m_rc == SQLITE_ROW;
+    }
+    // After the last row: whether all went well, and what went wrong when not.
+    bool done() const { return m_statement && m_rc == SQLITE_DONE; }
+    QString error() const
+    {
+        return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no SQLite connection");
+    }
+
+    QString text(int column) const
+    {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column)) : QString();
+    }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+    QDateTime time(int column) const
+    {
+        // In UTC: a local time would ask the time zone (a stat of /etc/localtime) for every value.
+        return sqlite3_column_type(m_statement, column) == SQLITE_NULL
+            ? QDateTime()
+            : QDateTime::fromMSecsSinceEpoch(integer(column), Qt::UTC);
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_statement = nullptr;
+    int m_rc = SQLITE_ERROR;
+};
+
+ParcelRecord recordOf(const Rows &row)
 {
     ParcelRecord record;
-    record.key = {query.value(0).toString(), query.value(1).toString()};
-    record.note = query.value(2).toString();
-    record.carrierName = query.value(3).toString();
-    record.status = query.value(4).toString();
-    record.rowCount = query.value(5).toInt();
-    record.newestTime = query.value(6).toString();
-    record.newestText = query.value(7).toString();
-    record.oldestTime = query.value(8).toString();
-    record.lastChecked = timeOf(query.value(9));
-    record.lastAnswered = timeOf(query.value(10));
-    record.nextCheck = timeOf(query.value(11));
-    record.lastError = query.value(12).toString();
-    record.lastErrorAt = timeOf(query.value(13));
-    record.failures = query.value(14).toInt();
-    record.signedTime = query.value(15).toString();
-    record.unseenNews = query.value(16).toInt() != 0;
-    record.listed = query.value(17).toInt() != 0;
-    record.phoneDigits = query.value(18).toString();
-    const int archive = query.value(19).toInt();
+    record.key = {row.text(0), row.text(1)};
+    record.note = row.text(2);
+    record.carrierName = row.text(3);
+    record.status = row.text(4);
+    record.rowCount = int(row.integer(5));
+    record.newestTime = row.text(6);
+    record.newestText = row.text(7);
+    record.oldestTime = row.text(8);
+    record.lastChecked = row.time(9);
+    record.lastAnswered = row.time(10);
+    record.nextCheck = row.time(11);
+    record.lastError = row.text(12);
+    record.lastErrorAt = row.time(13);
+    record.failures = int(row.integer(14));
+    record.signedTime = row.text(15);
+    record.unseenNews = row.integer(16) != 0;
+    record.listed = row.integer(17) != 0;
+    record.phoneDigits = row.text(18);
+    const qint64 archive = row.integer(19);
     record.archive = archive == 1 ? ArchiveMark::Archived
         : archive == 2            ? ArchiveMark::KeptOut
                                   : ArchiveMark::ByRule;
-    record.problemSeen = query.value(20).toInt() != 0;
-    const QString etaFrom = query.value(21).toString();
+    record.problemSeen = row.integer(20) != 0;
+    const QString etaFrom = row.text(21);
     if (!etaFrom.isEmpty()) {
         record.serviceEstimate.from = QDateTime::fromString(etaFrom, Qt::ISODate);
-        record.serviceEstimate.to = QDateTime::fromString(query.value(22).toString(), Qt::ISODate);
-        record.serviceEstimate.source = query.value(23).toString();
+        record.serviceEstimate.to = QDateTime::fromString(row.text(22), Qt::ISODate);
+        record.serviceEstimate.source = row.text(23);
     }
     return record;
 }
@@ -586,65 +640,55 @@ bool TrackingHistory::run(const QString &sql, const QVariantList &values)
     return false;
 }
 
-QList<ParcelRecord> TrackingHistory::listedParcels() const
+QList<ParcelRecord> TrackingHistory::records(const QString &where) const
 {
     QList<ParcelRecord> records;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM parcels WHERE listed = 1 ORDER BY list_order")
-                        .arg(QLatin1String(kColumns)))) {
-        m_lastError = query.lastError().text();
-        return records;
-    }
-    while (query.next())
-        records.append(recordOf(query));
+    const QByteArray sql
+        = QStringLiteral("SELECT %1 FROM parcels %2").arg(QLatin1String(kColumns), where).toUtf8();
+    Rows rows(m_connection, sql.constData());
+    while (rows.next())
+        records.append(recordOf(rows));
+    if (!rows.done())
+        m_lastError = rows.error();
     return records;
+}
+
+QList<ParcelRecord> TrackingHistory::listedParcels() const
+{
+    return records(QStringLiteral("WHERE listed = 1 ORDER BY list_order"));
 }
 
 QList<ParcelRecord> TrackingHistory::allParcels() const
 {
-    QList<ParcelRecord> records;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM parcels ORDER BY listed DESC, list_order, id")
-                        .arg(QLatin1String(kColumns)))) {
-        m_lastError = query.lastError().text();
-        return records;
-    }
-    while (query.next())
-        records.append(recordOf(query));
-    return records;
+    return records(QStringLiteral("ORDER BY listed DESC, list_order, id"));
 }
 
 std::optional<ParcelRecord> TrackingHistory::parcel(const ParcelKey &key) const
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM parcels WHERE number = ? AND com = ?").arg(QLatin1String(kColumns)));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (!query.exec() || !query.next())
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM parcels WHERE number = ? AND com = ?")
+                               .arg(QLatin1String(kColumns))
+                               .toUtf8();
+    Rows rows(m_connection, sql.constData());
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    if (!rows.next())
         return std::nullopt;
-    return recordOf(query);
+    return recordOf(rows);
 }
 
 QList<HistoryRow> TrackingHistory::rows(const ParcelKey &key) const
 {
-    QList<HistoryRow> rows;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT p.time, p.text, p.first_seen FROM progress p JOIN parcels c ON c.id = p.parcel_id"
-        " WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position"));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        return rows;
-    }
-    while (query.next())
-        rows.append({query.value(0).toString(), query.value(1).toString(), timeOf(query.value(2))});
-    return rows;
+    QList<HistoryRow> list;
+    Rows rows(m_connection,
+              "SELECT p.time, p.text, p.first_seen FROM progress p JOIN parcels c ON c.id = p.parcel_id"
+              " WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position");
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    while (rows.next())
+        list.append({rows.text(0), rows.text(1), rows.time(2)});
+    if (!rows.done())
+        m_lastError = rows.error();
+    return list;
 }
 
 int TrackingHistory::totalRows() const
@@ -656,56 +700,69 @@ int TrackingHistory::totalRows() const
 }
 
 namespace {
-// The rows of the progress table are kept in parcel order, so the texts come without a sort.
+// Parcel after parcel, in the saved list's order; the progress table's key keeps each parcel's
+// rows together, so no sort is needed.
 const char kRowTextsQuery[]
-    = "SELECT c.number, c.com, t.texts FROM (SELECT parcel_id, group_concat(text, char(10)) AS texts"
-      " FROM progress GROUP BY parcel_id) t JOIN parcels c ON c.id = t.parcel_id WHERE c.listed = 1";
+    = "SELECT c.number, c.com, p.text FROM parcels c JOIN progress p ON p.parcel_id = c.id"
+      " WHERE c.listed = 1 ORDER BY c.list_order";
 
-QHash<ParcelKey, QString> rowTextsOf(const QSqlDatabase &db, QString *error)
+RowTextIndex rowTextIndexOf(const QString &connection, QString *error)
 {
-    QHash<ParcelKey, QString> texts;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QLatin1String(kRowTextsQuery))) {
-        *error = query.lastError().text();
-        return texts;
+    RowTextIndex index;
+    Rows rows(connection, kRowTextsQuery);
+    ParcelKey key;
+    QStringList texts;
+    while (rows.next()) {
+        ParcelKey rowKey {rows.text(0), rows.text(1)};
+        if (rowKey != key) {
+            if (!texts.isEmpty())
+                index.add(key, texts);
+            texts.clear();
+            key = std::move(rowKey);
+        }
+        texts.append(rows.text(2));
     }
-    while (query.next())
-        texts.insert({query.value(0).toString(), query.value(1).toString()}, query.value(2).toString());
-    return texts;
+    if (!texts.isEmpty())
+        index.add(key, texts);
+    if (!rows.done())
+        *error = rows.error();
+    index.finish();
+    return index;
 }
 } // namespace
 
-QHash<ParcelKey, QString> TrackingHistory::rowTexts() const
+RowTextIndex TrackingHistory::rowTextIndex() const
 {
-    return rowTextsOf(QSqlDatabase::database(m_connection, false), &m_lastError);
+    return rowTextIndexOf(m_connection, &m_lastError);
 }
 
-QString TrackingHistory::rowText(const ParcelKey &key) const
+QStringList TrackingHistory::rowTexts(const ParcelKey &key) const
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT group_concat(p.text, char(10)) FROM progress p JOIN parcels c"
-                                 " ON c.id = p.parcel_id WHERE c.number = ? AND c.com = ?"));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (query.exec() && query.next())
-        return query.value(0).toString();
-    m_lastError = query.lastError().text();
-    return {};
+    QStringList texts;
+    Rows rows(m_connection,
+              "SELECT p.text FROM progress p JOIN parcels c ON c.id = p.parcel_id"
+              " WHERE c.number = ? AND c.com = ?");
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    while (rows.next())
+        texts.append(rows.text(0));
+    if (!rows.done())
+        m_lastError = rows.error();
+    return texts;
 }
 
-QHash<ParcelKey, QString> TrackingHistory::readRowTexts(const QString &databaseFile)
+RowTextIndex TrackingHistory::readRowTextIndex(const QString &databaseFile)
 {
     static std::atomic<int> serial {0};
     const QString name = QStringLiteral("parcelvue-row-texts-%1").arg(++serial);
-    QHash<ParcelKey, QString> texts;
+    RowTextIndex index;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(databaseFile);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
         QString error;
         if (db.open())
-            texts = rowTextsOf(db, &error);
+            index = rowTextIndexOf(name, &error);
         else
             error = db.lastError().text();
         if (!error.isEmpty())
@@ -713,7 +770,7 @@ QHash<ParcelKey, QString> TrackingHistory::readRowTexts(const QString &databaseF
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return texts;
+    return index;
 }
 
 QString TrackingHistory::integrityCheck() const

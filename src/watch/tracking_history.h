@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/parcel_types.h"
+#include "watch/row_text_index.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QList>
 #include <QLoggingCategory>
 #include <QString>
@@ -77,12 +77,12 @@ public:
     // Every row ever seen of the parcel, oldest first.
     QList<HistoryRow> rows(const ParcelKey &key) const;
     int totalRows() const;
-    // The texts of every row of each listed parcel, one line each, for the search.
-    QHash<ParcelKey, QString> rowTexts() const;
-    QString rowText(const ParcelKey &key) const;
+    // The texts of every row of the listed parcels, for the search.
+    RowTextIndex rowTextIndex() const;
+    QStringList rowTexts(const ParcelKey &key) const;
     // The same from the database file, on a read-only connection of its own: for another thread,
     // while this one goes on writing. Empty when the file cannot be read.
-    static QHash<ParcelKey, QString> readRowTexts(const QString &databaseFile);
+    static RowTextIndex readRowTextIndex(const QString &databaseFile);
 
     // "ok" when SQLite finds the file whole, else what it found.
     QString integrityCheck() const;
@@ -94,6 +94,7 @@ private:
     // A prepared statement with its values; false, with the error kept, when it fails.
     bool run(const QString &sql, const QVariantList &values);
     qint64 parcelId(const ParcelKey &key); // -1 for a parcel that was never saved
+    QList<ParcelRecord> records(const QString &where) const;
     void close();
 
     QString m_connection;

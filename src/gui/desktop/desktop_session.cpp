@@ -143,8 +143,9 @@ void DesktopSession::showOverview()
         connect(m_overview, &OverviewWindow::historyChanged, this, &DesktopSession::historyChanged);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
+    } else {
+        m_overview->reload();
     }
-    m_overview->reload();
     m_overview->show();
     m_overview->raise();
     m_overview->activateWindow();

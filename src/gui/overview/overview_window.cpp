@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 const int kIntervals[] = {30, 60, 120, 180, 360, 720, 1440};
@@ -344,15 +345,11 @@ void OverviewWindow::reload()
         ++listed;
     all.resize(listed);
     const QList<int> stale = m_list.setParcels(shownRecords(std::move(all)), now, archiveDays->value());
-    if (m_list.hasRowTexts() && !m_rowTextReader) {
-        if (stale.size() <= kTextsReadOneByOne) {
-            for (int index : stale)
-                m_list.setRowText(index, m_history.rowText(m_list.parcel(index).key));
-        } else {
-            readRowTexts();
-        }
-    } else if (!m_rowTextReader) {
+    if (!m_list.hasRowTexts() || stale.size() > kTextsReadOneByOne) {
         readRowTexts();
+    } else {
+        for (int index : stale)
+            m_list.setRowTexts(index, m_history.rowTexts(m_list.parcel(index).key));
     }
     m_detailsFor = ParcelKey(); // what the details show may have changed
     applyView(true);
@@ -364,23 +361,33 @@ void OverviewWindow::reload()
 
 void OverviewWindow::readRowTexts()
 {
-    if (m_history.inMemory()) {
-        // A database in memory has no file another connection could read.
-        m_list.setRowTexts(m_history.rowTexts());
+    if (m_rowTextReader) {
+        m_readAgain = true;
         return;
     }
-    auto texts = std::make_shared<QHash<ParcelKey, QString>>();
+    if (m_history.inMemory()) {
+        // A database in memory has no file another connection could read.
+        m_list.setRowTextIndex(std::make_shared<const RowTextIndex>(m_history.rowTextIndex()));
+        return;
+    }
+    auto index = std::make_shared<RowTextIndex>();
     const QString file = m_history.path();
-    m_rowTextReader.reset(QThread::create([texts, file] { *texts = TrackingHistory::readRowTexts(file); }));
+    m_rowTextReader.reset(
+        QThread::create([index, file] { *index = TrackingHistory::readRowTextIndex(file); }));
     m_rowTextReader->setObjectName(QStringLiteral("parcelvue-row-texts"));
-    connect(m_rowTextReader.get(), &QThread::finished, this, [this, texts] {
+    connect(m_rowTextReader.get(), &QThread::finished, this, [this, index] {
         m_rowTextReader->wait();
         m_rowTextReader.reset();
-        m_list.setRowTexts(*texts);
+        m_list.setRowTextIndex(index);
         // Parcels checked while the texts were read have newer rows than the read saw.
-        for (int index : std::as_const(m_textsChangedMeanwhile))
-            m_list.setRowText(index, m_history.rowText(m_list.parcel(index).key));
+        for (const ParcelKey &key : std::as_const(m_textsChangedMeanwhile)) {
+            const int at = m_list.indexOf(key);
+            if (at >= 0)
+                m_list.setRowTexts(at, m_history.rowTexts(key));
+        }
         m_textsChangedMeanwhile.clear();
+        if (std::exchange(m_readAgain, false))
+            readRowTexts();
         if (!search->text().trimmed().isEmpty())
             applyView(true);
     });
@@ -395,11 +402,13 @@ void OverviewWindow::updateChecked()
         const std::optional<ParcelRecord> parcel = m_history.parcel(key);
         if (!parcel || !parcel->listed)
             continue;
-        const QString rowText = m_list.hasRowTexts() ? m_history.rowText(key) : QString();
-        const int index
-            = m_list.update(shownRecords({*parcel}).first(), m_list.hasRowTexts() ? &rowText : nullptr, now);
-        if (index >= 0 && m_rowTextReader)
-            m_textsChangedMeanwhile.insert(index);
+        const int index = m_list.update(shownRecords({*parcel}).first(), now);
+        if (index < 0)
+            continue;
+        if (m_rowTextReader)
+            m_textsChangedMeanwhile.insert(key);
+        if (m_list.hasRowTexts())
+            m_list.setRowTexts(index, m_history.rowTexts(key));
         detailsChanged = detailsChanged || key == m_detailsFor;
     }
     m_updated.clear();

@@ -130,7 +130,8 @@ private:
     OverviewOrder m_order;
     QString m_shownSearch; // the search the shown rows were selected for
     std::unique_ptr<QThread> m_rowTextReader;
-    QSet<int> m_textsChangedMeanwhile; // parcels checked while the reader ran
+    QSet<ParcelKey> m_textsChangedMeanwhile; // parcels checked while the reader ran
+    bool m_readAgain = false; // the list changed much while the reader ran
     bool m_restoring = false; // putting the selection back after the rows changed
     bool m_columnsSized = false;
     ParcelKey m_phoneShownFor; // whose digits the phone box shows (a reload keeps what is typed)
