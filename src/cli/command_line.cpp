@@ -17,7 +17,6 @@
 #include "watch/overview_rows.h"
 #include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
-#include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -105,7 +104,7 @@ struct Program
         }
         if (!history.problem().isEmpty())
             err() << "parcelvue: " << history.problem() << "\n";
-        history.followSavedList(savedEntries(savedLines()));
+        history.followSavedLines(savedLines());
         askWithPhoneDigits(history);
         return true;
     }

@@ -105,7 +105,7 @@ void ParcelWatcher::checkDue()
         // the program was closed or the machine slept, and waits its turn in the catch-up.
         const QDateTime late = now.addMSecs(-2 * kTickMs);
         QList<ParcelKey> missed;
-        for (const ParcelRecord &parcel : m_history.listedParcels()) {
+        for (const ParcelRecord &parcel : m_history.activeParcels()) {
             if (parcel.status == kSignedFor || queued(parcel.key) || isArchived(parcel, m_archiveDays, now))
                 continue;
             QDateTime next = parcel.nextCheck;

@@ -3,7 +3,9 @@
 #include "core/delivery_status.h"
 #include "watch/parcel_groups.h"
 #include "watch/row_text_index.h"
+#include "watch/saved_entries.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +70,9 @@ const QStringList kMigrations[] = {
         QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_source TEXT NOT NULL DEFAULT ''"),
         QStringLiteral(
             "UPDATE parcels SET problem_seen = 1 WHERE status IN ('问题件', '待取件', '派送失败')"),
+        // Small facts of the history: the digest of the saved list it follows, so that a start with
+        // the list unchanged reads neither the list's ten thousand lines nor as many rows.
+        QStringLiteral("CREATE TABLE facts (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID"),
     },
 };
 constexpr int kMigrationCount = int(sizeof kMigrations / sizeof kMigrations[0]);
@@ -129,7 +134,15 @@ public:
     QString text(int column) const
     {
         const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-        return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column)) : QString();
+        const int size = sqlite3_column_bytes(m_statement, column);
+        return bytes && size > 0 ? QString::fromUtf8(bytes, size) : QString();
+    }
+    // Compares without making a QString.
+    bool equals(int column, const QString &value) const
+    {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        return QAnyStringView(QUtf8StringView(bytes, sqlite3_column_bytes(m_statement, column)))
+            == QAnyStringView(value);
     }
     qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
     QDateTime time(int column) const
@@ -223,28 +236,15 @@ bool TrackingHistory::open(const QString &dataDir, const QDateTime &now)
 {
     m_problem.clear();
     m_inMemory = false;
+    m_checkPending = false;
     m_path = QDir(dataDir).filePath(QStringLiteral("parcelvue.db"));
     if (openAt(m_path))
         return true;
 
     const bool broken = QFileInfo::exists(m_path) && m_openFoundBroken;
     close();
-    if (broken) {
-        const QString aside
-            = m_path + QStringLiteral(".broken-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        if (QFile::rename(m_path, aside)) {
-            // The journal files belong to the broken file; a new database must not take them up.
-            for (const char *suffix : {"-wal", "-shm"})
-                QFile::remove(m_path + QLatin1String(suffix));
-            qCInfo(lcWatch) << "database damaged, moved aside as" << aside << ":" << m_lastError;
-            if (openAt(m_path)) {
-                m_problem = QStringLiteral("快递记录数据库已损坏,已另存为%1,并新建了数据库。")
-                                .arg(QFileInfo(aside).fileName());
-                return true;
-            }
-            close();
-        }
-    }
+    if (broken && startAgain(now))
+        return true;
 
     // Nowhere to keep a file: the watcher still works, for this run.
     qCInfo(lcWatch) << "database" << m_path << "cannot be used:" << m_lastError << "- kept in memory";
@@ -255,6 +255,69 @@ bool TrackingHistory::open(const QString &dataDir, const QDateTime &now)
     }
     m_inMemory = true;
     m_problem = QStringLiteral("无法在数据目录保存快递记录(%1),本次运行的记录只保存在内存中。").arg(reason);
+    return true;
+}
+
+bool TrackingHistory::startAgain(const QDateTime &now)
+{
+    const QString aside
+        = m_path + QStringLiteral(".broken-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(m_path, aside))
+        return false;
+    // The journal files belong to the broken file; a new database must not take them up.
+    for (const char *suffix : {"-wal", "-shm"})
+        QFile::remove(m_path + QLatin1String(suffix));
+    qCInfo(lcWatch) << "database damaged, moved aside as" << aside << ":" << m_lastError;
+    if (openAt(m_path)) {
+        m_problem = QStringLiteral("快递记录数据库已损坏,已另存为%1,并新建了数据库。")
+                        .arg(QFileInfo(aside).fileName());
+        return true;
+    }
+    close();
+    return false;
+}
+
+QString TrackingHistory::checkFile(const QString &databaseFile)
+{
+    static std::atomic<int> serial {0};
+    const QString name = QStringLiteral("parcelvue-check-%1").arg(++serial);
+    QString found;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next())
+                found = query.value(0).toString();
+            else
+                found = query.lastError().text();
+        } else {
+            found = db.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found;
+}
+
+bool TrackingHistory::recoverDamaged(const QString &found, const QDateTime &now)
+{
+    m_checkPending = false;
+    if (found == QLatin1String("ok") || m_inMemory)
+        return false;
+    m_lastError = QStringLiteral("integrity: ") + found;
+    close();
+    if (startAgain(now))
+        return true;
+    // The old file stays where it was: better than no history at all.
+    if (!openAt(m_path)) {
+        close();
+        openAt(QStringLiteral(":memory:"));
+        m_inMemory = true;
+    }
+    m_problem = QStringLiteral("快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
+                    .arg(found.left(200));
     return true;
 }
 
@@ -280,6 +343,11 @@ bool TrackingHistory::openAt(const QString &file)
             m_lastError = QStringLiteral("the journal cannot be kept beside the database");
             return false;
         }
+    }
+    // A large file is checked after start-up, on another thread (checkFile); the check reads all of it.
+    if (file != QLatin1String(":memory:") && QFileInfo(file).size() > kCheckedAtOpenBytes) {
+        m_checkPending = true;
+    } else if (file != QLatin1String(":memory:")) {
         if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
             m_lastError = query.lastError().text();
             m_openFoundBroken = isBrokenFileError(query.lastError()) || isBrokenFileText(m_lastError);
@@ -353,26 +421,124 @@ qint64 TrackingHistory::parcelId(const ParcelKey &key)
     return -1;
 }
 
+bool TrackingHistory::listsExactly(const QList<SavedEntry> &saved) const
+{
+    Rows rows(m_connection,
+              "SELECT number, com, note, carrier_name FROM parcels WHERE listed = 1 ORDER BY list_order");
+    qsizetype i = 0;
+    while (rows.next()) {
+        if (i >= saved.size())
+            return false;
+        const SavedEntry &entry = saved.at(i++);
+        if (!rows.equals(0, entry.key.number) || !rows.equals(1, entry.key.com) || !rows.equals(2, entry.note)
+            || !rows.equals(3, entry.carrierName))
+            return false;
+    }
+    return rows.done() && i == saved.size();
+}
+
+namespace {
+const char kSavedListDigest[] = "saved_list_digest";
+
+QString digestOf(const QStringList &lines)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString &line : lines) {
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(line.constData()), line.size() * 2));
+        hash.addData(QByteArrayView("\n\0", 2));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+} // namespace
+
+bool TrackingHistory::followSavedLines(const QStringList &lines)
+{
+    const QString digest = digestOf(lines);
+    {
+        Rows rows(m_connection, "SELECT value FROM facts WHERE name = 'saved_list_digest'");
+        if (rows.next() && rows.equals(0, digest))
+            return true;
+    }
+    return followSavedList(savedEntries(lines))
+        && run(QStringLiteral("INSERT OR REPLACE INTO facts (name, value) VALUES (?, ?)"),
+               {QLatin1String(kSavedListDigest), digest});
+}
+
 bool TrackingHistory::followSavedList(const QList<SavedEntry> &saved)
 {
+    // Most calls (every start) find the list as it was, and write nothing.
+    if (listsExactly(saved))
+        return true;
+    // What is listed now, to write only what changed.
+    struct Listed
+    {
+        qint64 order;
+        QString note, carrierName;
+    };
+    QHash<ParcelKey, Listed> listed;
+    {
+        Rows rows(m_connection,
+                  "SELECT number, com, note, carrier_name, list_order FROM parcels WHERE listed = 1");
+        while (rows.next())
+            listed.insert({rows.text(0), rows.text(1)}, {rows.integer(4), rows.text(2), rows.text(3)});
+        if (!rows.done()) {
+            m_lastError = rows.error();
+            return false;
+        }
+    }
+    // A parcel saved twice takes the place and note of its last line.
+    QHash<ParcelKey, int> wanted;
+    wanted.reserve(saved.size());
+    for (int i = 0; i < saved.size(); ++i)
+        wanted.insert(saved.at(i).key, i);
+    QList<int> changed;
+    for (int i = 0; i < saved.size(); ++i) {
+        const SavedEntry &entry = saved.at(i);
+        if (wanted.value(entry.key) != i)
+            continue;
+        const auto found = listed.constFind(entry.key);
+        if (found == listed.constEnd() || found->order != i || found->note != entry.note
+            || found->carrierName != entry.carrierName)
+            changed.append(i);
+    }
+    QList<ParcelKey> dropped;
+    for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
+        if (!wanted.contains(it.key()))
+            dropped.append(it.key());
+    }
+    if (changed.isEmpty() && dropped.isEmpty())
+        return true;
+
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction()) {
         m_lastError = db.lastError().text();
         return false;
     }
-    bool ok = exec(QStringLiteral("UPDATE parcels SET listed = 0 WHERE listed <> 0"));
+    // The digest is of the list as it was.
+    bool ok = exec(QStringLiteral("DELETE FROM facts WHERE name = 'saved_list_digest'"));
     QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE parcels SET listed = 0 WHERE number = ? AND com = ?"));
+    for (qsizetype d = 0; ok && d < dropped.size(); ++d) {
+        const ParcelKey &key = dropped.at(d);
+        query.addBindValue(key.number);
+        query.addBindValue(key.com);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            ok = false;
+            break;
+        }
+    }
     query.prepare(QStringLiteral(
         "INSERT INTO parcels (number, com, note, carrier_name, listed, list_order) VALUES (?, ?, ?, ?, 1, ?)"
         " ON CONFLICT (number, com) DO UPDATE SET note = excluded.note,"
         " carrier_name = excluded.carrier_name, listed = 1, list_order = excluded.list_order"));
-    for (int i = 0; ok && i < saved.size(); ++i) {
-        const SavedEntry &entry = saved.at(i);
+    for (qsizetype c = 0; ok && c < changed.size(); ++c) {
+        const SavedEntry &entry = saved.at(changed.at(c));
         query.addBindValue(text(entry.key.number));
         query.addBindValue(text(entry.key.com));
         query.addBindValue(text(entry.note));
         query.addBindValue(text(entry.carrierName));
-        query.addBindValue(i);
+        query.addBindValue(changed.at(c));
         if (!query.exec()) {
             m_lastError = query.lastError().text();
             ok = false;
@@ -658,9 +824,17 @@ QList<ParcelRecord> TrackingHistory::listedParcels() const
     return records(QStringLiteral("WHERE listed = 1 ORDER BY list_order"));
 }
 
+QList<ParcelRecord> TrackingHistory::activeParcels() const
+{
+    return records(
+        QStringLiteral("WHERE listed = 1 AND (status <> '已签收' OR unseen_news <> 0) ORDER BY list_order"));
+}
+
 QList<ParcelRecord> TrackingHistory::allParcels() const
 {
-    return records(QStringLiteral("ORDER BY listed DESC, list_order, id"));
+    // Two reads in the order of the indexes: one with a sort would sort all of them.
+    return records(QStringLiteral("WHERE listed = 1 ORDER BY list_order"))
+        + records(QStringLiteral("WHERE listed = 0"));
 }
 
 std::optional<ParcelRecord> TrackingHistory::parcel(const ParcelKey &key) const

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <optional>
 
@@ -34,6 +35,15 @@ public:
     bool isOpen() const;
     bool inMemory() const { return m_inMemory; }
     QString path() const { return m_path; }
+    // A file larger than this is checked for damage after the open, not during it.
+    static constexpr qint64 kCheckedAtOpenBytes = 4 * 1024 * 1024;
+    // The open did not check the file: checkFile (on any thread), then recoverDamaged.
+    bool checkPending() const { return m_checkPending; }
+    // "ok", or what SQLite found wrong with the file (on a read-only connection of its own).
+    static QString checkFile(const QString &databaseFile);
+    // After checkFile found damage: the file is moved aside and a new one started, as the open
+    // does, and problem() tells it. False when `found` is "ok".
+    bool recoverDamaged(const QString &found, const QDateTime &now);
     // What the user should be told about the database, once; empty when all is well.
     QString problem() const { return m_problem; }
     // The last database error, for a log or a message.
@@ -41,6 +51,8 @@ public:
 
     // Makes the listed parcels those of the file, in its order, with their notes and carrier names.
     bool followSavedList(const QList<SavedEntry> &saved);
+    // The same from the file's lines; lines it followed before (their digest is kept) are not read.
+    bool followSavedLines(const QStringList &lines);
 
     struct AnswerOutcome
     {
@@ -71,6 +83,9 @@ public:
 
     // The listed parcels in the saved-parcel file's order.
     QList<ParcelRecord> listedParcels() const;
+    // The listed parcels not signed for yet, and those with news not looked at: all the watcher
+    // and the tray count need, without the years of parcels delivered.
+    QList<ParcelRecord> activeParcels() const;
     // Every parcel ever saved: the listed ones first, in the file's order, then the others.
     QList<ParcelRecord> allParcels() const;
     std::optional<ParcelRecord> parcel(const ParcelKey &key) const;
@@ -89,12 +104,14 @@ public:
 
 private:
     bool openAt(const QString &file);
+    bool startAgain(const QDateTime &now); // moves a damaged file aside and opens a new one
     bool migrate();
     bool exec(const QString &sql);
     // A prepared statement with its values; false, with the error kept, when it fails.
     bool run(const QString &sql, const QVariantList &values);
     qint64 parcelId(const ParcelKey &key); // -1 for a parcel that was never saved
     QList<ParcelRecord> records(const QString &where) const;
+    bool listsExactly(const QList<SavedEntry> &saved) const; // the same parcels in the same order
     void close();
 
     QString m_connection;
@@ -102,5 +119,6 @@ private:
     QString m_problem;
     mutable QString m_lastError;
     bool m_inMemory = false;
+    bool m_checkPending = false;
     bool m_openFoundBroken = false; // the last open failed on a damaged file, not on the directory
 };

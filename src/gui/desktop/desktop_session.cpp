@@ -17,9 +17,9 @@
 #include "platform/single_instance.h"
 #include "services/tracking_client.h"
 #include "store/saved_parcel_file.h"
+#include "watch/history_check.h"
 #include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
-#include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -30,6 +30,8 @@
 
 namespace {
 const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+// Start-up comes first: the check of a large history reads all of it.
+constexpr int kHistoryCheckDelayMs = 1000;
 } // namespace
 
 DesktopSession::DesktopSession(Platform &platform, QObject *parent)
@@ -74,7 +76,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
         connect(m_tray.get(), &TrayIcon::overviewRequested, this, &DesktopSession::showOverview);
         connect(m_tray.get(), &TrayIcon::refreshAllRequested, m_watcher, &ParcelWatcher::refreshAll);
         connect(m_tray.get(), &TrayIcon::quitRequested, this, &DesktopSession::quitFromTray);
-        m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+        m_tray->setToolTip(trayToolTip(m_history->activeParcels()));
     }
     // Many changes in a row are counted once.
     m_toolTipTimer = new QTimer(this);
@@ -82,12 +84,25 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     m_toolTipTimer->setInterval(200);
     connect(m_toolTipTimer, &QTimer::timeout, this, [this] {
         if (m_tray)
-            m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+            m_tray->setToolTip(trayToolTip(m_history->activeParcels()));
     });
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
     m_form->installEventFilter(this);
     m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+
+    // A history too large to be checked at the open is checked once the window is up.
+    auto *check = new HistoryCheck(*m_history, *platform.clock, this);
+    connect(check, &HistoryCheck::recovered, this, [this] {
+        followSavedList();
+        m_problemTold = false;
+        tellProblemOnce();
+        if (m_overview) {
+            m_overview->tell(m_history->problem());
+            m_overview->reload();
+        }
+    });
+    QTimer::singleShot(kHistoryCheckDelayMs, check, &HistoryCheck::start);
 }
 
 DesktopSession::~DesktopSession()
@@ -269,7 +284,7 @@ void DesktopSession::showServiceSettings()
 
 void DesktopSession::followSavedList()
 {
-    if (!m_history->followSavedList(savedEntries(m_form->savedLines())))
+    if (!m_history->followSavedLines(m_form->savedLines()))
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
         m_overview->reloadSoon();

@@ -98,8 +98,8 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    // Column widths from a sample of rows, not from ten thousand of them.
-    table->verticalHeader()->setResizeContentsPrecision(100);
+    // Column widths from the first rows, not from ten thousand of them.
+    table->verticalHeader()->setResizeContentsPrecision(20);
     table->setWordWrap(false);
     QHeaderView *header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
