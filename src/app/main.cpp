@@ -1,15 +1,17 @@
 #include "cli/command_line.h"
 #include "gui/desktop/desktop_session.h"
-#include "platform/single_instance.h"
-#include "platform/message_box.h"
-#include "platform/paths.h"
+#include "gui/overview/overview_window.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/form1.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QJsonObject>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
@@ -54,7 +56,8 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the main window to <file> after start-up."),
+        QStringLiteral("Save a picture of the main window to <file> after start-up; with --overview, of the "
+                       "overview with its first parcel selected."),
         QStringLiteral("file"));
     parser.addOption(screenshot);
     QCommandLineOption overview(QStringLiteral("overview"),
@@ -93,7 +96,14 @@ int main(int argc, char *argv[])
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
         Form1 &form = session.form();
-        QTimer::singleShot(2500, &form, [&form, path] { form.grab().save(path); });
+        QTimer::singleShot(2500, &form, [&session, &form, path, withOverview = parser.isSet(overview)] {
+            if (OverviewWindow *window = withOverview ? session.overview() : nullptr) {
+                window->table->selectRow(0);
+                window->grab().save(path);
+            } else {
+                form.grab().save(path);
+            }
+        });
     }
     return app.exec();
 }

@@ -27,8 +27,7 @@ QString groupCaption(ParcelGroup group)
 
 bool isProblemStatus(const QString &status)
 {
-    return status == QLatin1String("问题件") || status == QLatin1String("待取件")
-        || status == QLatin1String("派送失败");
+    return status == u"问题件" || status == u"待取件" || status == u"派送失败";
 }
 
 ParcelGroup statusGroup(const ParcelRecord &parcel)

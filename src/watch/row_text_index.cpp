@@ -33,7 +33,8 @@ void RowTextIndex::finish()
 QBitArray RowTextIndex::matchingLines(const QString &needle) const
 {
     QBitArray lines(int(m_starts.size()));
-    if (needle.isEmpty())
+    // A line break would match across two lines.
+    if (needle.isEmpty() || needle.contains(QLatin1Char('\n')))
         return lines;
     const QStringMatcher matcher(needle);
     qsizetype from = 0;

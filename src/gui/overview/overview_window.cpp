@@ -128,6 +128,8 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     auto *detailsLabel = new QLabel(QStringLiteral("物流详情"), detailsPane);
     details = new QTreeView(detailsPane);
     details->setObjectName(QStringLiteral("details"));
+    // An item view is not named by its label's buddy relation; it names itself.
+    details->setAccessibleName(QStringLiteral("物流详情"));
     details->setModel(m_detailsModel);
     details->setRootIsDecorated(false);
     details->setUniformRowHeights(true);

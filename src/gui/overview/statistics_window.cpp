@@ -15,10 +15,12 @@
 #include <cmath>
 
 namespace {
-QTableWidget *table(const QStringList &headers, const QString &name, QWidget *parent)
+// `caption`: what a screen reader calls it (an item view is not named by its label).
+QTableWidget *table(const QStringList &headers, const QString &name, const QString &caption, QWidget *parent)
 {
     auto *widget = new QTableWidget(0, int(headers.size()), parent);
     widget->setObjectName(name);
+    widget->setAccessibleName(caption);
     widget->setHorizontalHeaderLabels(headers);
     widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     widget->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -64,11 +66,11 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
     carriers
         = table({QStringLiteral("快递公司"), QStringLiteral("快递数"), QStringLiteral("已签收"),
                  QStringLiteral("中位运送时间"), QStringLiteral("80%运送时间"), QStringLiteral("问题件占比")},
-                QStringLiteral("carrierStatistics"), this);
+                QStringLiteral("carrierStatistics"), carriersLabel->text(), this);
     carriersLabel->setBuddy(carriers);
     auto *monthsLabel = new QLabel(QStringLiteral("每月签收"), this);
-    months
-        = table({QStringLiteral("月份"), QStringLiteral("签收数")}, QStringLiteral("monthStatistics"), this);
+    months = table({QStringLiteral("月份"), QStringLiteral("签收数")}, QStringLiteral("monthStatistics"),
+                   monthsLabel->text(), this);
     monthsLabel->setBuddy(months);
 
     auto *tables = new QVBoxLayout;
