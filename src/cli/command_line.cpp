@@ -9,7 +9,7 @@
 #include "services/tracking_client.h"
 #include "platform/single_instance.h"
 #include "platform/clock.h"
-#include "core/endpoints.h"
+#include "core/configuration.h"
 #include "platform/http_client.h"
 #include "platform/paths.h"
 #include "platform/secret_store.h"
@@ -79,11 +79,11 @@ QJsonValue isoOrNull(const QDateTime &time)
 struct Program
 {
     QString dataDir = dataDirectory();
-    Endpoints endpoints = loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    Configuration configuration {loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")))};
     HttpClient http;
     // The service keys come from endpoints.ini or the secret store, as for the window.
     SecretStore secrets;
-    TrackingClient client {http, endpoints, &secrets};
+    TrackingClient client {http, configuration, &secrets};
     SystemClock clock;
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }

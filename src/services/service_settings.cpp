@@ -59,7 +59,7 @@ void applyTrackingServiceSettings(Endpoints &e, const TrackingServiceSettings &s
     }
 }
 
-bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &s, FileKey key,
+bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &s, SecretInFile key,
                                  QString *error)
 {
     QList<std::pair<QString, QString>> values {
@@ -70,9 +70,9 @@ bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSe
         values.append({QStringLiteral("business_id"), s.businessId.trimmed()});
     QStringList removed;
     if (s.service != TrackingService::Designed) {
-        if (key == FileKey::Write)
+        if (key == SecretInFile::Write)
             values.append({keyName(s.service), s.secret.trimmed()});
-        else if (key == FileKey::Remove)
+        else if (key == SecretInFile::Remove)
             removed.append(keyName(s.service));
     }
     return editIniFile(iniPath, QStringLiteral("tracking"), values, removed, error);

@@ -36,17 +36,23 @@ void TrackingQuery::finish(const HttpResult &result)
         this, [this] { Q_EMIT finished(m_result); }, Qt::QueuedConnection);
 }
 
-TrackingClient::TrackingClient(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
+TrackingClient::TrackingClient(HttpClient &http, const Configuration &configuration, const SecretStore *secrets)
     : m_http(http)
-    , m_endpoints(endpoints)
-    , m_context(std::make_shared<ServiceContext>(http, endpoints, secrets))
-{ }
+    , m_configuration(configuration)
+    , m_context(std::make_shared<ServiceContext>(http, configuration.endpoints(), secrets))
+{
+    m_following = QObject::connect(&configuration, &Configuration::changed,
+                                   [context = m_context] { context->forgetSecrets(); });
+}
 
-TrackingClient::~TrackingClient() = default;
+TrackingClient::~TrackingClient()
+{
+    QObject::disconnect(m_following);
+}
 
 TrackingQuery *TrackingClient::start(const QString &comCode, const QString &number, QObject *parent)
 {
-    switch (trackingServiceFromKey(m_endpoints.trackingService)) {
+    switch (trackingServiceFromKey(endpoints().trackingService)) {
     case TrackingService::Kdniao:
         return startKdniaoQuery(m_context, comCode, number, timeoutMs(), parent);
     case TrackingService::Track17:
@@ -55,7 +61,7 @@ TrackingQuery *TrackingClient::start(const QString &comCode, const QString &numb
         break;
     }
     HttpRequest request;
-    request.url = trackingRequestUrl(m_endpoints.trackingUrl, comCode, number, m_endpoints.trackingKey);
+    request.url = trackingRequestUrl(endpoints().trackingUrl, comCode, number, endpoints().trackingKey);
     request.timeoutMs = timeoutMs();
     return new DirectQuery(m_http, request, parent);
 }
@@ -73,9 +79,4 @@ HttpResult TrackingClient::query(const QString &comCode, const QString &number)
 void TrackingClient::setPhoneDigitsSource(std::function<QString(const QString &, const QString &)> source)
 {
     m_context->phoneDigits = std::move(source);
-}
-
-void TrackingClient::forgetSecrets()
-{
-    m_context->forgetSecrets();
 }

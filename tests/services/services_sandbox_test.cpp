@@ -29,18 +29,19 @@ struct Services
     Services() { test.useServer(sandbox.baseUrl()); }
     void use(TrackingService service, bool rightKey = true)
     {
-        Endpoints &e = test.platform().endpoints;
-        const SandboxOptions &accepted = sandbox.server().options();
-        e.trackingService = trackingServiceKey(service);
-        e.trackingKey = rightKey ? QString::fromStdString(accepted.key) : QStringLiteral("WRONG");
-        e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
-        e.kdniaoAppKey = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
-        e.track17Token = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        test.editEndpoints([&](Endpoints &e) {
+            const SandboxOptions &accepted = sandbox.server().options();
+            e.trackingService = trackingServiceKey(service);
+            e.trackingKey = rightKey ? QString::fromStdString(accepted.key) : QStringLiteral("WRONG");
+            e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
+            e.kdniaoAppKey = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
+            e.track17Token = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        });
     }
     CheckOutcome ask(TrackingService service, const char *com, const char *number, bool rightKey = true)
     {
         use(service, rightKey);
-        TrackingClient client(test.http, test.platform().endpoints);
+        TrackingClient client(test.http, test.configuration);
         return readCheckAnswer(client.query(QString::fromLatin1(com), QString::fromLatin1(number)));
     }
 };
@@ -138,7 +139,7 @@ TEST(TrackingServices, PhoneDigitsGoWhereTheCarrierWantsThem)
 {
     Services s;
     s.use(TrackingService::Kdniao);
-    TrackingClient client(s.test.http, s.test.platform().endpoints);
+    TrackingClient client(s.test.http, s.test.configuration);
     client.setPhoneDigitsSource([](const QString &number, const QString &com) {
         return number == QLatin1String("STAGE2Z001") && com == QLatin1String("shunfeng")
             ? QStringLiteral("0731")
@@ -176,7 +177,7 @@ TEST(TrackingServices, ARateLimitedOrSpentServiceHoldsTheWatcher)
         const ParcelKey other {QStringLiteral("STAGE2W001"), QStringLiteral("yuantong")};
         history.followSavedList({{held, QStringLiteral("圆通快递"), QStringLiteral("a")},
                                  {other, QStringLiteral("圆通快递"), QStringLiteral("b")}});
-        TrackingClient client(s.test.http, s.test.platform().endpoints);
+        TrackingClient client(s.test.http, s.test.configuration);
         ParcelWatcher watcher(history, client, s.test.clock);
         watcher.refreshAll();
         ASSERT_TRUE(

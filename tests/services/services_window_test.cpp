@@ -60,12 +60,13 @@ struct Session
     Form1 &form() { return session->form(); }
     void use(TrackingService service, bool rightKey = true)
     {
-        Endpoints &e = test.platform().endpoints;
-        const SandboxOptions &accepted = sandbox.server().options();
-        e.trackingService = trackingServiceKey(service);
-        e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
-        e.kdniaoAppKey = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
-        e.track17Token = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        test.editEndpoints([&](Endpoints &e) {
+            const SandboxOptions &accepted = sandbox.server().options();
+            e.trackingService = trackingServiceKey(service);
+            e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
+            e.kdniaoAppKey = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
+            e.track17Token = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        });
     }
     // A new number typed on the add panel and 开始查询 pressed, as a user does; true once the
     // query has ended (parsed, or told why not).
@@ -238,7 +239,7 @@ TEST(ServicesWindow, TheDialogTestsTheServiceAndKeepsItsKeyInTheSecretStore)
     ASSERT_TRUE(waitUntil([&] { return dialog->test->isEnabled(); }, 15000));
     EXPECT_TRUE(dialog->result->text().startsWith(QStringLiteral("查询成功:共2条物流信息")))
         << dialog->result->text().toStdString();
-    EXPECT_EQ(s.test.platform().endpoints.trackingService, QStringLiteral("designed"))
+    EXPECT_EQ(s.test.platform().endpoints().trackingService, QStringLiteral("designed"))
         << "a test saves nothing";
 
     QTest::mouseClick(dialog->save, Qt::LeftButton);
@@ -249,7 +250,7 @@ TEST(ServicesWindow, TheDialogTestsTheServiceAndKeepsItsKeyInTheSecretStore)
     EXPECT_TRUE(written.contains("service=kdniao")) << written.toStdString();
     EXPECT_TRUE(written.contains("business_id=1688001"));
     EXPECT_FALSE(written.contains("app_key")) << "the secret store holds it";
-    EXPECT_TRUE(s.test.platform().endpoints.kdniaoAppKey.isEmpty());
+    EXPECT_TRUE(s.test.platform().endpoints().kdniaoAppKey.isEmpty());
 
     // The next query of the window goes to 快递鸟 with the key from the store.
     const size_t before = s.sandbox.server().bodies().size();

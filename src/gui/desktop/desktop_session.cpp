@@ -36,14 +36,13 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_history(std::make_unique<TrackingHistory>())
-    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints, platform.secrets))
+    , m_client(std::make_unique<TrackingClient>(*platform.http, *platform.configuration, platform.secrets))
 {
     m_history->open(platform.dataDir, platform.clock->now());
-    // Every query, the window's included, goes through this client and its configured service.
-    platform.tracking = m_client.get();
     m_client->setPhoneDigitsSource(
         [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
-    m_form = std::make_unique<Form1>(platform);
+    // Every query, the window's included, goes through this client and its configured service.
+    m_form = std::make_unique<Form1>(platform, *m_client);
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
     const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
     m_watcher->setIntervalMinutes(settings.intervalMinutes);
@@ -97,8 +96,6 @@ DesktopSession::~DesktopSession()
     delete m_overview;
     m_overview = nullptr;
     delete m_serviceDialog;
-    if (m_platform.tracking == m_client.get())
-        m_platform.tracking = nullptr;
 }
 
 void DesktopSession::show()
