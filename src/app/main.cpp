@@ -1,16 +1,17 @@
 #include "cli/command_line.h"
 #include "gui/desktop/desktop_session.h"
-#include "platform/single_instance.h"
+#include "gui/platform/widget_desktop_platform.h"
+#include "gui/window/main_window.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/widget_desktop_platform.h"
-#include "gui/window/form1.h"
+#include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QJsonObject>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 namespace {
@@ -92,8 +93,8 @@ int main(int argc, char *argv[])
         session.showOverview();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
-        Form1 &form = session.form();
-        QTimer::singleShot(2500, &form, [&form, path] { form.grab().save(path); });
+        QWidget *window = session.mainWindow().widget();
+        QTimer::singleShot(2500, window, [window, path] { window->grab().save(path); });
     }
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "platform/mail_transport.h"
 
-#include <QEventLoop>
+#include "platform/nested_wait.h"
+
 #include <QFile>
 #include <QThread>
 #include <QTimer>
@@ -248,14 +249,13 @@ void MailSender::sendAsync(const SmtpAccount &account, const OutgoingMail &mail,
 MailResult MailSender::send(const SmtpAccount &account, const OutgoingMail &mail)
 {
     MailResult result;
-    bool finished = false;
-    QEventLoop loop;
-    sendAsync(account, mail, &loop, [&](const MailResult &r) {
+    // libcurl's own time-outs end the send well before this bound.
+    NestedWait wait(m_connectTimeoutMs + m_sendTimeoutMs + 10 * 1000);
+    sendAsync(account, mail, wait.receiver(), [&](const MailResult &r) {
         result = r;
-        finished = true;
-        loop.quit();
+        wait.done();
     });
-    if (!finished)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!wait.wait())
+        result.error = QStringLiteral("连接超时");
     return result;
 }

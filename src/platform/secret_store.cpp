@@ -1,9 +1,10 @@
 #include "platform/secret_store.h"
 
+#include "platform/nested_wait.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QEventLoop>
 #include <QTimer>
 #include <qt6keychain/keychain.h>
 
@@ -117,15 +118,11 @@ void SecretStore::remove(const QString &key, QObject *context, Done done) const
 SecretStore::Result SecretStore::readWaiting(const QString &key, int timeoutMs) const
 {
     Result result {Status::TimedOut, {}, QStringLiteral("no answer from the secret store")};
-    bool finished = false;
-    QEventLoop loop;
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    read(key, &loop, [&](const Result &answer) {
+    NestedWait wait(timeoutMs);
+    read(key, wait.receiver(), [&](const Result &answer) {
         result = answer;
-        finished = true;
-        loop.quit();
+        wait.done();
     });
-    if (!finished)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    wait.wait();
     return result;
 }

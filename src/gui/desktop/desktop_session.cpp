@@ -1,27 +1,28 @@
 #include "gui/desktop/desktop_session.h"
 
-#include "watch/parcel_transfer.h"
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
-#include "services/tracking_client.h"
 #include "desktop/desktop_notifier.h"
-#include "gui/desktop/desktop_options.h"
 #include "desktop/parcel_notice.h"
-#include "platform/single_instance.h"
+#include "gui/desktop/desktop_options.h"
 #include "gui/desktop/tray_icon.h"
+#include "gui/dialogs/tracking_service_dialog.h"
+#include "gui/overview/overview_window.h"
+#include "gui/platform/platform.h"
+#include "gui/window/form1.h"
+#include "gui/window/main_window.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/platform.h"
 #include "platform/save_dialog.h"
-#include "gui/dialogs/tracking_service_dialog.h"
+#include "platform/single_instance.h"
+#include "services/tracking_client.h"
 #include "store/saved_parcel_file.h"
-#include "gui/overview/overview_window.h"
+#include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -43,20 +44,21 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
         [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
     // Every query, the window's included, goes through this client and its configured service.
     m_form = std::make_unique<Form1>(platform, *m_client);
+    m_window = &m_form->mainWindow();
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
-    const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
+    const WatchSettings settings = WatchSettings::load(m_window->settingsFilePath());
     m_watcher->setIntervalMinutes(settings.intervalMinutes);
     m_watcher->setEnabled(settings.watchAll);
 
     // The window read the saved list while it was built; the history follows it from now on.
     followSavedList();
-    connect(m_form.get(), &Form1::savedListChanged, this, &DesktopSession::followSavedList);
-    connect(m_form.get(), &Form1::answerParsed, this, &DesktopSession::recordAnswer);
-    connect(m_form.get(), &Form1::queryFailed, this, &DesktopSession::recordFailure);
+    connect(m_window, &MainWindow::savedListChanged, this, &DesktopSession::followSavedList);
+    connect(m_window, &MainWindow::answerParsed, this, &DesktopSession::recordAnswer);
+    connect(m_window, &MainWindow::queryFailed, this, &DesktopSession::recordFailure);
     connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
-    m_form->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+    m_window->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
 
-    m_desktopSettings = DesktopSettings::load(m_form->settingsFilePath());
+    m_desktopSettings = DesktopSettings::load(m_window->settingsFilePath());
     m_notifier = new DesktopNotifier(this);
     connect(m_notifier, &DesktopNotifier::viewRequested, this, &DesktopSession::viewParcel);
     connect(m_notifier, &DesktopNotifier::notDelivered, this,
@@ -64,7 +66,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
                 if (m_tray)
                     m_tray->showMessage(summary, body);
             });
-    connect(m_form.get(), &Form1::updateFound, this, &DesktopSession::notifyUpdate);
+    connect(m_window, &MainWindow::updateFound, this, &DesktopSession::notifyUpdate);
 
     if (TrayIcon::available()) {
         m_tray = std::make_unique<TrayIcon>();
@@ -84,13 +86,13 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     });
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
-    m_form->installEventFilter(this);
-    m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+    m_window->widget()->installEventFilter(this);
+    m_window->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
 }
 
 DesktopSession::~DesktopSession()
 {
-    m_form->removeEventFilter(this);
+    m_window->widget()->removeEventFilter(this);
     m_tray.reset();
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
@@ -100,7 +102,7 @@ DesktopSession::~DesktopSession()
 
 void DesktopSession::show()
 {
-    m_form->show();
+    m_window->widget()->show();
     QTimer::singleShot(0, this, &DesktopSession::tellProblemOnce);
 }
 
@@ -108,7 +110,7 @@ void DesktopSession::showOverview()
 {
     if (!m_overview) {
         m_overview
-            = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_form->settingsFilePath());
+            = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_window->settingsFilePath());
         m_overview->setAttribute(Qt::WA_DeleteOnClose, false);
         // Closing the main window ends the program, as designed, even with the overview open.
         m_overview->setAttribute(Qt::WA_QuitOnClose, false);
@@ -117,12 +119,12 @@ void DesktopSession::showOverview()
         m_overview->layout()->addWidget(options);
         connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.notifications = on;
-            if (!DesktopSettings::saveNotifications(m_form->settingsFilePath(), on))
+            if (!DesktopSettings::saveNotifications(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.minimiseToTray = on;
-            if (!DesktopSettings::saveMinimiseToTray(m_form->settingsFilePath(), on))
+            if (!DesktopSettings::saveMinimiseToTray(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
@@ -150,15 +152,15 @@ void DesktopSession::exportParcels()
     const QString file = m_platform.saveDialog->askSaveFileName(kParcelFilesFilter);
     if (file.isNull())
         return;
-    const TransferResult result = ::exportParcels(m_form->savedLines(), *m_history, file);
+    const TransferResult result = ::exportParcels(m_window->savedLines(), *m_history, file);
     m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
 }
 
 TransferResult DesktopSession::importParcels(const QString &file)
 {
     const TransferResult result = ::importParcels(
-        file, m_form->savedLines(), *m_history,
-        [this](const QStringList &lines) { return m_form->addSavedLines(lines); }, m_platform.clock->now());
+        file, m_window->savedLines(), *m_history,
+        [this](const QStringList &lines) { return m_window->addSavedLines(lines); }, m_platform.clock->now());
     if (m_overview)
         m_overview->reload();
     historyChanged();
@@ -168,7 +170,7 @@ TransferResult DesktopSession::importParcels(const QString &file)
 void DesktopSession::showMainWindow()
 {
     QGuiApplication::setQuitOnLastWindowClosed(true);
-    m_form->bringToFront();
+    m_window->bringToFront();
 }
 
 void DesktopSession::serve(InstanceServer &server)
@@ -185,7 +187,7 @@ void DesktopSession::serve(InstanceServer &server)
     server.addCommand(QStringLiteral("import"),
                       [this](const QJsonObject &request, InstanceServer::Reply reply) {
                           const QString file = request.value(QStringLiteral("file")).toString();
-                          m_form->runAfterWait([this, file, reply] {
+                          m_window->runAfterWait([this, file, reply] {
                               const TransferResult result = importParcels(file);
                               reply({{QStringLiteral("ok"), result.ok},
                                      {QStringLiteral("message"), result.message},
@@ -197,8 +199,8 @@ void DesktopSession::serve(InstanceServer &server)
 
 bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form.get()) {
-        if (event->type() == QEvent::WindowStateChange && m_form->isMinimized() && m_tray
+    if (watched == m_window->widget()) {
+        if (event->type() == QEvent::WindowStateChange && m_window->widget()->isMinimized() && m_tray
             && m_desktopSettings.minimiseToTray)
             QTimer::singleShot(0, this, &DesktopSession::hideToTray);
         else if (event->type() == QEvent::Show && !event->spontaneous())
@@ -209,11 +211,12 @@ bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
 
 void DesktopSession::hideToTray()
 {
-    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_form->isMinimized() || !m_form->isVisible())
+    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_window->widget()->isMinimized()
+        || !m_window->widget()->isVisible())
         return;
     // Hidden in the tray is not closed: a dialog closing meanwhile must not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    m_form->hide();
+    m_window->widget()->hide();
 }
 
 void DesktopSession::quitFromTray()
@@ -222,7 +225,7 @@ void DesktopSession::quitFromTray()
     // the designed one, over the window it closes.
     QTimer::singleShot(0, this, [this] {
         showMainWindow();
-        m_form->runAfterWait([this] { m_form->close(); });
+        m_window->runAfterWait([this] { m_window->widget()->close(); });
     });
 }
 
@@ -233,7 +236,7 @@ void DesktopSession::viewParcel(const ParcelKey &key)
         m_overview->reloadSoon();
     historyChanged();
     showMainWindow();
-    m_form->pickSavedParcel(key.number, key.com);
+    m_window->pickSavedParcel(key.number, key.com);
 }
 
 void DesktopSession::historyChanged()
@@ -252,7 +255,7 @@ void DesktopSession::showServiceSettings()
     if (!m_serviceDialog) {
         QWidget *over = m_overview && m_overview->isVisible() && m_overview->isActiveWindow()
             ? static_cast<QWidget *>(m_overview)
-            : m_form.get();
+            : m_window->widget();
         m_serviceDialog = new TrackingServiceDialog(m_platform, over);
         m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -263,7 +266,7 @@ void DesktopSession::showServiceSettings()
 
 void DesktopSession::followSavedList()
 {
-    if (!m_history->followSavedList(savedEntries(m_form->savedLines())))
+    if (!m_history->followSavedList(savedEntries(m_window->savedLines())))
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
         m_overview->reloadSoon();
@@ -280,7 +283,7 @@ void DesktopSession::recordAnswer(const TrackingAnswer &answer)
     m_history->setNextCheck(answer.key,
                             WatchPlan::nextAfterAnswer(answer.key, now, m_watcher->intervalMinutes()));
     // The user is looking at it in the main window.
-    if (m_form->isActiveWindow())
+    if (m_window->widget()->isActiveWindow())
         m_history->markSeen(answer.key);
     if (m_overview)
         m_overview->reloadSoon();
@@ -305,7 +308,7 @@ void DesktopSession::announce(const ParcelRecord &parcel)
     news.transit = parcel.status == kSignedFor
         ? kSignedFor
         : transitTimeText(secondsSince(parcel.oldestTime, m_platform.clock->now()));
-    m_form->announceNews(news);
+    m_window->announceNews(news);
     historyChanged();
     if (m_desktopSettings.notifications)
         m_notifier->notify({parcel.key, parcel.note, parcel.newestTime, parcel.newestText});
@@ -314,7 +317,7 @@ void DesktopSession::announce(const ParcelRecord &parcel)
 void DesktopSession::notifyUpdate(const ParcelKey &key, const ParcelNews &news)
 {
     // The user sees "有更新" in the window they are looking at.
-    if (!m_desktopSettings.notifications || m_form->isActiveWindow())
+    if (!m_desktopSettings.notifications || m_window->widget()->isActiveWindow())
         return;
     m_notifier->notify({key, news.remark, news.time, news.progress});
 }

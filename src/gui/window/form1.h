@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/answer_parser.h"
+#include "core/parcel_types.h"
+#include "gui/platform/platform.h"
 #include "platform/http_client.h"
 #include "platform/message_box.h"
-#include "gui/platform/platform.h"
-#include "core/parcel_types.h"
 
 #include <QColor>
 #include <QHash>
@@ -26,6 +26,7 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Class1;
+class MainWindow;
 class TrackingClient;
 struct CarrierBoxes;
 class Skin;
@@ -247,6 +248,7 @@ public:
     bool updateChecked = false; // the version check runs once per start
 
     // ==== src/gui/window/form1_interface.cpp: what code beyond the designed windows uses ====
+    MainWindow &mainWindow(); // all it may use of this window
     QStringList savedLines() const; // Combo6's entries
     // Picks a saved parcel in Text1 as a user would, which queries it (after a pending request).
     // False when it is not saved or Text1 is locked by a timed or loop query.
@@ -332,6 +334,7 @@ private:
 
     Platform &m_platform;
     TrackingClient &m_tracking;
+    MainWindow *m_mainWindow = nullptr; // a child, made on first use
     int m_waitDepth = 0;
     std::vector<void (Form1::*)()> m_deferredTicks;
     std::vector<std::function<void()>> m_afterWait;
