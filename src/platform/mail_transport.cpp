@@ -1,5 +1,6 @@
 #include "platform/mail_transport.h"
 
+#include "platform/logging.h"
 #include "platform/nested_wait.h"
 
 #include <QFile>
@@ -239,7 +240,11 @@ void MailSender::sendAsync(const SmtpAccount &account, const OutgoingMail &mail,
 
     QThread *worker = QThread::create([job, result] { *result = sendBlocking(job); });
     // libcurl's time-outs bound the worker, so `done` always comes.
-    QObject::connect(worker, &QThread::finished, context, [done, result] { done(*result); });
+    QObject::connect(worker, &QThread::finished, context, [done, result] {
+        if (!result->ok)
+            qCInfo(lcMail) << "send failed:" << result->error;
+        done(*result);
+    });
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     m_workers.removeAll(nullptr);
     m_workers.append(worker);

@@ -1,5 +1,6 @@
 #include "platform/secret_store.h"
 
+#include "platform/logging.h"
 #include "platform/nested_wait.h"
 
 #include <QDBusConnection>
@@ -43,6 +44,7 @@ SecretStore::Result resultOf(const QKeychain::Job &job, const QString &secret = 
         break;
     default:
         result.status = SecretStore::Status::Failed;
+        qCInfo(lcSecrets) << "secret store:" << job.key() << job.errorString();
     }
     result.error = job.errorString();
     return result;

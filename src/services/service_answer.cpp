@@ -1,6 +1,7 @@
 #include "services/service_answer.h"
 
 #include "core/delivery_status.h"
+#include "platform/logging.h"
 
 #include <QSet>
 #include <algorithm>
@@ -101,6 +102,8 @@ HttpResult serviceResult(const ServiceAnswer &answer)
 {
     HttpResult result;
     result.errorText = answer.detail;
+    if (answer.kind != ServiceAnswer::Kind::Rows && !answer.detail.isEmpty())
+        qCInfo(lcServices) << answer.detail;
     switch (answer.kind) {
     case ServiceAnswer::Kind::Rows:
     case ServiceAnswer::Kind::ErrorWord:

@@ -1,9 +1,10 @@
 #include "watch/parcel_watcher.h"
 
 #include "core/delivery_status.h"
-#include "services/tracking_client.h"
-#include "platform/clock.h"
 #include "core/tracking_check.h"
+#include "platform/clock.h"
+#include "platform/logging.h"
+#include "services/tracking_client.h"
 
 #include <QCryptographicHash>
 #include <QTimer>

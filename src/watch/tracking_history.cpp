@@ -1,6 +1,7 @@
 #include "watch/tracking_history.h"
 
 #include "core/delivery_status.h"
+#include "platform/logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,8 +11,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
-
-Q_LOGGING_CATEGORY(lcWatch, "parcelvue.watch", QtInfoMsg)
 
 namespace {
 // One list of statements per schema version; version n is reached by running entry n - 1.

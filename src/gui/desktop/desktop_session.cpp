@@ -12,6 +12,7 @@
 #include "gui/window/form1.h"
 #include "gui/window/main_window.h"
 #include "platform/clock.h"
+#include "platform/logging.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/save_dialog.h"
