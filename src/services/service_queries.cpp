@@ -204,7 +204,10 @@ public:
             endpoints.kdniaoAppKey, trackingSecretKey(TrackingService::Kdniao, businessId),
             QStringLiteral("未设置快递鸟的API Key,请在“查询服务”中填写!"),
             [this, shipperCode, businessId](const QString &appKey) {
-                const QByteArray data = kdniaoRequestData(shipperCode, m_number, phoneDigits());
+                // The phone digits only to the carriers that want them: to others the field
+                // takes no value.
+                const QString customerName = kdniaoWantsCustomerName(shipperCode) ? phoneDigits() : QString();
+                const QByteArray data = kdniaoRequestData(shipperCode, m_number, customerName);
                 const QByteArray body = kdniaoRequestBody(businessId, data, kdniaoDataSign(data, appKey));
                 post(kKdniaoQueryPath, {{"Content-Type", "application/x-www-form-urlencoded;charset=utf-8"}},
                      body, [this](const HttpResult &result) { end(readKdniaoAnswer(result.body)); });

@@ -39,6 +39,10 @@ inline void checkServiceAnswer(const ServiceAnswer &answer)
                 later = when;
             }
         }
+        // A problem parcel is never told signed for by the adapter.
+        if (isProblemStatus(answer.status))
+            FUZZ_REQUIRE(!rows.front().progress.endsWith(QStringLiteral("（已签收）")));
+        FUZZ_REQUIRE(serviceStatusFromKey(serviceStatusKey(answer.status)) == answer.status);
         break;
     }
     case ServiceAnswer::Kind::ErrorWord:

@@ -112,6 +112,62 @@ TEST(KdniaoAnswer, RowsComeOutOldestFirstOnceAndStateReachesTheStatusRule)
     EXPECT_TRUE(parsedRows(delivering.text).last().endsWith(QStringLiteral("（派件中）")));
 }
 
+TEST(KdniaoAnswer, AProblemParcelIsNeverSignedForWhateverItsNewestTextSays)
+{
+    const struct
+    {
+        const char *state, *stateEx;
+        ServiceStatus status;
+        const char *statusText;
+    } cases[] = {
+        {"\"4\"", "\"404\"", ServiceStatus::Exception, "问题件：拒收（退件）"},
+        {"4", "\"406\"", ServiceStatus::Exception, "问题件：退货签收"},
+        {"\"4\"", "\"412\"", ServiceStatus::Exception, "问题件：快递柜或驿站超时未取"},
+        {"\"4\"", "null", ServiceStatus::Exception, "问题件"},
+        {"\"3\"", "\"604\"", ServiceStatus::Exception, "问题件：清关异常"},
+        {"3", "\"301\"", ServiceStatus::Delivered, ""},
+        {"\"2\"", "\"211\"", ServiceStatus::AvailableForPickup, "已放入快递柜或驿站"},
+        {"\"2\"", "\"201\"", ServiceStatus::InTransit, ""},
+        {"2", "null", ServiceStatus::InTransit, ""},
+    };
+    for (const auto &c : cases) {
+        const QByteArray body = QByteArray(R"({"Success":true,"State":)") + c.state + R"(,"StateEx":)"
+            + c.stateEx
+            + R"(,"Traces":[{"AcceptTime":"2024-03-03 10:00:00","AcceptStation":"交给本人,退回寄件人"}]})";
+        const ServiceAnswer answer = readKdniaoAnswer(body);
+        ASSERT_EQ(answer.kind, ServiceAnswer::Kind::Rows) << body.constData();
+        EXPECT_EQ(answer.status, c.status) << body.constData();
+        EXPECT_EQ(answer.statusText, QString::fromUtf8(c.statusText)) << body.constData();
+        EXPECT_EQ(parsedRows(answer.text).last().endsWith(QStringLiteral("（已签收）")),
+                  c.status == ServiceStatus::Delivered)
+            << body.constData();
+        EXPECT_EQ(serviceResult(answer).serviceStatus, serviceStatusKey(c.status));
+    }
+}
+
+TEST(KdniaoAnswer, TheOlderDocumentsFormsReadAsTheNewerOnes)
+{
+    // No traces: Success false, Reason null, an empty list.
+    EXPECT_EQ(readKdniaoAnswer(R"({"EBusinessID":"1","Success":false,"Reason":null,"Traces":[]})").text,
+              QStringLiteral("NULL"));
+    EXPECT_EQ(readKdniaoAnswer(R"({"Success":false,"Reason":null})").kind, ServiceAnswer::Kind::Failure)
+        << "a refusal without a reason or traces stays a failure";
+    // State a number, times with slashes, Reason null.
+    const ServiceAnswer older = readKdniaoAnswer(
+        R"({"Success":true,"State":3,"Reason":null,"Traces":[{"AcceptTime":"2014/06/25 08:05:37","AcceptStation":"已揽收"},{"AcceptTime":"2014/06/26 9:05:37","AcceptStation":"交给本人"}]})");
+    EXPECT_EQ(parsedRows(older.text),
+              (QStringList {QStringLiteral("2014-06-25 08:05:37|已揽收"),
+                            QStringLiteral("2014-06-26 09:05:37|交给本人（已签收）")}));
+}
+
+TEST(KdniaoAnswer, OnlySfKyeAndZtoAreSentThePhoneDigits)
+{
+    for (const char *code : {"SF", "KYSY", "ZTO"})
+        EXPECT_TRUE(kdniaoWantsCustomerName(QString::fromLatin1(code))) << code;
+    for (const char *code : {"YTO", "STO", "YD", "EMS", "JD", ""})
+        EXPECT_FALSE(kdniaoWantsCustomerName(QString::fromLatin1(code))) << code;
+}
+
 TEST(ServiceAnswer, CellsNeverHoldMarkupOrErrorWords)
 {
     // A carrier's words that are the program's markers or error words must not change what the
