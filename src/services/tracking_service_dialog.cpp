@@ -6,6 +6,8 @@
 #include "platform/paths.h"
 #include "platform/platform.h"
 #include "platform/secret_store.h"
+#include "services/service_queries.h"
+#include "services/track17_answer.h"
 #include "watch/tracking_check.h"
 
 #include <QComboBox>
@@ -204,6 +206,25 @@ void TrackingServiceDialog::runTest()
                      .arg(outcome.rows.last().time, outcome.rows.last().text));
         else
             tell(QStringLiteral("查询没有结果:") + outcome.error);
+        if (!answer.detectedCarrier.isEmpty())
+            result->setText(result->text() + QStringLiteral("\n17TRACK识别的快递公司:")
+                            + answer.detectedCarrier);
+        if (trackingServiceFromKey(m_testEndpoints.trackingService) == TrackingService::Track17)
+            showQuota();
+    });
+}
+
+void TrackingServiceDialog::showQuota()
+{
+    // What the test left of the quota: each number registered anew uses one.
+    const QString tested = result->text();
+    queryTrack17Quota(*m_platform.http, m_testEndpoints, this, [this, tested](const Track17Quota &quota) {
+        if (result->text() != tested)
+            return; // another test or a save said something since
+        const QString line = quota.ok
+            ? QStringLiteral("17TRACK剩余额度:%1(共%2)").arg(quota.remain).arg(quota.total)
+            : QStringLiteral("17TRACK剩余额度查询失败:") + quota.userText;
+        tell(tested + QLatin1Char('\n') + line);
     });
 }
 

@@ -48,6 +48,7 @@ private:
     void chooseService(int index);
     void fillStoredSecret();
     void runTest();
+    void showQuota();
     void onSave();
     void askToKeepKeyInFile(const TrackingServiceSettings &settings, const QString &why);
     void finishSave(const TrackingServiceSettings &settings, FileKey key, const QString &note);
