@@ -3,12 +3,14 @@
 #include "gui/dialogs/secret_keeping.h"
 
 #include "core/carrier_catalogue.h"
-#include "services/tracking_client.h"
+#include "core/tracking_check.h"
+#include "gui/platform/platform.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/platform.h"
 #include "platform/secret_store.h"
-#include "core/tracking_check.h"
+#include "services/service_queries.h"
+#include "services/track17_answer.h"
+#include "services/tracking_client.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -207,7 +209,28 @@ void TrackingServiceDialog::runTest()
                      .arg(outcome.rows.last().time, outcome.rows.last().text));
         else
             tell(QStringLiteral("查询没有结果:") + outcome.error);
+        if (!answer.detectedCarrier.isEmpty())
+            result->setText(result->text() + QStringLiteral("\n17TRACK识别的快递公司:")
+                            + answer.detectedCarrier);
+        if (trackingServiceFromKey(m_testConfiguration.endpoints().trackingService)
+            == TrackingService::Track17)
+            showQuota();
     });
+}
+
+void TrackingServiceDialog::showQuota()
+{
+    // What the test left of the quota: each number registered anew uses one.
+    const QString tested = result->text();
+    queryTrack17Quota(*m_platform.http, m_testConfiguration.endpoints(), this,
+                      [this, tested](const Track17Quota &quota) {
+                          if (result->text() != tested)
+                              return; // another test or a save said something since
+                          const QString line = quota.ok
+                              ? QStringLiteral("17TRACK剩余额度:%1(共%2)").arg(quota.remain).arg(quota.total)
+                              : QStringLiteral("17TRACK剩余额度查询失败:") + quota.userText;
+                          tell(tested + QLatin1Char('\n') + line);
+                      });
 }
 
 void TrackingServiceDialog::onSave()
@@ -225,7 +248,8 @@ void TrackingServiceDialog::onSave()
         [this, s](SecretInFile key, const QString &note) { finishSave(s, key, note); });
 }
 
-void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, SecretInFile key, const QString &note)
+void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, SecretInFile key,
+                                       const QString &note)
 {
     QString error;
     if (!saveTrackingServiceSettings(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")), s, key,

@@ -48,6 +48,7 @@ private:
     void chooseService(int index);
     void fillStoredSecret();
     void runTest();
+    void showQuota();
     void onSave();
     void finishSave(const TrackingServiceSettings &settings, SecretInFile key, const QString &note);
     void setBusy(bool busy);
