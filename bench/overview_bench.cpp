@@ -252,7 +252,8 @@ int startupChild(int argc, char *argv[], const QString &dir)
     timer.start();
     QApplication app(argc, argv);
     DesktopPlatform desktop(dir);
-    desktop.platform().endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9"); // nothing to reach
+    desktop.platform().configuration->edit(
+        [](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:9"); }); // nothing to reach
     DesktopSession session(desktop.platform());
     session.form().Timer3->stop();
     Painted painted;
@@ -361,7 +362,8 @@ int main(int argc, char *argv[])
         startFull.cpu / startEmpty.cpu);
 
     DesktopPlatform desktop(dir);
-    desktop.platform().endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9");
+    desktop.platform().configuration->edit(
+        [](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:9"); });
     DesktopSession session(desktop.platform());
     session.form().Timer3->stop();
     session.show();

@@ -1,5 +1,6 @@
 // Loading (dq) and rewriting (xr2) a saved-parcel file of 10,000 parcels in the real window,
 // offscreen. Prints the figures; asserts nothing.
+#include "services/tracking_client.h"
 #include "platform/text_codec.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/form1.h"
@@ -44,11 +45,12 @@ int main(int argc, char *argv[])
 
     DesktopPlatform desktop(dir.path());
     // The query that xr2's choice starts goes to a closed port and fails at once.
-    desktop.platform().endpoints.trackingUrl = QStringLiteral("http://127.0.0.1:9/");
-    desktop.platform().endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9");
+    desktop.platform().configuration->edit([&](Endpoints &e) { e.trackingUrl = QStringLiteral("http://127.0.0.1:9/"); });
+    desktop.platform().configuration->edit([&](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:9"); });
     QElapsedTimer construct;
     construct.start();
-    Form1 form(desktop.platform());
+    TrackingClient tracking(*desktop.platform().http, *desktop.platform().configuration);
+    Form1 form(desktop.platform(), tracking);
     const double constructMs = construct.nsecsElapsed() / 1e6;
     form.Timer3->stop();
 

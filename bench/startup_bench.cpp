@@ -5,6 +5,7 @@
 // To count instructions up to the first paint, run one child under callgrind with
 // BENCH_EXIT_AT_PAINT=1: it then ends right after that paint, without the idle second and the
 // shutdown (valgrind --tool=callgrind bench_startup --form).
+#include "services/tracking_client.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/form1.h"
 
@@ -77,8 +78,9 @@ int child(int argc, char *argv[], Mode mode)
     }
     QTemporaryDir dir;
     DesktopPlatform desktop(dir.path());
-    desktop.platform().endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9"); // nothing to reach
-    Form1 form(desktop.platform());
+    desktop.platform().configuration->edit([&](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:9"); }); // nothing to reach
+    TrackingClient tracking(*desktop.platform().http, *desktop.platform().configuration);
+    Form1 form(desktop.platform(), tracking);
     form.Timer3->stop();
     form.installEventFilter(&watcher);
     form.show();

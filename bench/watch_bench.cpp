@@ -79,7 +79,8 @@ int main(int argc, char *argv[])
     saved.close();
 
     DesktopPlatform desktop(dir.path());
-    desktop.platform().endpoints.useServer(QStringLiteral("http://127.0.0.1:%1").arg(port));
+    desktop.platform().configuration->edit(
+        [port](Endpoints &e) { e.useServer(QStringLiteral("http://127.0.0.1:%1").arg(port)); });
     DesktopSession session(desktop.platform());
     session.form().Timer3->stop(); // no version check here
     session.show();

@@ -1,6 +1,7 @@
 // Measures the main window, offscreen, as a person would feel it: the fill of the progress list
 // with a 10,000-row answer, and how smoothly a 10 ms timer ticks while a tracking answer takes 5 s.
 // Prints the figures; asserts nothing.
+#include "services/tracking_client.h"
 #include "answer_generator.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/form1.h"
@@ -47,10 +48,12 @@ int main(int argc, char *argv[])
     });
     const int port = server.bind_to_any_port("127.0.0.1");
     std::thread serving([&] { server.listen_after_bind(); });
-    desktop.platform().endpoints.trackingUrl = QStringLiteral("http://127.0.0.1:%1/").arg(port);
-    desktop.platform().endpoints.siteUrl = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    desktop.platform().configuration->edit([&](Endpoints &e) { e.trackingUrl = QStringLiteral("http://127.0.0.1:%1/").arg(port); });
+    desktop.platform().configuration->edit([&](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:%1").arg(port); });
 
-    Form1 form(desktop.platform());
+    TrackingClient tracking(*desktop.platform().http, *desktop.platform().configuration);
+
+    Form1 form(desktop.platform(), tracking);
     form.Timer3->stop(); // no version check here
     form.show();
     QApplication::processEvents();

@@ -2,7 +2,7 @@
 #include "gui/desktop/desktop_session.h"
 #include "gui/overview/overview_window.h"
 #include "gui/platform/widget_desktop_platform.h"
-#include "gui/window/form1.h"
+#include "gui/window/main_window.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/single_instance.h"
@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QTableView>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 namespace {
@@ -95,13 +96,13 @@ int main(int argc, char *argv[])
         session.showOverview();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
-        Form1 &form = session.form();
-        QTimer::singleShot(2500, &form, [&session, &form, path, withOverview = parser.isSet(overview)] {
-            if (OverviewWindow *window = withOverview ? session.overview() : nullptr) {
-                window->table->selectRow(0);
-                window->grab().save(path);
+        QWidget *window = session.mainWindow().widget();
+        QTimer::singleShot(2500, window, [&session, window, path, withOverview = parser.isSet(overview)] {
+            if (OverviewWindow *overviewWindow = withOverview ? session.overview() : nullptr) {
+                overviewWindow->table->selectRow(0);
+                overviewWindow->grab().save(path);
             } else {
-                form.grab().save(path);
+                window->grab().save(path);
             }
         });
     }

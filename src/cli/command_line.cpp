@@ -4,8 +4,8 @@
 
 #include "core/answer_parser.h"
 #include "core/carrier_catalogue.h"
+#include "core/configuration.h"
 #include "core/delivery_status.h"
-#include "core/endpoints.h"
 #include "core/query_answer.h"
 #include "platform/clock.h"
 #include "platform/http_client.h"
@@ -80,11 +80,11 @@ QJsonValue isoOrNull(const QDateTime &time)
 struct Program
 {
     QString dataDir = dataDirectory();
-    Endpoints endpoints = loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    Configuration configuration {loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")))};
     HttpClient http;
     // The service keys come from endpoints.ini or the secret store, as for the window.
     SecretStore secrets;
-    TrackingClient client {http, endpoints, &secrets};
+    TrackingClient client {http, configuration, &secrets};
     SystemClock clock;
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }

@@ -49,5 +49,13 @@ struct Endpoints
     bool save(const QString &iniPath) const;
 };
 
+// What becomes of a secret's line in endpoints.ini (a service's key, the mail password) when a
+// settings dialog saves.
+enum class SecretInFile {
+    Remove, // the secret store holds it (or there is none): a line left in the file would win
+    Write, // no secret store, and the user agreed
+    Keep, // the user refused the file: the line stays as it was
+};
+
 // The account of the endpoints' [smtp] section with the given password.
 SmtpAccount smtpAccount(const Endpoints &endpoints, const QString &password);

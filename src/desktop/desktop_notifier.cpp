@@ -1,4 +1,5 @@
 #include "desktop/desktop_notifier.h"
+#include "platform/logging.h"
 
 #include <QDBusAbstractInterface>
 #include <QDBusConnection>
@@ -7,7 +8,6 @@
 #include <QLoggingCategory>
 
 namespace {
-Q_LOGGING_CATEGORY(lcNotify, "parcelvue.desktop", QtInfoMsg)
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
@@ -70,7 +70,7 @@ bool DesktopNotifier::connectToServer()
         return m_proxy->connection().isConnected();
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCInfo(lcNotify) << "no session bus:" << bus.lastError().message();
+        qCInfo(lcDesktop) << "no session bus:" << bus.lastError().message();
         return false;
     }
     m_proxy = new NotificationsProxy(bus, this);
@@ -92,7 +92,7 @@ void DesktopNotifier::askCapabilities()
         const QDBusPendingReply<QStringList> reply = *call;
         const QList<ParcelNotice> waiting = std::exchange(m_waitingForCapabilities, {});
         if (reply.isError()) {
-            qCInfo(lcNotify) << "no notification server:" << reply.error().message();
+            qCInfo(lcDesktop) << "no notification server:" << reply.error().message();
             for (const ParcelNotice &notice : waiting)
                 Q_EMIT notDelivered(noticeSummary(notice), noticeBody(notice, false));
             return;
@@ -125,7 +125,7 @@ void DesktopNotifier::send(const ParcelNotice &notice)
         m_sending.remove(key);
         const QDBusPendingReply<uint> reply = *call;
         if (reply.isError()) {
-            qCInfo(lcNotify) << "notification not shown:" << reply.error().message();
+            qCInfo(lcDesktop) << "notification not shown:" << reply.error().message();
             if (m_idOf.contains(key))
                 m_parcelOf.remove(m_idOf.take(key));
             // Whoever serves next may read markup differently.

@@ -80,7 +80,7 @@ void applySenderSettings(Endpoints &e, const SenderSettings &s)
     e.smtpUsername = s.username.trimmed();
 }
 
-bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, FilePassword password,
+bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, SecretInFile password,
                         QString *error)
 {
     QList<std::pair<QString, QString>> values {
@@ -91,9 +91,9 @@ bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, FilePas
         {QStringLiteral("username"), s.username.trimmed()},
     };
     QStringList removed;
-    if (password == FilePassword::Write)
+    if (password == SecretInFile::Write)
         values.append({QStringLiteral("password"), s.password});
-    else if (password == FilePassword::Remove)
+    else if (password == SecretInFile::Remove)
         removed.append(QStringLiteral("password"));
     return editIniFile(iniPath, QStringLiteral("smtp"), values, removed, error);
 }

@@ -46,16 +46,9 @@ QString senderSettingsProblem(const SenderSettings &settings);
 // The endpoints with these settings in their [smtp] part; the password is not touched.
 void applySenderSettings(Endpoints &endpoints, const SenderSettings &settings);
 
-// What becomes of the `password` key of endpoints.ini.
-enum class FilePassword {
-    Remove, // the secret store holds it: a password left in the file would win over the stored one
-    Write, // no secret store, and the user agreed
-    Keep, // the user refused the file: it stays as it was
-};
-
 // Writes [smtp] of endpoints.ini (other keys, sections and comments kept), owner-only. False with
 // the reason in `error` when the file could not be read or written; it then stays as it was.
-bool saveSenderSettings(const QString &iniPath, const SenderSettings &settings, FilePassword password,
+bool saveSenderSettings(const QString &iniPath, const SenderSettings &settings, SecretInFile password,
                         QString *error);
 
 // The test mail of the dialog: to the notice address, or to the sender when that is empty.

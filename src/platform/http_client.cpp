@@ -1,6 +1,7 @@
 #include "platform/http_client.h"
 
-#include <QEventLoop>
+#include "platform/nested_wait.h"
+
 #include <QNetworkAccessManager>
 
 HttpClient::HttpClient() = default;
@@ -33,12 +34,13 @@ HttpResult HttpClient::get(const QString &url, int timeoutMs, const Headers &hea
     request.headers = headers;
     request.timeoutMs = timeoutMs;
     HttpExchange exchange(request, [this] { return manager(); });
-    QEventLoop loop;
-    QObject::connect(&exchange, &HttpExchange::finished, &loop, &QEventLoop::quit);
+    // The exchange's own deadline (1.5 times the time-out) ends it first.
+    NestedWait wait(2 * timeoutMs);
+    QObject::connect(&exchange, &HttpExchange::finished, wait.receiver(), [&wait] { wait.done(); });
     m_waits.append(&exchange);
     exchange.start();
-    if (!exchange.isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!wait.wait())
+        exchange.abort();
     m_waits.removeOne(&exchange);
     return exchange.result();
 }

@@ -1,6 +1,7 @@
 #include "platform/http_exchange.h"
 
 #include "platform/http_answer_reader.h"
+#include "platform/logging.h"
 #include "platform/text_codec.h"
 
 #include <QNetworkAccessManager>
@@ -343,6 +344,8 @@ void HttpExchange::finishFailed(HttpResult::Failure failure, const QString &text
     result.errorText = text;
     result.status = status;
     result.retryAfter = m_result.retryAfter;
+    qCInfo(lcHttp) << m_request.method << m_url.toDisplayString(QUrl::RemoveQuery) << "failed:" << text
+                   << status;
     finish(result);
 }
 

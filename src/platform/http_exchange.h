@@ -30,6 +30,13 @@ struct HttpResult
     // Set by a tracking service's adapter: why the service failed, in the user's words, where
     // the transport failure alone would not say it (a wrong key, a quota used up).
     QString userText;
+    // Also set by an adapter, beside the rows: the service's status of the parcel as a whole (a
+    // key of services/service_answer.h, empty when it gave none) and its meaning in the user's
+    // words; the carrier the service found the number at when it is not the one asked about, by
+    // name.
+    QString serviceStatus;
+    QString serviceStatusText;
+    QString detectedCarrier;
 
     bool ok() const { return failure == Failure::None; }
 };

@@ -1,6 +1,8 @@
 #include "platform/mail_transport.h"
 
-#include <QEventLoop>
+#include "platform/logging.h"
+#include "platform/nested_wait.h"
+
 #include <QFile>
 #include <QThread>
 #include <QTimer>
@@ -238,7 +240,11 @@ void MailSender::sendAsync(const SmtpAccount &account, const OutgoingMail &mail,
 
     QThread *worker = QThread::create([job, result] { *result = sendBlocking(job); });
     // libcurl's time-outs bound the worker, so `done` always comes.
-    QObject::connect(worker, &QThread::finished, context, [done, result] { done(*result); });
+    QObject::connect(worker, &QThread::finished, context, [done, result] {
+        if (!result->ok)
+            qCInfo(lcMail) << "send failed:" << result->error;
+        done(*result);
+    });
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     m_workers.removeAll(nullptr);
     m_workers.append(worker);
@@ -248,14 +254,13 @@ void MailSender::sendAsync(const SmtpAccount &account, const OutgoingMail &mail,
 MailResult MailSender::send(const SmtpAccount &account, const OutgoingMail &mail)
 {
     MailResult result;
-    bool finished = false;
-    QEventLoop loop;
-    sendAsync(account, mail, &loop, [&](const MailResult &r) {
+    // libcurl's own time-outs end the send well before this bound.
+    NestedWait wait(m_connectTimeoutMs + m_sendTimeoutMs + 10 * 1000);
+    sendAsync(account, mail, wait.receiver(), [&](const MailResult &r) {
         result = r;
-        finished = true;
-        loop.quit();
+        wait.done();
     });
-    if (!finished)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!wait.wait())
+        result.error = QStringLiteral("连接超时");
     return result;
 }

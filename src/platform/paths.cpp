@@ -1,4 +1,5 @@
 #include "platform/paths.h"
+#include "platform/logging.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <mutex>
 
 namespace {
-Q_LOGGING_CATEGORY(lcAssets, "parcelvue.assets")
-
 // A program counts as run from its build tree when it sits inside the folder it was built in.
 bool insideBuildTree(const QString &programDir, const QString &buildDir)
 {

@@ -1,9 +1,11 @@
 #include "platform/secret_store.h"
 
+#include "platform/logging.h"
+#include "platform/nested_wait.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QEventLoop>
 #include <QTimer>
 #include <qt6keychain/keychain.h>
 
@@ -42,6 +44,7 @@ SecretStore::Result resultOf(const QKeychain::Job &job, const QString &secret = 
         break;
     default:
         result.status = SecretStore::Status::Failed;
+        qCInfo(lcSecrets) << "secret store:" << job.key() << job.errorString();
     }
     result.error = job.errorString();
     return result;
@@ -117,15 +120,11 @@ void SecretStore::remove(const QString &key, QObject *context, Done done) const
 SecretStore::Result SecretStore::readWaiting(const QString &key, int timeoutMs) const
 {
     Result result {Status::TimedOut, {}, QStringLiteral("no answer from the secret store")};
-    bool finished = false;
-    QEventLoop loop;
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    read(key, &loop, [&](const Result &answer) {
+    NestedWait wait(timeoutMs);
+    read(key, wait.receiver(), [&](const Result &answer) {
         result = answer;
-        finished = true;
-        loop.quit();
+        wait.done();
     });
-    if (!finished)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    wait.wait();
     return result;
 }

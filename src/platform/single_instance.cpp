@@ -1,4 +1,5 @@
 #include "platform/single_instance.h"
+#include "platform/logging.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -15,7 +16,6 @@
 #include <unistd.h>
 
 namespace {
-Q_LOGGING_CATEGORY(lcInstance, "parcelvue.instance", QtInfoMsg)
 
 const QString kCommand = QStringLiteral("command");
 // Room for the socket name within the 108 bytes of a Unix socket address.

@@ -108,12 +108,25 @@ struct Track17Row
 };
 
 // 17TRACK's carrier keys, from its carrier list (the `key` of each carrier in the API's carrier
-// file, res.17track.net/asset/carrier/info/apicarrier.all.json). Only keys that public lists of
-// that file agree on are here; a carrier they disagree about (韵达) is left out until checked.
+// file, res.17track.net/asset/carrier/info/apicarrier.all.json), where the list names the
+// catalogue's very company. Left out, to 17TRACK's detection: 韵达 and 百世 (the list has their
+// freight and international arms only), OCS (four regional companies of that name), RPX (its one
+// entry gives no name the catalogue's 保时达 can be matched with).
 const Track17Row kTrack17[] = {
-    {"dhl", 100001},   {"disifang", 190094}, {"ems", 3013},         {"fedex", 100003}, {"gnxb", 3011},
-    {"pingyou", 3011}, {"shentong", 190324}, {"shunfeng", 100012},  {"tnt", 100004},   {"ups", 100002},
-    {"usps", 21051},   {"yuantong", 190157}, {"zhongtong", 190455},
+    {"aramex", 100006},   {"citylink", 100081}, {"debang", 190174},      {"dhl", 100001},
+    {"disifang", 190094}, {"dpex", 100014},     {"ems", 3013},           {"fedex", 100003},
+    {"feihang", 190389},  {"gnxb", 3011},       {"jiayunmei", 191224},   {"jingguang", 190426},
+    {"jldt", 191054},     {"kuayue", 190551},   {"lianhaotong", 191165}, {"pingyou", 3011},
+    {"santai", 190113},   {"shentong", 190324}, {"shunfeng", 190766},    {"tiantian", 190077},
+    {"tnt", 100004},      {"ups", 100002},      {"usps", 21051},         {"xinfeng", 190989},
+    {"yousu", 190415},    {"yuantong", 190157}, {"zhongtong", 190455},
+};
+
+// Further keys the list gives the same companies: 顺丰's international entry, 跨越's second one.
+// 17TRACK may answer with them; they are never sent.
+const Track17Row kTrack17Aliases[] = {
+    {"shunfeng", 100012},
+    {"kuayue", 190845},
 };
 
 bool isCatalogueCode(const char *com)
@@ -158,12 +171,28 @@ QString comForKdniaoShipperCode(const QString &shipperCode)
 
 QString comForTrack17CarrierKey(int key)
 {
+    if (key == 0)
+        return {};
     for (const Carrier &carrier : kCarriers) {
         const QString code = QString::fromLatin1(carrier.code);
-        if (key != 0 && track17CarrierKey(code) == key)
+        if (track17CarrierKey(code) == key)
             return code;
     }
+    for (const Track17Row &row : kTrack17Aliases) {
+        if (row.key == key)
+            return QString::fromLatin1(row.com);
+    }
     return {};
+}
+
+QString track17CarrierName(int key)
+{
+    const QString com = comForTrack17CarrierKey(key);
+    for (int i = 0; i < kCarrierCount && !com.isEmpty(); ++i) {
+        if (carrierCode(i) == com)
+            return carrierName(i);
+    }
+    return QStringLiteral("17TRACK快递公司%1").arg(key);
 }
 
 int kdniaoCoverage()

@@ -35,6 +35,63 @@ QString textOf(const QJsonValue &value)
     return value.toString().trimmed();
 }
 
+// The detailed states (StateEx) of 快递鸟's problem parcels (State 4) and of customs (6xx), with
+// their meanings as its documents give them.
+struct StateExMeaning
+{
+    const char *code;
+    const char *meaning;
+};
+
+const StateExMeaning kProblemStates[] = {
+    {"401", "发货无信息"},     {"402", "超时未签收"},
+    {"403", "超时未更新"},     {"404", "拒收（退件）"},
+    {"405", "派件异常"},       {"406", "退货签收"},
+    {"407", "退货未签收"},     {"412", "快递柜或驿站超时未取"},
+    {"413", "单号已拦截"},     {"414", "破损"},
+    {"415", "客户取消发货"},   {"416", "无法联系"},
+    {"417", "配送延迟"},       {"418", "快件取出"},
+    {"419", "重新派送"},       {"420", "收货地址不详细"},
+    {"421", "收件人电话错误"}, {"422", "错分件"},
+    {"423", "超区件"},         {"604", "清关异常"},
+};
+
+QString problemMeaning(const QString &stateEx)
+{
+    for (const StateExMeaning &row : kProblemStates) {
+        if (stateEx == QLatin1String(row.code))
+            return QString::fromUtf8(row.meaning);
+    }
+    return {};
+}
+
+// State and StateEx as the service's status (the details of StateEx where it gives them). A
+// problem parcel stays one whichever says so: the documents say a parcel that was a problem once
+// keeps State 4, and its newest text may well hold "签" (退货签收).
+ServiceStatus statusOf(const QString &state, const QString &stateEx, QString *text)
+{
+    if (state == QLatin1String("4") || stateEx.startsWith(QLatin1Char('4'))
+        || stateEx == QLatin1String("604")) {
+        const QString meaning = problemMeaning(stateEx);
+        *text = meaning.isEmpty() ? QStringLiteral("问题件") : QStringLiteral("问题件：") + meaning;
+        return ServiceStatus::Exception;
+    }
+    if (state == QLatin1String("3") || stateEx.startsWith(QLatin1Char('3')))
+        return ServiceStatus::Delivered;
+    const QString code = stateEx.isEmpty() ? state : stateEx;
+    if (code == QLatin1String("202"))
+        return ServiceStatus::OutForDelivery;
+    if (code == QLatin1String("211")) {
+        *text = QStringLiteral("已放入快递柜或驿站");
+        return ServiceStatus::AvailableForPickup;
+    }
+    // 1 collected, 2 on the way, 5 forwarded, 6 customs, each with its details.
+    if (code.startsWith(QLatin1Char('1')) || code.startsWith(QLatin1Char('2'))
+        || code.startsWith(QLatin1Char('5')) || code.startsWith(QLatin1Char('6')))
+        return ServiceStatus::InTransit;
+    return ServiceStatus::Unknown;
+}
+
 ServiceAnswer refused(const QString &reason)
 {
     const QString detail = QStringLiteral("kdniao: ") + reason;
@@ -68,6 +125,12 @@ ServiceAnswer refused(const QString &reason)
                                   detail);
 }
 } // namespace
+
+bool kdniaoWantsCustomerName(const QString &shipperCode)
+{
+    return shipperCode == QLatin1String("SF") || shipperCode == QLatin1String("KYSY")
+        || shipperCode == QLatin1String("ZTO");
+}
 
 QByteArray kdniaoRequestData(const QString &shipperCode, const QString &number, const QString &customerName)
 {
@@ -107,8 +170,14 @@ ServiceAnswer readKdniaoAnswer(const QByteArray &body)
                                           + QString::fromUtf8(body.left(200)));
     const QJsonObject answer = document.object();
     const QString reason = answer.value(QStringLiteral("Reason")).toString().trimmed();
-    if (!isTrue(answer.value(QStringLiteral("Success"))))
+    if (!isTrue(answer.value(QStringLiteral("Success")))) {
+        // The older documents answer a number without traces so: no reason, an empty list.
+        const QJsonValue traces = answer.value(QStringLiteral("Traces"));
+        if (reason.isEmpty() && traces.isArray() && traces.toArray().isEmpty())
+            return ServiceAnswer::word(ErrorWord::kNoInformation,
+                                       QStringLiteral("kdniao: Success false, no Reason, no Traces"));
         return refused(reason);
+    }
 
     QList<ServiceEvent> events;
     const QJsonArray traces = answer.value(QStringLiteral("Traces")).toArray();
@@ -124,14 +193,15 @@ ServiceAnswer readKdniaoAnswer(const QByteArray &body)
     }
     const QString state = textOf(answer.value(QStringLiteral("State")));
     const QString stateEx = textOf(answer.value(QStringLiteral("StateEx")));
-    ServiceStatus status = ServiceStatus::Unknown;
-    if (state == QLatin1String("3") || stateEx.startsWith(QLatin1Char('3')))
-        status = ServiceStatus::Delivered;
-    else if (stateEx == QLatin1String("202"))
-        status = ServiceStatus::OutForDelivery;
+    QString statusText;
+    const ServiceStatus status = statusOf(state, stateEx, &statusText);
     const QString text = designedAnswerText(events, status);
     if (text == ErrorWord::kNoInformation && reason.contains(QStringLiteral("不存在")))
         return ServiceAnswer::word(ErrorWord::kNotExisting, QStringLiteral("kdniao: ") + reason);
-    return text == ErrorWord::kNoInformation ? ServiceAnswer::word(text, QStringLiteral("kdniao: ") + reason)
-                                             : ServiceAnswer::rows(text);
+    if (text == ErrorWord::kNoInformation)
+        return ServiceAnswer::word(text, QStringLiteral("kdniao: ") + reason);
+    ServiceAnswer rows = ServiceAnswer::rows(text);
+    rows.status = status;
+    rows.statusText = statusText;
+    return rows;
 }

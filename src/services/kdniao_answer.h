@@ -12,6 +12,11 @@
 // The path of the instant query below the service's base address.
 inline const QString kKdniaoQueryPath = QStringLiteral("Ebusiness/EbusinessOrderHandle.aspx");
 
+// Whether the carrier wants the receiver's or sender's phone digits as CustomerName: 顺丰 (SF)
+// always; 跨越 (KYSY) and 中通 (ZTO), which the later edition of the instant query requires them
+// for. To any other carrier the documents say the field takes no value ("不可传值").
+bool kdniaoWantsCustomerName(const QString &shipperCode);
+
 // The request data: {"CustomerName":..,"LogisticCode":..,"OrderCode":"","ShipperCode":..}, the
 // customer name (the receiver's or sender's phone digits) only when there is one.
 QByteArray kdniaoRequestData(const QString &shipperCode, const QString &number, const QString &customerName);
@@ -26,4 +31,8 @@ QByteArray kdniaoRequestBody(const QString &businessId, const QByteArray &reques
 // no codes for this request): a refused signature or account, a quota used up, queries too
 // frequent, a phone number asked for, an unsupported carrier, a wrong number, no number, a number
 // that does not exist, no information yet; anything else is the service's failure, in its words.
+// `Success` false without a reason and with no traces is the older documents' "no information
+// yet". The rows carry the status: State 4 (and StateEx 4xx, 604) is a problem parcel with the
+// StateEx meaning, never signed for; State 3 or StateEx 3xx signed for; StateEx 202 out for
+// delivery, 211 at a locker or station. State comes as text or as a number.
 ServiceAnswer readKdniaoAnswer(const QByteArray &body);

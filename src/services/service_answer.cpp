@@ -1,6 +1,7 @@
 #include "services/service_answer.h"
 
 #include "core/delivery_status.h"
+#include "platform/logging.h"
 
 #include <QSet>
 #include <algorithm>
@@ -34,7 +35,45 @@ bool saysSigned(const QString &text)
 {
     return text.contains(QStringLiteral("签")) || text.contains(QStringLiteral("妥"));
 }
+
+struct StatusKey
+{
+    ServiceStatus status;
+    const char *key;
+};
+
+const StatusKey kStatusKeys[] = {
+    {ServiceStatus::InTransit, "in_transit"},
+    {ServiceStatus::OutForDelivery, "out_for_delivery"},
+    {ServiceStatus::AvailableForPickup, "available_for_pickup"},
+    {ServiceStatus::DeliveryFailure, "delivery_failure"},
+    {ServiceStatus::Exception, "exception"},
+    {ServiceStatus::Delivered, "delivered"},
+};
 } // namespace
+
+QString serviceStatusKey(ServiceStatus status)
+{
+    for (const StatusKey &row : kStatusKeys) {
+        if (row.status == status)
+            return QString::fromLatin1(row.key);
+    }
+    return {};
+}
+
+ServiceStatus serviceStatusFromKey(const QString &key)
+{
+    for (const StatusKey &row : kStatusKeys) {
+        if (key == QLatin1String(row.key))
+            return row.status;
+    }
+    return ServiceStatus::Unknown;
+}
+
+bool isProblemStatus(ServiceStatus status)
+{
+    return status == ServiceStatus::Exception || status == ServiceStatus::DeliveryFailure;
+}
 
 QString eventText(const QString &description, const QString &location)
 {
@@ -101,6 +140,8 @@ HttpResult serviceResult(const ServiceAnswer &answer)
 {
     HttpResult result;
     result.errorText = answer.detail;
+    if (answer.kind != ServiceAnswer::Kind::Rows && !answer.detail.isEmpty())
+        qCInfo(lcServices) << answer.detail;
     switch (answer.kind) {
     case ServiceAnswer::Kind::Rows:
     case ServiceAnswer::Kind::ErrorWord:
@@ -109,6 +150,12 @@ HttpResult serviceResult(const ServiceAnswer &answer)
         result.body = answer.text.toUtf8();
         result.contentType = QByteArrayLiteral("text/html; charset=utf-8");
         result.errorText.clear();
+        if (answer.kind == ServiceAnswer::Kind::Rows) {
+            result.serviceStatus = serviceStatusKey(answer.status);
+            result.serviceStatusText = answer.statusText;
+        }
+        // "No information yet" from another carrier than the one asked about says as much.
+        result.detectedCarrier = answer.detectedCarrier;
         return result;
     case ServiceAnswer::Kind::Busy:
         result.failure = HttpResult::Failure::HttpStatus;

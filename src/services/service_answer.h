@@ -6,6 +6,25 @@
 #include <QList>
 #include <QString>
 
+// What the service says of the parcel as a whole, beside its events. A problem parcel (快递鸟's
+// 问题件, 17TRACK's Exception) or a failed delivery is never delivered, whatever its rows say.
+enum class ServiceStatus {
+    Unknown,
+    InTransit,
+    OutForDelivery,
+    AvailableForPickup, // at a pickup point, a locker or a station
+    DeliveryFailure,
+    Exception,
+    Delivered,
+};
+
+// The status as HttpResult::serviceStatus carries it: "in_transit", "exception", ...; empty for
+// Unknown.
+QString serviceStatusKey(ServiceStatus status);
+ServiceStatus serviceStatusFromKey(const QString &key);
+// A problem parcel: an exception or a failed delivery.
+bool isProblemStatus(ServiceStatus status);
+
 // What a public service's answer comes to, in the terms of the program's own protocol.
 struct ServiceAnswer
 {
@@ -22,19 +41,37 @@ struct ServiceAnswer
     QString detail; // the service's own code and words, for a log
     int holdSeconds = -1;
     int serviceCode = 0; // the service's error code, when it gave one
+    // Rows: the service's status and its meaning for the user ("问题件：拒收（退件）"). Rows and
+    // error words: the carrier the service found the number at when it is not the one asked about.
+    ServiceStatus status = ServiceStatus::Unknown;
+    QString statusText;
+    QString detectedCarrier;
 
-    static ServiceAnswer rows(const QString &text) { return {Kind::Rows, text, {}, {}, -1, 0}; }
+    static ServiceAnswer rows(const QString &text) { return make(Kind::Rows, text, {}, {}, -1); }
     static ServiceAnswer word(const QString &word, const QString &detail = {})
     {
-        return {Kind::ErrorWord, word, {}, detail, -1, 0};
+        return make(Kind::ErrorWord, word, {}, detail, -1);
     }
     static ServiceAnswer failure(const QString &userText, const QString &detail)
     {
-        return {Kind::Failure, {}, userText, detail, -1, 0};
+        return make(Kind::Failure, {}, userText, detail, -1);
     }
     static ServiceAnswer busy(const QString &userText, const QString &detail, int holdSeconds)
     {
-        return {Kind::Busy, {}, userText, detail, holdSeconds, 0};
+        return make(Kind::Busy, {}, userText, detail, holdSeconds);
+    }
+
+private:
+    static ServiceAnswer make(Kind kind, const QString &text, const QString &userText, const QString &detail,
+                              int holdSeconds)
+    {
+        ServiceAnswer answer;
+        answer.kind = kind;
+        answer.text = text;
+        answer.userText = userText;
+        answer.detail = detail;
+        answer.holdSeconds = holdSeconds;
+        return answer;
     }
 };
 
@@ -55,23 +92,24 @@ struct ServiceEvent
     QString text;
 };
 
-// What the service says of the parcel as a whole, beside its events.
-enum class ServiceStatus { Unknown, OutForDelivery, Delivered };
-
 // The rows in the program's answer form ("<tr><td>time</td><td>progress</td></tr>" in a table):
 // oldest first (an event whose time cannot be read stays after the one it followed), each
 // (time, text) once, times as "yyyy-MM-dd HH:mm:ss" local time. A cell never holds markup or one
 // of the error words (either would change what the program makes of the whole answer), and a
 // newest row that does not say what the service's status says gets it added, so that the
-// program's status rule reads the service's status. No events: the answer is "NULL".
+// program's status rule reads the service's status: "（已签收）" for Delivered, "（派件中）" for
+// OutForDelivery, nothing for the other states (a problem parcel is never told signed for). No
+// events: the answer is "NULL".
 QString designedAnswerText(QList<ServiceEvent> events, ServiceStatus status);
 
 // The event text with its location in front as 【location】, unless the text names it already.
 QString eventText(const QString &description, const QString &location);
 
 // The answer as the result of an HTTP request, the way the program reads a tracking answer:
-// rows and error words as an answer text; a failure with `userText` and `errorText`; a busy
-// service as HTTP 429 with its hold as Retry-After.
+// rows and error words as an answer text (rows with the service's status, both with the carrier
+// the service detected);
+// a failure with `userText` and `errorText`; a busy service as HTTP 429 with its hold as
+// Retry-After.
 HttpResult serviceResult(const ServiceAnswer &answer);
 
 // Seconds to hold a service that said only that it is busy.

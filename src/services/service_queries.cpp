@@ -204,7 +204,10 @@ public:
             endpoints.kdniaoAppKey, trackingSecretKey(TrackingService::Kdniao, businessId),
             QStringLiteral("未设置快递鸟的API Key,请在“查询服务”中填写!"),
             [this, shipperCode, businessId](const QString &appKey) {
-                const QByteArray data = kdniaoRequestData(shipperCode, m_number, phoneDigits());
+                // The phone digits only to the carriers that want them: to others the field
+                // takes no value.
+                const QString customerName = kdniaoWantsCustomerName(shipperCode) ? phoneDigits() : QString();
+                const QByteArray data = kdniaoRequestData(shipperCode, m_number, customerName);
                 const QByteArray body = kdniaoRequestBody(businessId, data, kdniaoDataSign(data, appKey));
                 post(kKdniaoQueryPath, {{"Content-Type", "application/x-www-form-urlencoded;charset=utf-8"}},
                      body, [this](const HttpResult &result) { end(readKdniaoAnswer(result.body)); });
@@ -222,18 +225,18 @@ public:
 
     void begin()
     {
+        // No key for the carrier: 17TRACK finds it from the number.
         m_carrier = track17CarrierKey(m_com);
-        if (m_carrier == 0)
-            return end(ServiceAnswer::word(ErrorWord::kUnsupportedCarrier,
-                                           QStringLiteral("17TRACK: no carrier key for ") + m_com));
         withSecret(m_context->endpoints.track17Token, trackingSecretKey(TrackingService::Track17, {}),
                    QStringLiteral("未设置17TRACK的API密钥,请在“查询服务”中填写!"),
                    [this](const QString &token) {
                        m_token = token.toUtf8();
-                       if (m_context->registered.contains(registeredKey()))
-                           readTrackInfo(true);
-                       else
-                           registerNumber();
+                       const auto known = m_context->registered.constFind(registeredKey());
+                       if (known == m_context->registered.constEnd())
+                           return registerNumber();
+                       if (known.value() != 0)
+                           m_carrier = known.value();
+                       readTrackInfo(true);
                    });
     }
 
@@ -241,7 +244,7 @@ protected:
     QString serviceName() const override { return QStringLiteral("17TRACK"); }
 
 private:
-    QString registeredKey() const { return QString::number(m_carrier) + QLatin1Char('|') + m_number; }
+    QString registeredKey() const { return m_com + QLatin1Char('|') + m_number; }
 
     void send(const QString &path, const QByteArray &body, std::function<void(const HttpResult &)> then)
     {
@@ -254,9 +257,14 @@ private:
     {
         send(kTrack17RegisterPath, track17RegisterBody(m_number, m_carrier, phoneDigits()),
              [this](const HttpResult &result) {
-                 if (const std::optional<ServiceAnswer> refused = readTrack17Register(result.body, m_number))
+                 int registeredUnder = 0;
+                 if (const std::optional<ServiceAnswer> refused
+                     = readTrack17Register(result.body, m_number, &registeredUnder))
                      return end(*refused);
-                 m_context->registered.insert(registeredKey());
+                 // 17TRACK may have put it under another key than the one sent (or found one).
+                 if (registeredUnder != 0)
+                     m_carrier = registeredUnder;
+                 m_context->registered.insert(registeredKey(), registeredUnder);
                  readTrackInfo(false);
              });
     }
@@ -267,16 +275,32 @@ private:
     {
         send(kTrack17TrackInfoPath, track17TrackInfoBody(m_number, m_carrier),
              [this, fromMemory](const HttpResult &result) {
-                 const ServiceAnswer answer = readTrack17TrackInfo(result.body, m_number);
+                 int carrier = 0;
+                 ServiceAnswer answer = readTrack17TrackInfo(result.body, m_number, &carrier);
                  if (fromMemory && answer.serviceCode == Track17Code::kNotRegistered) {
                      m_context->registered.remove(registeredKey());
+                     m_carrier = track17CarrierKey(m_com);
                      return registerNumber();
                  }
+                 if (isOtherCarrier(carrier))
+                     answer.detectedCarrier = track17CarrierName(carrier);
                  end(answer);
              });
     }
 
-    int m_carrier = 0;
+    // Whether 17TRACK answered for another carrier than the one chosen (the answer is the user's
+    // parcel either way; the carrier is told). Keys compared, as two catalogue carriers can share
+    // one; a key the program does not know is another carrier only when the chosen one has a key.
+    bool isOtherCarrier(int carrier) const
+    {
+        if (carrier == 0)
+            return false;
+        const int chosen = track17CarrierKey(m_com);
+        const QString found = comForTrack17CarrierKey(carrier);
+        return found.isEmpty() ? chosen != 0 : track17CarrierKey(found) != chosen;
+    }
+
+    int m_carrier = 0; // 0: not known, 17TRACK detects it
     QByteArray m_token;
 };
 } // namespace
@@ -295,4 +319,29 @@ TrackingQuery *startTrack17Query(const std::shared_ptr<ServiceContext> &context,
     auto *query = new Track17Query(context, comCode, number, timeoutMs, parent);
     query->begin();
     return query;
+}
+
+void queryTrack17Quota(HttpClient &http, const Endpoints &endpoints, QObject *receiver,
+                       std::function<void(const Track17Quota &)> done)
+{
+    HttpRequest request;
+    QString base = endpoints.trackingUrl;
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    request.url = base + kTrack17QuotaPath;
+    request.method = QByteArrayLiteral("POST");
+    request.headers = {{"17token", endpoints.track17Token.toUtf8()}, {"Content-Type", "application/json"}};
+    request.body = QByteArrayLiteral("[]");
+    request.timeoutMs = endpoints.trackingTimeoutSeconds * 1000;
+    HttpExchange *exchange = http.start(request, receiver);
+    QObject::connect(exchange, &HttpExchange::finished, receiver, [exchange, done](const HttpResult &result) {
+        exchange->deleteLater();
+        if (result.ok())
+            return done(readTrack17Quota(result.body));
+        Track17Quota failed;
+        failed.userText = serviceTransportFailure(result, QStringLiteral("17TRACK")).userText;
+        if (failed.userText.isEmpty())
+            failed.userText = QStringLiteral("无法连接17TRACK:") + result.errorText;
+        done(failed);
+    });
 }

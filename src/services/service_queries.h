@@ -1,18 +1,18 @@
 #pragma once
 
-#include "services/tracking_client.h"
 #include "platform/secret_store.h"
+#include "services/tracking_client.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class HttpClient;
 struct Endpoints;
+struct Track17Quota;
 
 // What the queries of one TrackingClient share: the HTTP client, the endpoints, the secrets read
 // from the store, the pace of requests to a service that limits it, and the numbers known to be
@@ -38,7 +38,9 @@ public:
     // requests a second, unless `receiver` is gone by then.
     void paced(int perSecond, QObject *receiver, std::function<void()> request);
 
-    QSet<QString> registered; // "carrier|number" registered with 17TRACK by this program
+    // "com|number" registered with 17TRACK by this program -> the key 17TRACK registered it
+    // under (0 when its answer gave none).
+    QHash<QString, int> registered;
 
 private:
     QObject m_context; // what the store's and the timers' answers are delivered to
@@ -54,3 +56,8 @@ TrackingQuery *startKdniaoQuery(const std::shared_ptr<ServiceContext> &context, 
                                 const QString &number, int timeoutMs, QObject *parent);
 TrackingQuery *startTrack17Query(const std::shared_ptr<ServiceContext> &context, const QString &comCode,
                                  const QString &number, int timeoutMs, QObject *parent);
+
+// Asks 17TRACK, with the endpoints' key, what is left of the account's quota. `done` runs from
+// the event loop, unless `receiver` is gone by then; the exchange is bounded like a query's.
+void queryTrack17Quota(HttpClient &http, const Endpoints &endpoints, QObject *receiver,
+                       std::function<void(const Track17Quota &)> done);

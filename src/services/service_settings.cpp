@@ -59,7 +59,7 @@ void applyTrackingServiceSettings(Endpoints &e, const TrackingServiceSettings &s
     }
 }
 
-bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &s, FileKey key,
+bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &s, SecretInFile key,
                                  QString *error)
 {
     QList<std::pair<QString, QString>> values {
@@ -70,9 +70,9 @@ bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSe
         values.append({QStringLiteral("business_id"), s.businessId.trimmed()});
     QStringList removed;
     if (s.service != TrackingService::Designed) {
-        if (key == FileKey::Write)
+        if (key == SecretInFile::Write)
             values.append({keyName(s.service), s.secret.trimmed()});
-        else if (key == FileKey::Remove)
+        else if (key == SecretInFile::Remove)
             removed.append(keyName(s.service));
     }
     return editIniFile(iniPath, QStringLiteral("tracking"), values, removed, error);
@@ -103,8 +103,9 @@ QString trackingServiceNote(TrackingService service)
             .arg(kdniaoCoverage());
     case TrackingService::Track17:
         return QStringLiteral(
-                   "在api.17track.net注册后，在“设置 - 安全”中可以看到API密钥；每月有100个免费单号额度。"
-                   "可查询%1家中的%2家快递公司(国际快递和主要的国内快递)。")
+                   "在api.17track.net注册后，在“设置 - 安全”中可以看到API密钥；每注册一个新单号用去一个额度，"
+                   "再次查询同一单号不再用去，“测试”后显示剩余额度。%1家快递公司中的%2家按其17TRACK代码查询，"
+                   "其余的由17TRACK按单号识别快递公司。")
             .arg(kCarrierCount)
             .arg(track17Coverage());
     case TrackingService::Designed:

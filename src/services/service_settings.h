@@ -26,16 +26,9 @@ QString trackingServiceSettingsProblem(const TrackingServiceSettings &settings);
 void applyTrackingServiceSettings(Endpoints &endpoints, const TrackingServiceSettings &settings,
                                   bool keyInFile);
 
-// What becomes of the service's key line in endpoints.ini.
-enum class FileKey {
-    Remove, // the secret store holds it (or there is none): a key left in the file would win
-    Write, // no secret store, and the user agreed
-    Keep, // the user refused the file: the line stays as it was
-};
-
 // Writes [tracking] of endpoints.ini (other keys, sections and comments kept), owner-only. False
 // with the reason in `error` when the file could not be read or written; it then stays as it was.
-bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &settings, FileKey key,
+bool saveTrackingServiceSettings(const QString &iniPath, const TrackingServiceSettings &settings, SecretInFile key,
                                  QString *error);
 
 // Four digits, or nothing: the phone digits some carriers want.

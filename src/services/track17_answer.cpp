@@ -59,6 +59,60 @@ ServiceAnswer rejection(const QJsonObject &rejected)
                         error.value(QStringLiteral("message")).toString());
 }
 
+// 17TRACK's main statuses, and the sub-statuses of its problem ones, in the user's words.
+struct StatusName
+{
+    const char *status;
+    ServiceStatus meaning;
+    const char *text;
+};
+
+const StatusName kStatuses[] = {
+    {"InfoReceived", ServiceStatus::InTransit, ""},
+    {"InTransit", ServiceStatus::InTransit, ""},
+    {"Expired", ServiceStatus::InTransit, "运输过久,长时间没有更新"},
+    {"AvailableForPickup", ServiceStatus::AvailableForPickup, "到达待取"},
+    {"OutForDelivery", ServiceStatus::OutForDelivery, ""},
+    {"DeliveryFailure", ServiceStatus::DeliveryFailure, "投递失败"},
+    {"Delivered", ServiceStatus::Delivered, ""},
+    {"Exception", ServiceStatus::Exception, "问题件"},
+};
+
+const std::pair<const char *, const char *> kSubStatuses[] = {
+    {"NoBody", "无人签收"},  {"Security", "安检或海关扣留"},
+    {"Rejected", "拒收"},    {"InvalidAddress", "地址有误"},
+    {"Returning", "退回中"}, {"Returned", "已退回"},
+    {"Damage", "破损"},      {"Damaged", "破损"},
+    {"Delayed", "延误"},     {"Lost", "丢失"},
+    {"Destroyed", "销毁"},   {"Cancel", "已取消"},
+};
+
+// `latest_status` as the service's status; `text` gets its meaning where it says more than "in
+// transit": a problem parcel with its reason ("问题件：拒收"), one waiting to be picked up, one
+// whose tracking went stale.
+ServiceStatus statusOf(const QString &status, const QString &subStatus, const QString &description,
+                       QString *text)
+{
+    for (const StatusName &row : kStatuses) {
+        if (status != QLatin1String(row.status))
+            continue;
+        *text = QString::fromUtf8(row.text);
+        if (text->isEmpty())
+            return row.meaning;
+        QString reason = description.trimmed();
+        const QString sub = subStatus.section(QLatin1Char('_'), 1);
+        for (const auto &[name, meaning] : kSubStatuses) {
+            if (reason.isEmpty() && sub == QLatin1String(name))
+                reason = QString::fromUtf8(meaning);
+        }
+        if (!reason.isEmpty() && isProblemStatus(row.meaning))
+            *text += QStringLiteral("：") + reason;
+        return row.meaning;
+    }
+    text->clear();
+    return ServiceStatus::Unknown;
+}
+
 ServiceEvent eventOf(const QJsonObject &event)
 {
     ServiceEvent result;
@@ -107,15 +161,24 @@ ServiceAnswer track17Error(int code, const QString &message)
         answer = ServiceAnswer::word(ErrorWord::kFormat, detail);
         break;
     case -18010018:
-    case -18010019:
         answer = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要收件地的国家和邮编,暂无法查询!"),
+                                        detail);
+        break;
+    case -18010019:
+        answer
+            = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要收件地的邮编,暂无法查询!"), detail);
+        break;
+    case -18010022:
+        answer = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要发货日期等其他信息,暂无法查询!"),
                                         detail);
         break;
     case -18010020:
         answer = ServiceAnswer::failure(
             QStringLiteral("该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"), detail);
         break;
-    case -18019903:
+    case Track17Code::kCarrierNotDetected:
+        answer = ServiceAnswer::failure(QStringLiteral("17TRACK无法识别该单号的快递公司"), detail);
+        break;
     case -18019910:
     case -18019911:
         answer = ServiceAnswer::word(ErrorWord::kUnsupportedCarrier, detail);
@@ -150,7 +213,8 @@ QByteArray track17RegisterBody(const QString &number, int carrierKey, const QStr
 {
     QJsonObject item;
     item.insert(QStringLiteral("number"), number);
-    item.insert(QStringLiteral("carrier"), carrierKey);
+    if (carrierKey != 0)
+        item.insert(QStringLiteral("carrier"), carrierKey);
     if (!param.isEmpty())
         item.insert(QStringLiteral("param"), param);
     return QJsonDocument(QJsonArray {item}).toJson(QJsonDocument::Compact);
@@ -160,18 +224,25 @@ QByteArray track17TrackInfoBody(const QString &number, int carrierKey)
 {
     QJsonObject item;
     item.insert(QStringLiteral("number"), number);
-    item.insert(QStringLiteral("carrier"), carrierKey);
+    if (carrierKey != 0)
+        item.insert(QStringLiteral("carrier"), carrierKey);
     return QJsonDocument(QJsonArray {item}).toJson(QJsonDocument::Compact);
 }
 
-std::optional<ServiceAnswer> readTrack17Register(const QByteArray &body, const QString &number)
+std::optional<ServiceAnswer> readTrack17Register(const QByteArray &body, const QString &number, int *carrier)
 {
+    if (carrier)
+        *carrier = 0;
     ServiceAnswer failure;
     const std::optional<QJsonObject> data = envelope(body, &failure);
     if (!data)
         return failure;
-    if (itemFor(data->value(QStringLiteral("accepted")).toArray(), number))
+    if (const std::optional<QJsonObject> accepted
+        = itemFor(data->value(QStringLiteral("accepted")).toArray(), number)) {
+        if (carrier)
+            *carrier = accepted->value(QStringLiteral("carrier")).toInt(0);
         return std::nullopt;
+    }
     const std::optional<QJsonObject> rejected
         = itemFor(data->value(QStringLiteral("rejected")).toArray(), number);
     if (!rejected)
@@ -184,8 +255,10 @@ std::optional<ServiceAnswer> readTrack17Register(const QByteArray &body, const Q
     return answer;
 }
 
-ServiceAnswer readTrack17TrackInfo(const QByteArray &body, const QString &number)
+ServiceAnswer readTrack17TrackInfo(const QByteArray &body, const QString &number, int *carrier)
 {
+    if (carrier)
+        *carrier = 0;
     ServiceAnswer failure;
     const std::optional<QJsonObject> data = envelope(body, &failure);
     if (!data)
@@ -201,6 +274,8 @@ ServiceAnswer readTrack17TrackInfo(const QByteArray &body, const QString &number
                 QStringLiteral("17TRACK: gettrackinfo answered neither accepted nor rejected"));
         return rejection(*rejected);
     }
+    if (carrier)
+        *carrier = accepted->value(QStringLiteral("carrier")).toInt(0);
     const QJsonObject info = accepted->value(QStringLiteral("track_info")).toObject();
     QList<ServiceEvent> events;
     const QJsonArray providers
@@ -212,15 +287,38 @@ ServiceAnswer readTrack17TrackInfo(const QByteArray &body, const QString &number
     // Each provider lists its events newest first; a time that cannot be read keeps its place
     // after the event it followed, which in that order is the newer one: read them oldest first.
     std::reverse(events.begin(), events.end());
-    const QString status
-        = info.value(QStringLiteral("latest_status")).toObject().value(QStringLiteral("status")).toString();
-    ServiceStatus hint = ServiceStatus::Unknown;
-    if (status == QLatin1String("Delivered"))
-        hint = ServiceStatus::Delivered;
-    else if (status == QLatin1String("OutForDelivery"))
-        hint = ServiceStatus::OutForDelivery;
+    const QJsonObject latest = info.value(QStringLiteral("latest_status")).toObject();
+    const QString status = latest.value(QStringLiteral("status")).toString();
+    QString statusText;
+    const ServiceStatus hint
+        = statusOf(status, latest.value(QStringLiteral("sub_status")).toString(),
+                   latest.value(QStringLiteral("sub_status_descr")).toString(), &statusText);
     const QString text = designedAnswerText(events, hint);
     if (text == ErrorWord::kNoInformation)
         return ServiceAnswer::word(text, QStringLiteral("17TRACK: no events, status ") + status);
-    return ServiceAnswer::rows(text);
+    ServiceAnswer rows = ServiceAnswer::rows(text);
+    rows.status = hint;
+    rows.statusText = statusText;
+    return rows;
+}
+
+Track17Quota readTrack17Quota(const QByteArray &body)
+{
+    Track17Quota quota;
+    ServiceAnswer failure;
+    const std::optional<QJsonObject> data = envelope(body, &failure);
+    if (!data) {
+        quota.userText = failure.userText.isEmpty() ? failure.text : failure.userText;
+        return quota;
+    }
+    const QJsonValue remain = data->value(QStringLiteral("quota_remain"));
+    if (!remain.isDouble()) {
+        quota.userText = QStringLiteral("17TRACK返回了无法识别的额度信息");
+        return quota;
+    }
+    quota.ok = true;
+    quota.total = data->value(QStringLiteral("quota_total")).toInt(0);
+    quota.used = data->value(QStringLiteral("quota_used")).toInt(0);
+    quota.remain = remain.toInt(0);
+    return quota;
 }

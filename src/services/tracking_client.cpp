@@ -2,10 +2,10 @@
 
 #include "core/tracking_request.h"
 #include "platform/http_client.h"
+#include "platform/nested_wait.h"
+#include "platform/secret_store.h"
 #include "services/service_queries.h"
 #include "services/tracking_service.h"
-
-#include <QEventLoop>
 
 namespace {
 // The program's own protocol: one GET whose answer is already in the program's form.
@@ -36,17 +36,24 @@ void TrackingQuery::finish(const HttpResult &result)
         this, [this] { Q_EMIT finished(m_result); }, Qt::QueuedConnection);
 }
 
-TrackingClient::TrackingClient(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
+TrackingClient::TrackingClient(HttpClient &http, const Configuration &configuration,
+                               const SecretStore *secrets)
     : m_http(http)
-    , m_endpoints(endpoints)
-    , m_context(std::make_shared<ServiceContext>(http, endpoints, secrets))
-{ }
+    , m_configuration(configuration)
+    , m_context(std::make_shared<ServiceContext>(http, configuration.endpoints(), secrets))
+{
+    m_following = QObject::connect(&configuration, &Configuration::changed,
+                                   [context = m_context] { context->forgetSecrets(); });
+}
 
-TrackingClient::~TrackingClient() = default;
+TrackingClient::~TrackingClient()
+{
+    QObject::disconnect(m_following);
+}
 
 TrackingQuery *TrackingClient::start(const QString &comCode, const QString &number, QObject *parent)
 {
-    switch (trackingServiceFromKey(m_endpoints.trackingService)) {
+    switch (trackingServiceFromKey(endpoints().trackingService)) {
     case TrackingService::Kdniao:
         return startKdniaoQuery(m_context, comCode, number, timeoutMs(), parent);
     case TrackingService::Track17:
@@ -55,7 +62,7 @@ TrackingQuery *TrackingClient::start(const QString &comCode, const QString &numb
         break;
     }
     HttpRequest request;
-    request.url = trackingRequestUrl(m_endpoints.trackingUrl, comCode, number, m_endpoints.trackingKey);
+    request.url = trackingRequestUrl(endpoints().trackingUrl, comCode, number, endpoints().trackingKey);
     request.timeoutMs = timeoutMs();
     return new DirectQuery(m_http, request, parent);
 }
@@ -63,19 +70,23 @@ TrackingQuery *TrackingClient::start(const QString &comCode, const QString &numb
 HttpResult TrackingClient::query(const QString &comCode, const QString &number)
 {
     std::unique_ptr<TrackingQuery> query(start(comCode, number, nullptr));
-    QEventLoop loop;
-    QObject::connect(query.get(), &TrackingQuery::finished, &loop, &QEventLoop::quit);
-    // A query can only have finished already by its queued signal, which the loop then receives.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // A service's query may first wait for the secret store; its request then has its own bounds.
+    NestedWait wait(2 * timeoutMs() + SecretStore::kReadWaitMs);
+    // A query can only have finished already by its queued signal, which the wait then receives.
+    QObject::connect(query.get(), &TrackingQuery::finished, wait.receiver(), [&wait] { wait.done(); });
+    if (!wait.wait()) {
+        query->abort();
+        if (!query->isFinished()) {
+            HttpResult timedOut;
+            timedOut.failure = HttpResult::Failure::Timeout;
+            timedOut.errorText = QStringLiteral("timed out");
+            return timedOut;
+        }
+    }
     return query->result();
 }
 
 void TrackingClient::setPhoneDigitsSource(std::function<QString(const QString &, const QString &)> source)
 {
     m_context->phoneDigits = std::move(source);
-}
-
-void TrackingClient::forgetSecrets()
-{
-    m_context->forgetSecrets();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/endpoints.h"
+#include "core/configuration.h"
 #include "platform/http_exchange.h"
 
 #include <QObject>
@@ -40,14 +40,15 @@ private:
 
 // Starts queries of the configured tracking service ([tracking] `service` of the endpoints): the
 // program's own protocol, or a public service through its adapter, whose answer comes out in the
-// same form. It follows the endpoints it is given (they must outlive it), so a changed setting
-// holds from the next query on.
+// same form. It follows the configuration it is given (which must outlive it): a changed setting
+// holds from the next query on, and keys read from the secret store and what was registered with
+// a service are forgotten then.
 class TrackingClient
 {
 public:
     // `secrets`: where a service's key is looked for when the endpoints have none (none: only
     // the endpoints).
-    TrackingClient(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets = nullptr);
+    TrackingClient(HttpClient &http, const Configuration &configuration, const SecretStore *secrets = nullptr);
     virtual ~TrackingClient();
     TrackingClient(const TrackingClient &) = delete;
     TrackingClient &operator=(const TrackingClient &) = delete;
@@ -56,16 +57,15 @@ public:
     // The same query, waited for in a nested event loop that keeps painting and timers running
     // but holds user input, as the designed blocking requests wait.
     HttpResult query(const QString &comCode, const QString &number);
-    int timeoutMs() const { return m_endpoints.trackingTimeoutSeconds * 1000; }
+    int timeoutMs() const { return endpoints().trackingTimeoutSeconds * 1000; }
 
     // Where the phone digits some carriers ask for come from (the tracking history).
     void setPhoneDigitsSource(std::function<QString(const QString &number, const QString &comCode)> source);
-    // Forgets the keys read from the secret store and what was registered with a service: the
-    // settings changed.
-    void forgetSecrets();
-
 private:
+    const Endpoints &endpoints() const { return m_configuration.endpoints(); }
+
     HttpClient &m_http;
-    const Endpoints &m_endpoints;
+    const Configuration &m_configuration;
     std::shared_ptr<ServiceContext> m_context;
+    QMetaObject::Connection m_following;
 };

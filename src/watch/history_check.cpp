@@ -1,6 +1,7 @@
 #include "watch/history_check.h"
 
 #include "platform/clock.h"
+#include "platform/logging.h"
 #include "watch/tracking_history.h"
 
 #include <QThread>

@@ -27,7 +27,8 @@ QString groupCaption(ParcelGroup group)
 
 bool isProblemStatus(const QString &status)
 {
-    return status == u"问题件" || status == u"待取件" || status == u"派送失败";
+    // With the service's reason after it, as in "问题件：拒收".
+    return status.startsWith(u"问题件") || status.startsWith(u"待取件") || status.startsWith(u"派送失败");
 }
 
 ParcelGroup statusGroup(const ParcelRecord &parcel)

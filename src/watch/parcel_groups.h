@@ -11,7 +11,8 @@ enum class ParcelGroup { All, OutForDelivery, InTransit, Problem, Signed, Archiv
 
 QString groupCaption(ParcelGroup group);
 
-// The statuses a service gives a parcel that is held up: 问题件, 待取件, 派送失败.
+// The statuses a service gives a parcel that is held up: 问题件, 待取件, 派送失败, each also with
+// the service's reason after it ("问题件：拒收").
 bool isProblemStatus(const QString &status);
 // The group of the parcel's stored status (a failed last query keeps what was known); All before
 // the first answer.

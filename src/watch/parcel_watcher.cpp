@@ -3,6 +3,7 @@
 #include "core/delivery_status.h"
 #include "core/tracking_check.h"
 #include "platform/clock.h"
+#include "platform/logging.h"
 #include "services/tracking_client.h"
 #include "watch/parcel_groups.h"
 

@@ -1,6 +1,7 @@
 #include "watch/tracking_history.h"
 
 #include "core/delivery_status.h"
+#include "platform/logging.h"
 #include "watch/parcel_groups.h"
 #include "watch/row_text_index.h"
 #include "watch/saved_entries.h"
@@ -16,8 +17,6 @@
 #include <QVariant>
 #include <atomic>
 #include <sqlite3.h>
-
-Q_LOGGING_CATEGORY(lcWatch, "parcelvue.watch", QtInfoMsg)
 
 namespace {
 // One list of statements per schema version; version n is reached by running entry n - 1.
@@ -69,7 +68,8 @@ const QStringList kMigrations[] = {
         QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_to TEXT NOT NULL DEFAULT ''"),
         QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_source TEXT NOT NULL DEFAULT ''"),
         QStringLiteral(
-            "UPDATE parcels SET problem_seen = 1 WHERE status IN ('问题件', '待取件', '派送失败')"),
+            "UPDATE parcels SET problem_seen = 1 WHERE status LIKE '问题件%' OR status LIKE '待取件%'"
+            " OR status LIKE '派送失败%'"),
         // Small facts of the history: the digest of the saved list it follows, so that a start with
         // the list unchanged reads neither the list's ten thousand lines nor as many rows.
         QStringLiteral("CREATE TABLE facts (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID"),

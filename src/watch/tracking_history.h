@@ -5,13 +5,10 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 #include <optional>
-
-Q_DECLARE_LOGGING_CATEGORY(lcWatch)
 
 // The tracking history: every saved parcel's state and every progress row ever seen, in
 // parcelvue.db (SQLite, WAL) in the data directory. The saved-parcel file stays the list of saved

@@ -68,7 +68,7 @@ TEST(TrackingWindow, StatusCaptionNamesThePickedCarrier)
     SilentServer silent;
     WindowHarness h;
     h.test.useServer(silent.baseUrl());
-    h.test.platform().endpoints.trackingTimeoutSeconds = 1;
+    h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = 1; });
     Form1 &form = h.open();
     QStringList captions;
     QTimer probe;
@@ -128,7 +128,7 @@ TEST(TrackingWindow, StalledServerEndsAtTheTimeoutWhileTheWindowPaints)
     SilentServer silent;
     WindowHarness h;
     h.test.useServer(silent.baseUrl());
-    h.test.platform().endpoints.trackingTimeoutSeconds = 1;
+    h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = 1; });
     Form1 &form = h.open();
     form.show();
 

@@ -24,7 +24,7 @@ struct WindowWithoutSecretStore
         EXPECT_TRUE(h.test.useSecretStore(false, &error)) << error.toStdString();
         iniPath = h.test.dataDir() + QStringLiteral("/endpoints.ini");
         writeBytes(iniPath, ini);
-        h.test.platform().endpoints = loadServiceEndpoints(iniPath);
+        h.test.configuration.set(loadServiceEndpoints(iniPath));
         form = &h.open();
         form->Timer3->stop();
     }
@@ -69,7 +69,7 @@ TEST(SenderDialogWithoutSecretStore, SaysSoAndKeepsThePasswordInTheFileOnlyWhenT
         const QString expected
             = answer == MsgAnswer::Yes ? QStringLiteral("new;password") : QStringLiteral("old-password");
         EXPECT_EQ(saved.smtpPassword, expected);
-        EXPECT_EQ(w.h.test.platform().endpoints.smtpPassword, expected) << "the next notice's password";
+        EXPECT_EQ(w.h.test.platform().endpoints().smtpPassword, expected) << "the next notice's password";
         EXPECT_EQ(saved.smtpSecurity, SmtpSecurity::StartTls) << "the dialog's choice is written";
         EXPECT_EQ(saved.trackingTimeoutSeconds, 7);
         EXPECT_EQ(QFile::permissions(w.iniPath) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
@@ -101,5 +101,5 @@ TEST(SenderDialogWithoutSecretStore, AFailedSaveIsToldAndTheFileStaysWhole)
     EXPECT_TRUE(result.startsWith(QStringLiteral("发件设置保存失败!错误原因"))) << result.toStdString();
     EXPECT_GT(result.size(), QStringLiteral("发件设置保存失败!错误原因").size());
     EXPECT_EQ(readBytes(w.iniPath), kIni);
-    EXPECT_EQ(w.h.test.platform().endpoints.smtpHost, QStringLiteral("smtp.localhost"));
+    EXPECT_EQ(w.h.test.platform().endpoints().smtpHost, QStringLiteral("smtp.localhost"));
 }

@@ -70,7 +70,7 @@ const SiteFault kFaults[] = {
 Form1 &openBeforeCheck(WindowHarness &h, const QString &site, int timeoutSeconds)
 {
     h.test.useServer(site);
-    h.test.platform().endpoints.trackingTimeoutSeconds = timeoutSeconds;
+    h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = timeoutSeconds; });
     writeBytes(savedFileOf(h), savedBefore());
     Form1 &form = h.open();
     form.Timer3->stop();

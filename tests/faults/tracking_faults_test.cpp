@@ -161,7 +161,7 @@ TEST_P(TrackingFaults, UserToldWindowFreeNothingLost)
     const Command command = std::get<1>(GetParam());
     FaultyService service = fault.service();
     WindowHarness h;
-    h.test.platform().endpoints.trackingTimeoutSeconds = fault.timeoutSeconds;
+    h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = fault.timeoutSeconds; });
     Form1 &form = openWindow(h, service.baseUrl, savedBefore());
 
     const qint64 took = timed([&] {
@@ -218,7 +218,7 @@ TEST(TrackingFaultRecovery, QueryAfterResetWorks)
         c.send(httpHead(200, "text/html; charset=utf-8", body.size()) + body);
     });
     WindowHarness h;
-    h.test.platform().endpoints.trackingTimeoutSeconds = 1;
+    h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = 1; });
     Form1 &form = openWindow(h, service.baseUrl, savedBefore());
 
     choose(form, 0);

@@ -24,7 +24,7 @@ struct Session
     explicit Session(const QString &baseUrl)
     {
         test.useServer(baseUrl);
-        test.platform().endpoints.trackingTimeoutSeconds = 1;
+        test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = 1; });
         writeBytes(QDir(test.dataDir()).filePath(QStringLiteral("wlnum.ini")), savedBefore());
     }
     void open()

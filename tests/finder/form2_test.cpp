@@ -52,7 +52,7 @@ TEST(Finder, KeywordSearch)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.keyword.toStdString());
         Finder f;
-        Form2 finder(*f.form, f.form);
+        Form2 finder(f.form->carrierBoxes(), f.form);
         finder.show();
         finder.Text1->setText(c.keyword);
         QTest::mouseClick(finder.Command1, Qt::LeftButton);
@@ -97,7 +97,7 @@ TEST(Finder, QuickButtons)
         const auto &c = cases[i];
         SCOPED_TRACE(c.caption.toStdString());
         Finder f;
-        Form2 finder(*f.form, f.form);
+        Form2 finder(f.form->carrierBoxes(), f.form);
         finder.show();
         QPushButton *button = finder.quickButtons()[i];
         EXPECT_EQ(button->text(), c.caption);
@@ -123,7 +123,7 @@ TEST(Finder, ChoosingTheSelectedEntryStillSetsTheCode)
     const int sf = carrierIndexByName(QStringLiteral("顺丰快递"));
     f.form->Combo1->setCurrentIndex(sf);
     f.form->strComCode.clear();
-    Form2 finder(*f.form, f.form);
+    Form2 finder(f.form->carrierBoxes(), f.form);
     finder.show();
     finder.Command4->click();
     EXPECT_EQ(f.form->strComCode, QStringLiteral("shunfeng"));
@@ -134,7 +134,7 @@ TEST(Finder, ChoosingTheSelectedEntryStillSetsTheCode)
 TEST(Finder, ModalRun)
 {
     Finder f;
-    Form2 finder(*f.form, f.form);
+    Form2 finder(f.form->carrierBoxes(), f.form);
     int steps = 0;
     int waited = 0;
     QTimer driver;

@@ -3,9 +3,9 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
+#include "core/tracking_check.h"
 #include "fuzz_check.h"
 #include "services/service_answer.h"
-#include "core/tracking_check.h"
 
 #include <QSet>
 
@@ -39,6 +39,10 @@ inline void checkServiceAnswer(const ServiceAnswer &answer)
                 later = when;
             }
         }
+        // A problem parcel is never told signed for by the adapter.
+        if (isProblemStatus(answer.status))
+            FUZZ_REQUIRE(!rows.front().progress.endsWith(QStringLiteral("（已签收）")));
+        FUZZ_REQUIRE(serviceStatusFromKey(serviceStatusKey(answer.status)) == answer.status);
         break;
     }
     case ServiceAnswer::Kind::ErrorWord:

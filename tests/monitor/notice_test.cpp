@@ -245,7 +245,7 @@ TEST(MailNotice, NamesTheQueriedParcelAndEscapesItsData)
     // The announcement was never fetched: an empty bold link.
     EXPECT_TRUE(m.body.contains(QStringLiteral("<b><a href='' target='_blank'")));
     EXPECT_TRUE(m.body.contains(QStringLiteral("margin-top:10px'></a></b>")));
-    EXPECT_TRUE(m.body.contains(QStringLiteral("QQ:") + w.h.test.platform().endpoints.contact
+    EXPECT_TRUE(m.body.contains(QStringLiteral("QQ:") + w.h.test.platform().endpoints().contact
                                 + QStringLiteral("</p>")));
 }
 

@@ -58,7 +58,7 @@ struct MailWindow
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(endpointsIni);
         file.close();
-        h.test.platform().endpoints = loadServiceEndpoints(iniPath);
+        h.test.configuration.set(loadServiceEndpoints(iniPath));
         h.test.useServer(base);
         form = &h.open();
         form->Timer3->stop();

@@ -97,8 +97,8 @@ TEST(UpdateCheckWindow, OutcomesAgainstTheSite)
         WindowHarness h;
         h.test.useServer(sandbox.baseUrl());
         if (!c.reachable)
-            h.test.platform().endpoints.siteUrl
-                = QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort());
+            h.test.editEndpoints(
+                [](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort()); });
         Form1 &form = h.open();
         form.Timer3->stop();
         form.Timer3_Timer();
@@ -121,7 +121,7 @@ TEST(UpdateCheckWindow, OutcomesAgainstTheSite)
                           + QStringLiteral("]\r\n \r\n确定后自动打开官方网站!"))
                 << c.name;
             EXPECT_EQ(h.test.messages.shown[0].icon, MsgIcon::Information) << c.name;
-            EXPECT_EQ(h.test.urls.opened, QStringList {h.test.platform().endpoints.home}) << c.name;
+            EXPECT_EQ(h.test.urls.opened, QStringList {h.test.platform().endpoints().home}) << c.name;
             EXPECT_EQ(h.test.programEnded, 1) << c.name;
             EXPECT_FALSE(form.Command1->isEnabled()) << c.name;
             EXPECT_EQ(announcementFetches, 0) << c.name;
@@ -195,13 +195,14 @@ TEST(UpdateCheckWindow, RunsOnceAboutASecondAfterStartUp)
 TEST(LinkMenu, EachEntryOpensItsPage)
 {
     WindowHarness h;
-    Endpoints &e = h.test.platform().endpoints;
-    e.feedback = QStringLiteral("http://127.0.0.1:1/feedback");
-    e.forum = QStringLiteral("http://127.0.0.1:1/forum/");
-    e.home = QStringLiteral("http://127.0.0.1:1/home");
-    e.studio = QStringLiteral("http://127.0.0.1:1/studio");
-    e.resources = QStringLiteral("http://127.0.0.1:1/resources");
-    e.resourcesCaption = QStringLiteral("资源站");
+    h.test.editEndpoints([&](Endpoints &e) {
+        e.feedback = QStringLiteral("http://127.0.0.1:1/feedback");
+        e.forum = QStringLiteral("http://127.0.0.1:1/forum/");
+        e.home = QStringLiteral("http://127.0.0.1:1/home");
+        e.studio = QStringLiteral("http://127.0.0.1:1/studio");
+        e.resources = QStringLiteral("http://127.0.0.1:1/resources");
+        e.resourcesCaption = QStringLiteral("资源站");
+    });
     Form1 &form = h.open();
     form.Timer3->stop();
 
@@ -213,6 +214,7 @@ TEST(LinkMenu, EachEntryOpensItsPage)
         EXPECT_EQ(form.Combo5->itemText(i), captions[i]);
     EXPECT_EQ(form.Combo5->currentIndex(), -1);
 
+    const Endpoints &e = h.test.platform().endpoints();
     const QStringList pages = {e.feedback, e.forum, e.home, e.studio, e.resources};
     for (int i = 1; i <= 5; ++i) {
         h.test.urls.opened.clear();

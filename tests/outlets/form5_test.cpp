@@ -47,7 +47,7 @@ struct Lookup
 
     explicit Lookup(const QString &baseUrl)
     {
-        test.platform().endpoints.outletsUrl = baseUrl + QStringLiteral("/");
+        test.editEndpoints([&](Endpoints &e) { e.outletsUrl = baseUrl + QStringLiteral("/"); });
         window = std::make_unique<Form5>(test.platform());
         window->show();
     }
@@ -284,7 +284,7 @@ TEST(OutletWindow, ClosingDuringAPendingLookup)
     SilentServer silent;
     TestSandbox sandbox; // outlives the window's connections
     TestPlatform test;
-    test.platform().endpoints.outletsUrl = silent.baseUrl() + QStringLiteral("/");
+    test.editEndpoints([&](Endpoints &e) { e.outletsUrl = silent.baseUrl() + QStringLiteral("/"); });
     Form5 w(test.platform());
     bool wasPending = false;
     QTimer::singleShot(0, &w, [&] {
@@ -309,7 +309,7 @@ TEST(OutletWindow, ClosingDuringAPendingLookup)
 
     // The same window, shown again, looks up as before.
     w.Text1->setText(QStringLiteral("北京朝阳"));
-    test.platform().endpoints.outletsUrl = sandbox.baseUrl() + QStringLiteral("/");
+    test.editEndpoints([&](Endpoints &e) { e.outletsUrl = sandbox.baseUrl() + QStringLiteral("/"); });
     w.show();
     w.Command1->click();
     EXPECT_EQ(w.varOutletName, QStringLiteral("北京朝阳营业部"));

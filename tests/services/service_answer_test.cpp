@@ -112,6 +112,62 @@ TEST(KdniaoAnswer, RowsComeOutOldestFirstOnceAndStateReachesTheStatusRule)
     EXPECT_TRUE(parsedRows(delivering.text).last().endsWith(QStringLiteral("（派件中）")));
 }
 
+TEST(KdniaoAnswer, AProblemParcelIsNeverSignedForWhateverItsNewestTextSays)
+{
+    const struct
+    {
+        const char *state, *stateEx;
+        ServiceStatus status;
+        const char *statusText;
+    } cases[] = {
+        {"\"4\"", "\"404\"", ServiceStatus::Exception, "问题件：拒收（退件）"},
+        {"4", "\"406\"", ServiceStatus::Exception, "问题件：退货签收"},
+        {"\"4\"", "\"412\"", ServiceStatus::Exception, "问题件：快递柜或驿站超时未取"},
+        {"\"4\"", "null", ServiceStatus::Exception, "问题件"},
+        {"\"3\"", "\"604\"", ServiceStatus::Exception, "问题件：清关异常"},
+        {"3", "\"301\"", ServiceStatus::Delivered, ""},
+        {"\"2\"", "\"211\"", ServiceStatus::AvailableForPickup, "已放入快递柜或驿站"},
+        {"\"2\"", "\"201\"", ServiceStatus::InTransit, ""},
+        {"2", "null", ServiceStatus::InTransit, ""},
+    };
+    for (const auto &c : cases) {
+        const QByteArray body = QByteArray(R"({"Success":true,"State":)") + c.state + R"(,"StateEx":)"
+            + c.stateEx
+            + R"(,"Traces":[{"AcceptTime":"2024-03-03 10:00:00","AcceptStation":"交给本人,退回寄件人"}]})";
+        const ServiceAnswer answer = readKdniaoAnswer(body);
+        ASSERT_EQ(answer.kind, ServiceAnswer::Kind::Rows) << body.constData();
+        EXPECT_EQ(answer.status, c.status) << body.constData();
+        EXPECT_EQ(answer.statusText, QString::fromUtf8(c.statusText)) << body.constData();
+        EXPECT_EQ(parsedRows(answer.text).last().endsWith(QStringLiteral("（已签收）")),
+                  c.status == ServiceStatus::Delivered)
+            << body.constData();
+        EXPECT_EQ(serviceResult(answer).serviceStatus, serviceStatusKey(c.status));
+    }
+}
+
+TEST(KdniaoAnswer, TheOlderDocumentsFormsReadAsTheNewerOnes)
+{
+    // No traces: Success false, Reason null, an empty list.
+    EXPECT_EQ(readKdniaoAnswer(R"({"EBusinessID":"1","Success":false,"Reason":null,"Traces":[]})").text,
+              QStringLiteral("NULL"));
+    EXPECT_EQ(readKdniaoAnswer(R"({"Success":false,"Reason":null})").kind, ServiceAnswer::Kind::Failure)
+        << "a refusal without a reason or traces stays a failure";
+    // State a number, times with slashes, Reason null.
+    const ServiceAnswer older = readKdniaoAnswer(
+        R"({"Success":true,"State":3,"Reason":null,"Traces":[{"AcceptTime":"2014/06/25 08:05:37","AcceptStation":"已揽收"},{"AcceptTime":"2014/06/26 9:05:37","AcceptStation":"交给本人"}]})");
+    EXPECT_EQ(parsedRows(older.text),
+              (QStringList {QStringLiteral("2014-06-25 08:05:37|已揽收"),
+                            QStringLiteral("2014-06-26 09:05:37|交给本人（已签收）")}));
+}
+
+TEST(KdniaoAnswer, OnlySfKyeAndZtoAreSentThePhoneDigits)
+{
+    for (const char *code : {"SF", "KYSY", "ZTO"})
+        EXPECT_TRUE(kdniaoWantsCustomerName(QString::fromLatin1(code))) << code;
+    for (const char *code : {"YTO", "STO", "YD", "EMS", "JD", ""})
+        EXPECT_FALSE(kdniaoWantsCustomerName(QString::fromLatin1(code))) << code;
+}
+
 TEST(ServiceAnswer, CellsNeverHoldMarkupOrErrorWords)
 {
     // A carrier's words that are the program's markers or error words must not change what the
@@ -151,7 +207,10 @@ TEST(Track17Answer, ErrorCodesBecomeErrorWordsOrTheServicesOwnFailure)
         {-18010001, Kind::Failure, "白名单"},
         {-18010012, Kind::ErrorWord, "单号格式错误"},
         {-18010010, Kind::ErrorWord, "请输入"},
-        {-18019903, Kind::ErrorWord, "不支持的快递公司"},
+        {-18019903, Kind::Failure, "17TRACK无法识别该单号的快递公司"},
+        {-18010018, Kind::Failure, "需要收件地的国家和邮编"},
+        {-18010019, Kind::Failure, "需要收件地的邮编"},
+        {-18010022, Kind::Failure, "需要发货日期等其他信息"},
         {-18019910, Kind::ErrorWord, "不支持的快递公司"},
         {-18019907, Kind::Busy, "今天的查询次数"},
         {-18019908, Kind::Busy, "额度已用完"},
@@ -218,6 +277,76 @@ TEST(Track17Answer, EventsOfEveryProviderComeOutOldestFirstOnceInLocalTime)
     EXPECT_EQ(readTrack17TrackInfo(nothing, QStringLiteral("N1")).text, QStringLiteral("NULL"));
 }
 
+TEST(Track17Answer, TheCarrierIsSentWhenKnownAndTheAnswersCarrierReadBack)
+{
+    EXPECT_EQ(track17RegisterBody(QStringLiteral("N1"), 0, {}), QByteArray(R"([{"number":"N1"}])"));
+    EXPECT_EQ(track17RegisterBody(QStringLiteral("N1"), 190157, QStringLiteral("0731")),
+              QByteArray(R"([{"carrier":190157,"number":"N1","param":"0731"}])"));
+    EXPECT_EQ(track17TrackInfoBody(QStringLiteral("N1"), 0), QByteArray(R"([{"number":"N1"}])"));
+    int carrier = -1;
+    EXPECT_FALSE(readTrack17Register(
+        R"({"code":0,"data":{"accepted":[{"origin":1,"number":"N1","carrier":190157}],"rejected":[]}})",
+        QStringLiteral("N1"), &carrier));
+    EXPECT_EQ(carrier, 190157);
+    const QByteArray rows = R"({"code":0,"data":{"accepted":[{"number":"N1","carrier":100012,"track_info":{
+        "latest_status":{"status":"InTransit"},"tracking":{"providers":[{"events":[
+        {"time_iso":"2024-03-01T12:00:00+08:00","description":"Arrived"}]}]}}}]}})";
+    EXPECT_EQ(readTrack17TrackInfo(rows, QStringLiteral("N1"), &carrier).kind, ServiceAnswer::Kind::Rows);
+    EXPECT_EQ(carrier, 100012);
+}
+
+TEST(Track17Answer, TheLatestStatusBecomesTheServiceStatus)
+{
+    const struct
+    {
+        const char *status;
+        const char *sub; // sub_status, sub_status_descr
+        ServiceStatus meaning;
+        const char *text;
+    } cases[] = {
+        {"Exception", R"("sub_status":"Exception_Rejected")", ServiceStatus::Exception, "问题件：拒收"},
+        {"Exception", R"("sub_status":"Exception_Other","sub_status_descr":"Held")", ServiceStatus::Exception,
+         "问题件：Held"},
+        {"DeliveryFailure", R"("sub_status":"DeliveryFailure_NoBody")", ServiceStatus::DeliveryFailure,
+         "投递失败：无人签收"},
+        {"AvailableForPickup", R"("sub_status":"AvailableForPickup_Other")",
+         ServiceStatus::AvailableForPickup, "到达待取"},
+        {"InfoReceived", R"("sub_status":"InfoReceived")", ServiceStatus::InTransit, ""},
+        {"OutForDelivery", R"("sub_status":null)", ServiceStatus::OutForDelivery, ""},
+        {"Delivered", R"("sub_status":"Delivered_Other")", ServiceStatus::Delivered, ""},
+        {"Unheard", R"("sub_status":null)", ServiceStatus::Unknown, ""},
+    };
+    for (const auto &c : cases) {
+        const QByteArray body = QByteArray(R"({"code":0,"data":{"accepted":[{"number":"N1","track_info":{)")
+            + R"("latest_status":{"status":")" + c.status + R"(",)" + c.sub
+            + R"(},"tracking":{"providers":[{"events":[{"time_iso":"2024-03-01T12:00:00+08:00",)"
+            + R"("description":"交给本人,退回寄件人"}]}]}}}]}})";
+        const ServiceAnswer answer = readTrack17TrackInfo(body, QStringLiteral("N1"));
+        ASSERT_EQ(answer.kind, ServiceAnswer::Kind::Rows) << c.status;
+        EXPECT_EQ(answer.status, c.meaning) << c.status;
+        EXPECT_EQ(answer.statusText, QString::fromUtf8(c.text)) << c.status;
+        EXPECT_EQ(parsedRows(answer.text).last().endsWith(QStringLiteral("（已签收）")),
+                  c.meaning == ServiceStatus::Delivered)
+            << c.status;
+    }
+}
+
+TEST(Track17Answer, TheQuotaIsReadOrItsFailureTold)
+{
+    const Track17Quota quota = readTrack17Quota(
+        R"({"code":0,"data":{"quota_total":200,"quota_used":3,"quota_remain":197,"max_track_daily":0}})");
+    EXPECT_TRUE(quota.ok);
+    EXPECT_EQ(quota.total, 200);
+    EXPECT_EQ(quota.used, 3);
+    EXPECT_EQ(quota.remain, 197);
+    const Track17Quota refused = readTrack17Quota(
+        R"({"code":-18010002,"data":{"errors":[{"code":-18010002,"message":"Invalid security key."}]}})");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.userText.contains(QStringLiteral("API密钥不正确"))) << refused.userText.toStdString();
+    EXPECT_FALSE(readTrack17Quota(R"({"code":0,"data":{}})").ok);
+    EXPECT_FALSE(readTrack17Quota("<html>").ok);
+}
+
 TEST(CarrierTables, EveryRowIsACatalogueCarrierAndMapsBack)
 {
     int kdniao = 0, track17 = 0;
@@ -237,5 +366,14 @@ TEST(CarrierTables, EveryRowIsACatalogueCarrierAndMapsBack)
     EXPECT_EQ(kdniaoShipperCode(QStringLiteral("shunfeng")), QStringLiteral("SF"));
     EXPECT_EQ(track17CarrierKey(QStringLiteral("ems")), 3013);
     EXPECT_EQ(comForTrack17CarrierKey(3011), QStringLiteral("gnxb")) << "the first of two in catalogue order";
+    // Keys from 17TRACK's carrier list; 顺丰's international key maps back but is never sent.
+    const std::pair<const char *, int> keys[]
+        = {{"debang", 190174},   {"kuayue", 190551},   {"tiantian", 190077},
+           {"shunfeng", 190766}, {"citylink", 100081}, {"yunda", 0}};
+    for (const auto &[com, key] : keys)
+        EXPECT_EQ(track17CarrierKey(QString::fromLatin1(com)), key) << com;
+    EXPECT_EQ(comForTrack17CarrierKey(100012), QStringLiteral("shunfeng"));
+    EXPECT_EQ(track17CarrierName(190157), QStringLiteral("圆通快递"));
+    EXPECT_EQ(track17CarrierName(191197), QStringLiteral("17TRACK快递公司191197"));
     EXPECT_TRUE(kdniaoShipperCode(QStringLiteral("citylink")).isEmpty());
 }

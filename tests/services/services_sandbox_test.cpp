@@ -1,14 +1,20 @@
-#include "services/tracking_client.h"
+#include "core/tracking_check.h"
 #include "qt_wait.h"
+#include "services/service_queries.h"
+#include "services/track17_answer.h"
+#include "services/tracking_client.h"
 #include "services/tracking_service.h"
 #include "test_platform.h"
 #include "test_servers.h"
 #include "watch/parcel_watcher.h"
-#include "core/tracking_check.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 const QDateTime kNow = QDateTime::fromString(QStringLiteral("2024-03-01T10:00:00"), Qt::ISODate);
@@ -29,18 +35,21 @@ struct Services
     Services() { test.useServer(sandbox.baseUrl()); }
     void use(TrackingService service, bool rightKey = true)
     {
-        Endpoints &e = test.platform().endpoints;
-        const SandboxOptions &accepted = sandbox.server().options();
-        e.trackingService = trackingServiceKey(service);
-        e.trackingKey = rightKey ? QString::fromStdString(accepted.key) : QStringLiteral("WRONG");
-        e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
-        e.kdniaoAppKey = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
-        e.track17Token = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        test.editEndpoints([&](Endpoints &e) {
+            const SandboxOptions &accepted = sandbox.server().options();
+            e.trackingService = trackingServiceKey(service);
+            e.trackingKey = rightKey ? QString::fromStdString(accepted.key) : QStringLiteral("WRONG");
+            e.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
+            e.kdniaoAppKey
+                = rightKey ? QString::fromStdString(accepted.kdniaoAppKey) : QStringLiteral("wrong");
+            e.track17Token
+                = rightKey ? QString::fromStdString(accepted.track17Token) : QStringLiteral("wrong");
+        });
     }
     CheckOutcome ask(TrackingService service, const char *com, const char *number, bool rightKey = true)
     {
         use(service, rightKey);
-        TrackingClient client(test.http, test.platform().endpoints);
+        TrackingClient client(test.http, test.configuration);
         return readCheckAnswer(client.query(QString::fromLatin1(com), QString::fromLatin1(number)));
     }
 };
@@ -108,7 +117,10 @@ TEST(TrackingServices, EachRefusalReachesTheUserInItsOwnWords)
         {TrackingService::Kdniao, "ems", "9999999999", true, CheckOutcome::Kind::Refused, noInformation},
         {TrackingService::Track17, "ems", "9999999999", true, CheckOutcome::Kind::Refused, noInformation},
         {TrackingService::Kdniao, "citylink", "STAGE2Y001", true, CheckOutcome::Kind::Refused, unsupported},
-        {TrackingService::Track17, "yunda", "STAGE2Y001", true, CheckOutcome::Kind::Refused, unsupported},
+        // No key for 韵达: 17TRACK is asked to detect the carrier, and cannot from this number.
+        {TrackingService::Track17, "yunda", "STAGE2Y001", true, CheckOutcome::Kind::Refused,
+         QStringLiteral("17TRACK无法识别该单号的快递公司")},
+        {TrackingService::Kdniao, "ems", "OLDNONE1", true, CheckOutcome::Kind::Refused, noInformation},
         {TrackingService::Kdniao, "yuantong", "STAGE2Y001", false, CheckOutcome::Kind::Refused,
          QStringLiteral("检查用户ID和API Key")},
         {TrackingService::Track17, "yuantong", "STAGE2Y001", false, CheckOutcome::Kind::Refused,
@@ -138,7 +150,7 @@ TEST(TrackingServices, PhoneDigitsGoWhereTheCarrierWantsThem)
 {
     Services s;
     s.use(TrackingService::Kdniao);
-    TrackingClient client(s.test.http, s.test.platform().endpoints);
+    TrackingClient client(s.test.http, s.test.configuration);
     client.setPhoneDigitsSource([](const QString &number, const QString &com) {
         return number == QLatin1String("STAGE2Z001") && com == QLatin1String("shunfeng")
             ? QStringLiteral("0731")
@@ -151,6 +163,108 @@ TEST(TrackingServices, PhoneDigitsGoWhereTheCarrierWantsThem)
         = QUrl::fromPercentEncoding(QByteArray::fromStdString(s.sandbox.server().bodies().back()))
               .toStdString();
     EXPECT_NE(sent.find("\"CustomerName\":\"0731\""), std::string::npos) << sent;
+    // A carrier whose documents say the field takes no value is not sent the digits it has.
+    client.setPhoneDigitsSource([](const QString &, const QString &) { return QStringLiteral("0731"); });
+    EXPECT_EQ(readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE2Z002"))).kind,
+              CheckOutcome::Kind::Answered);
+    EXPECT_EQ(s.sandbox.server().bodies().back().find("CustomerName"), std::string::npos)
+        << s.sandbox.server().bodies().back();
+}
+
+TEST(TrackingServices, Track17DetectsTheCarrierItHasNoKeyFor)
+{
+    Services s;
+    const struct
+    {
+        const char *com, *number;
+        const char *parcelOf; // the carrier whose parcel the number is
+        const char *detected; // what the answer says 17TRACK found, when not the chosen one
+    } cases[] = {
+        {"yunda", "462598779470531", "yunda", ""},
+        {"yunda", "YT1234567890123", "yuantong", "圆通快递"},
+        {"yuantong", "YT1234567890124", "yuantong", ""},
+    };
+    for (const auto &c : cases) {
+        const CheckOutcome designed = s.ask(TrackingService::Designed, c.parcelOf, c.number);
+        s.use(TrackingService::Track17);
+        TrackingClient client(s.test.http, s.test.configuration);
+        const HttpResult result = client.query(QString::fromLatin1(c.com), QString::fromLatin1(c.number));
+        const CheckOutcome outcome = readCheckAnswer(result);
+        ASSERT_EQ(outcome.kind, CheckOutcome::Kind::Answered)
+            << c.number << ": " << outcome.error.toStdString();
+        EXPECT_EQ(rowsOf(outcome), rowsOf(designed)) << c.number << ": the same parcel";
+        EXPECT_EQ(result.detectedCarrier, QString::fromUtf8(c.detected)) << c.number;
+        // The carrier goes to 17TRACK only where the program has its key.
+        const std::vector<std::string> bodies = s.sandbox.server().bodies();
+        ASSERT_GE(bodies.size(), 2u);
+        const std::string registered = bodies[bodies.size() - 2];
+        EXPECT_EQ(registered.find("carrier") == std::string::npos, std::string(c.com) == "yunda")
+            << registered;
+    }
+}
+
+TEST(TrackingServices, AProblemParcelCarriesTheServicesStatus)
+{
+    Services s;
+    for (TrackingService service : kPublic) {
+        s.use(service);
+        TrackingClient client(s.test.http, s.test.configuration);
+        const HttpResult result = client.query(QStringLiteral("yuantong"), QStringLiteral("REFUSED1"));
+        ASSERT_EQ(readCheckAnswer(result).kind, CheckOutcome::Kind::Answered) << name(service);
+        EXPECT_EQ(result.serviceStatus, QStringLiteral("exception")) << name(service);
+        EXPECT_TRUE(result.serviceStatusText.startsWith(QStringLiteral("问题件：拒收")))
+            << name(service) << " " << result.serviceStatusText.toStdString();
+        EXPECT_FALSE(result.text.contains(QStringLiteral("（已签收）"))) << name(service);
+        const HttpResult moving = client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE3V001"));
+        EXPECT_EQ(moving.serviceStatus, QStringLiteral("in_transit")) << name(service);
+    }
+    // 快递鸟's older form: State a number, slashed times, Reason null; the same parcel.
+    const CheckOutcome designed = s.ask(TrackingService::Designed, "yuantong", "OLD5V002");
+    const CheckOutcome older = s.ask(TrackingService::Kdniao, "yuantong", "OLD5V002");
+    ASSERT_EQ(older.kind, CheckOutcome::Kind::Answered) << older.error.toStdString();
+    EXPECT_EQ(rowsOf(older), rowsOf(designed));
+}
+
+TEST(TrackingServices, Track17TellsItsQuotaAndAnswersWholeRequestErrorsInItsEnvelope)
+{
+    Services s;
+    s.use(TrackingService::Track17);
+    const auto quota = [&s] {
+        std::optional<Track17Quota> answer;
+        QObject receiver;
+        queryTrack17Quota(s.test.http, s.test.platform().endpoints(), &receiver,
+                          [&answer](const Track17Quota &quota) { answer = quota; });
+        EXPECT_TRUE(waitUntil([&] { return answer.has_value(); }, 15000));
+        return answer.value_or(Track17Quota {});
+    };
+    const Track17Quota before = quota();
+    ASSERT_TRUE(before.ok) << before.userText.toStdString();
+    EXPECT_EQ(before.total, 100);
+    s.ask(TrackingService::Track17, "yuantong", "STAGE3Q001");
+    s.ask(TrackingService::Track17, "yuantong", "STAGE3Q001");
+    EXPECT_EQ(quota().remain, before.remain - 1) << "a number registered once uses one";
+    s.use(TrackingService::Track17, false);
+    EXPECT_TRUE(quota().userText.contains(QStringLiteral("API密钥不正确")));
+
+    // More numbers than a request may hold: the error of the whole request, in its envelope.
+    s.use(TrackingService::Track17);
+    QJsonArray many;
+    for (int i = 0; i < 41; ++i)
+        many.append(QJsonObject {
+            {QStringLiteral("number"), QStringLiteral("STAGE1Q%1").arg(i, 3, 10, QLatin1Char('0'))}});
+    HttpRequest request;
+    request.url = s.sandbox.baseUrl() + QStringLiteral("/track/v2.2/register");
+    request.method = QByteArrayLiteral("POST");
+    request.headers = {{"17token", s.test.platform().endpoints().track17Token.toUtf8()}};
+    request.body = QJsonDocument(many).toJson(QJsonDocument::Compact);
+    QObject receiver;
+    std::optional<HttpResult> answer;
+    QObject::connect(s.test.http.start(request, &receiver), &HttpExchange::finished, &receiver,
+                     [&answer](const HttpResult &result) { answer = result; });
+    ASSERT_TRUE(waitUntil([&] { return answer.has_value(); }, 15000));
+    const ServiceAnswer read = readTrack17TrackInfo(answer->body, QStringLiteral("STAGE1Q000"));
+    EXPECT_EQ(read.serviceCode, -18010014);
+    EXPECT_TRUE(read.detail.contains(QStringLiteral("40 limit"))) << read.detail.toStdString();
 }
 
 TEST(TrackingServices, ARateLimitedOrSpentServiceHoldsTheWatcher)
@@ -176,7 +290,7 @@ TEST(TrackingServices, ARateLimitedOrSpentServiceHoldsTheWatcher)
         const ParcelKey other {QStringLiteral("STAGE2W001"), QStringLiteral("yuantong")};
         history.followSavedList({{held, QStringLiteral("圆通快递"), QStringLiteral("a")},
                                  {other, QStringLiteral("圆通快递"), QStringLiteral("b")}});
-        TrackingClient client(s.test.http, s.test.platform().endpoints);
+        TrackingClient client(s.test.http, s.test.configuration);
         ParcelWatcher watcher(history, client, s.test.clock);
         watcher.refreshAll();
         ASSERT_TRUE(

@@ -270,7 +270,7 @@ TEST(QueryCommands, AnswersThatStartNoParseReenableTheButton)
         // Both commands: the add panel's and the chosen parcel's.
         for (const bool chosen : {false, true}) {
             WindowHarness h;
-            h.test.platform().endpoints.trackingTimeoutSeconds = 1;
+            h.test.editEndpoints([&](Endpoints &e) { e.trackingTimeoutSeconds = 1; });
             Form1 &form = openWindow(h, c.base, encodeGb(c.number + QStringLiteral("|顺丰快递|衣服\r\n")));
             if (chosen) {
                 choose(form, 0);

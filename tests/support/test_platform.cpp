@@ -35,13 +35,15 @@ TestPlatform::TestPlatform()
     m_platform.http = &http;
     m_platform.mail = &mail;
     m_platform.dataDir = m_dir.path();
-    m_platform.endpoints = Endpoints::defaults();
-    // Nothing in a test may reach the default port by accident: a closed port on loopback.
-    m_platform.endpoints.trackingUrl = QStringLiteral("http://127.0.0.1:9/");
-    m_platform.endpoints.siteUrl = QStringLiteral("http://127.0.0.1:9");
-    m_platform.endpoints.outletsUrl = QStringLiteral("http://127.0.0.1:9/");
-    m_platform.endpoints.trackingTimeoutSeconds = 5;
-    m_platform.endpoints.smtpPort = 9;
+    m_platform.configuration = &configuration;
+    editEndpoints([](Endpoints &e) {
+        // Nothing in a test may reach the default port by accident: a closed port on loopback.
+        e.trackingUrl = QStringLiteral("http://127.0.0.1:9/");
+        e.siteUrl = QStringLiteral("http://127.0.0.1:9");
+        e.outletsUrl = QStringLiteral("http://127.0.0.1:9/");
+        e.trackingTimeoutSeconds = 5;
+        e.smtpPort = 9;
+    });
     // A test that forgets its SMTP server must not wait the full two minutes.
     mail.setTimeouts(5000, 10000);
     m_platform.endProgram = [this] { ++programEnded; };
@@ -51,17 +53,18 @@ TestPlatform::~TestPlatform() = default;
 
 void TestPlatform::useServer(const QString &baseUrl)
 {
-    m_platform.endpoints.useServer(baseUrl);
+    editEndpoints([&](Endpoints &e) { e.useServer(baseUrl); });
 }
 
 void TestPlatform::useSmtp(int port, const QString &sender, const QString &password, SmtpSecurity security)
 {
-    Endpoints &e = m_platform.endpoints;
-    e.smtpHost = QStringLiteral("127.0.0.1");
-    e.smtpPort = port;
-    e.smtpSender = sender;
-    e.smtpPassword = password;
-    e.smtpSecurity = security;
+    editEndpoints([&](Endpoints &e) {
+        e.smtpHost = QStringLiteral("127.0.0.1");
+        e.smtpPort = port;
+        e.smtpSender = sender;
+        e.smtpPassword = password;
+        e.smtpSecurity = security;
+    });
 }
 
 bool TestPlatform::useSecretStore(bool withSecretService, QString *error)

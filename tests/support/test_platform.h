@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -99,6 +100,8 @@ public:
     ~TestPlatform();
 
     Platform &platform() { return m_platform; }
+    // Changes the endpoints as a settings dialog would: whatever follows them hears of it.
+    void editEndpoints(const std::function<void(Endpoints &)> &change) { configuration.edit(change); }
     QString dataDir() const { return m_platform.dataDir; }
     // Points every endpoint at a server on 127.0.0.1 (tracking, site, outlets).
     void useServer(const QString &baseUrl);
@@ -117,6 +120,7 @@ public:
     HttpClient http;
     MailSender mail;
     SecretStore secrets;
+    Configuration configuration;
     int programEnded = 0;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "test_platform.h"
 #include "gui/window/form1.h"
+#include "services/tracking_client.h"
 
 #include <memory>
 
@@ -9,11 +10,14 @@
 struct WindowHarness
 {
     TestPlatform test;
+    std::unique_ptr<TrackingClient> tracking;
     std::unique_ptr<Form1> form;
 
+    // The client is made here, so that it uses the secret store a test gave the platform before.
     Form1 &open()
     {
-        form = std::make_unique<Form1>(test.platform());
+        tracking = std::make_unique<TrackingClient>(test.http, test.configuration, test.platform().secrets);
+        form = std::make_unique<Form1>(test.platform(), *tracking);
         return *form;
     }
 };

@@ -120,6 +120,8 @@ TEST(ParcelGroups, StatusGivesTheGroupAndTheRuleTheArchive)
         {{"A", "问题件"}, ParcelGroup::Problem, false, false, 2},
         {{"A", "待取件"}, ParcelGroup::Problem, false, false, 2},
         {{"A", "派送失败"}, ParcelGroup::Problem, false, false, 2},
+        {{"A", "问题件：拒收（退件）"}, ParcelGroup::Problem, false, false, 2},
+        {{"A", "已签收问题件"}, ParcelGroup::InTransit, false, false, 3},
         {{"A", "拒签"}, ParcelGroup::InTransit, false, false, 3},
         {{"A"}, ParcelGroup::All, false, false, 4},
         // A failed last query keeps the group of what was known, and is ordered with 查询失败.

@@ -90,7 +90,7 @@ struct Watch
                 service.rows[number.toStdString()] = count;
         }
         history.followSavedList(saved);
-        client = std::make_unique<TrackingClient>(test.http, test.platform().endpoints);
+        client = std::make_unique<TrackingClient>(test.http, test.configuration);
         watcher = std::make_unique<ParcelWatcher>(history, *client, test.clock);
     }
     ParcelRecord parcel(const char *number)

@@ -435,7 +435,7 @@ TEST(FramePanels, EachPanelCanBeDraggedInsideTheWindow)
 TEST(FrameLink, Label16ColoursCursorAndLink)
 {
     LiveWindow w;
-    w.h.test.platform().endpoints.home = QStringLiteral("http://127.0.0.1:9/site/home.html");
+    w.h.test.editEndpoints([&](Endpoints &e) { e.home = QStringLiteral("http://127.0.0.1:9/site/home.html"); });
     QLabel *link = w.form->Label16;
     const auto colour = [&] { return link->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0xC0C0C0));

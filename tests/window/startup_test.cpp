@@ -88,7 +88,7 @@ TEST(ExitQuestion, EachAnswer)
     };
     for (const Case &c : cases) {
         WindowHarness h;
-        h.test.platform().endpoints.forum = QStringLiteral("http://127.0.0.1:1/forum/");
+        h.test.editEndpoints([&](Endpoints &e) { e.forum = QStringLiteral("http://127.0.0.1:1/forum/"); });
         Form1 &form = h.open();
         form.Timer3->stop();
         form.show();

@@ -93,11 +93,22 @@ std::string SandboxServer::kdniaoRules()
            "  ShipperCode SF without a 4-digit CustomerName -> Success false, Reason asking for it\n"
            "  LogisticCode QUOTA...                     -> Success false, Reason 今日查询次数已用完\n"
            "  LogisticCode BUSY...                      -> Success false, Reason 请求过于频繁\n"
-           "  LogisticCode 0000000000 or 9999999999     -> Success true, State 0, no Traces\n"
+           "  LogisticCode 0000000000 or 9999999999     -> Success true, State \"0\", Reason 暂无轨迹信息, "
+           "no Traces\n"
            "  any other LogisticCode                    -> the simulated parcel of the carrier and number\n"
            "                                               (the same story as the tracking service tells),\n"
-           "                                               State 2 (StateEx 202 when out for delivery) or 3\n"
-           "  LogisticCode MIXED...                     -> its Traces out of order, one of them twice\n";
+           "                                               State \"2\" (StateEx \"202\" when out for "
+           "delivery)\n"
+           "                                               or \"3\"\n"
+           "  LogisticCode REFUSED...                   -> its refused parcel: State \"4\" (a problem "
+           "parcel),\n"
+           "                                               StateEx \"404\" (拒收), the newest Trace saying "
+           "签收\n"
+           "  LogisticCode MIXED...                     -> its Traces out of order, one of them twice\n"
+           "  LogisticCode OLD...                       -> as the older documents answer: State a number,\n"
+           "                                               no StateEx, Reason null, AcceptTime yyyy/MM/dd\n"
+           "  LogisticCode OLDNONE...                   -> Success false, Reason null, Traces [] (no "
+           "traces)\n";
 }
 
 void SandboxServer::installKdniao()
@@ -120,6 +131,8 @@ void SandboxServer::installKdniao()
             const std::string number = query.value(QStringLiteral("LogisticCode")).toString().toStdString();
             const std::string customer = query.value(QStringLiteral("CustomerName")).toString().toStdString();
             const std::string com = comForKdniaoShipperCode(QString::fromStdString(shipper)).toStdString();
+            // OLD...: answered in the older documents' form.
+            const bool older = startsWith(number, "OLD");
             if (businessId != m_options.kdniaoBusinessId || form["DataSign"] != expected.toStdString()) {
                 answer = refusal(businessId, "验证数据签名失败");
             } else if (form["RequestType"] != "1002") {
@@ -136,6 +149,12 @@ void SandboxServer::installKdniao()
                 answer = refusal(businessId, "今日查询次数已用完,请升级套餐");
             } else if (startsWith(number, "BUSY")) {
                 answer = refusal(businessId, "请求过于频繁,请稍后再试");
+            } else if (older && sandboxNumberKind(number) != SandboxNumber::Story) {
+                // The older documents' answer for a number without traces.
+                answer.insert(QStringLiteral("EBusinessID"), QString::fromStdString(businessId));
+                answer.insert(QStringLiteral("Success"), false);
+                answer.insert(QStringLiteral("Reason"), QJsonValue());
+                answer.insert(QStringLiteral("Traces"), QJsonArray());
             } else {
                 answer.insert(QStringLiteral("EBusinessID"), QString::fromStdString(businessId));
                 answer.insert(QStringLiteral("OrderCode"), QString());
@@ -148,22 +167,32 @@ void SandboxServer::installKdniao()
                     answer.insert(QStringLiteral("Reason"), QStringLiteral("暂无轨迹信息"));
                 } else {
                     std::vector<SandboxRow> rows = storyRows(com, number);
-                    const bool signedFor = rows.size() == 8;
-                    const bool delivering = rows.size() == 7;
-                    answer.insert(QStringLiteral("State"),
-                                  signedFor ? QStringLiteral("3") : QStringLiteral("2"));
-                    answer.insert(QStringLiteral("StateEx"),
-                                  signedFor        ? QStringLiteral("3")
-                                      : delivering ? QStringLiteral("202")
-                                                   : QStringLiteral("2"));
+                    const bool refused = isRefusedParcel(number);
+                    const bool signedFor = !refused && rows.size() == 8;
+                    const bool delivering = !refused && rows.size() == 7;
+                    const int state = refused ? 4 : signedFor ? 3 : 2;
+                    if (older) {
+                        // State as a number, no StateEx, Reason null.
+                        answer.insert(QStringLiteral("State"), state);
+                        answer.insert(QStringLiteral("Reason"), QJsonValue());
+                    } else {
+                        answer.insert(QStringLiteral("State"), QString::number(state));
+                        answer.insert(QStringLiteral("StateEx"),
+                                      refused          ? QStringLiteral("404")
+                                          : signedFor  ? QStringLiteral("3")
+                                          : delivering ? QStringLiteral("202")
+                                                       : QStringLiteral("2"));
+                    }
                     if (startsWith(number, "MIXED") && !rows.empty()) {
                         std::reverse(rows.begin(), rows.end());
                         rows.push_back(rows.back());
                     }
                     for (const SandboxRow &row : rows) {
                         QJsonObject trace;
-                        trace.insert(QStringLiteral("AcceptTime"),
-                                     QString::fromStdString(sandboxLocalTime(row.when)));
+                        std::string time = sandboxLocalTime(row.when);
+                        if (older)
+                            std::replace(time.begin(), time.begin() + 10, '-', '/');
+                        trace.insert(QStringLiteral("AcceptTime"), QString::fromStdString(time));
                         trace.insert(QStringLiteral("AcceptStation"), QString::fromStdString(row.text));
                         trace.insert(QStringLiteral("Location"), QString::fromStdString(row.location));
                         traces.append(trace);

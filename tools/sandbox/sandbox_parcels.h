@@ -15,14 +15,18 @@ struct SandboxServer::Parcels
 {
     std::mutex mutex;
     std::map<std::string, std::chrono::system_clock::time_point> firstSeen;
-    std::set<std::string> track17Registered; // "carrier|number"
+    std::map<std::string, std::set<int>> track17Registered; // number -> the keys it is registered under
+    int track17QuotaUsed = 0; // one for each number registered anew
 };
+
+// The quota of the 17TRACK stand-in's account.
+constexpr int kSandboxTrack17Quota = 100;
 
 // What a number is to the simulated services.
 enum class SandboxNumber {
     Empty,
     BadFormat, // not only letters and digits
-    NoInformation, // 0000000000
+    NoInformation, // 0000000000, OLDNONE...
     NotExisting, // 9999999999
     Story, // a simulated parcel
 };
@@ -41,3 +45,5 @@ std::string sandboxLocalTime(std::chrono::system_clock::time_point time);
 // "2024-03-01T10:00:00+08:00", local time with its offset.
 std::string sandboxIsoTime(std::chrono::system_clock::time_point time);
 bool startsWith(const std::string &text, const char *prefix);
+// REFUSED...: the simulated parcel that the receiver refused (a problem parcel to the services).
+bool isRefusedParcel(const std::string &number);

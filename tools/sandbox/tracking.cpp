@@ -68,13 +68,18 @@ bool startsWith(const std::string &text, const char *prefix)
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
+bool isRefusedParcel(const std::string &number)
+{
+    return startsWith(number, "REFUSED");
+}
+
 SandboxNumber sandboxNumberKind(const std::string &number)
 {
     if (number.empty())
         return SandboxNumber::Empty;
     if (!isAlphanumeric(number))
         return SandboxNumber::BadFormat;
-    if (number == "0000000000")
+    if (number == "0000000000" || startsWith(number, "OLDNONE"))
         return SandboxNumber::NoInformation;
     if (number == "9999999999")
         return SandboxNumber::NotExisting;
@@ -115,11 +120,17 @@ std::vector<SandboxRow> SandboxServer::storyRows(const std::string &com, const s
         first = found->second;
     }
     const uint32_t seed = fnv1a(com + "|" + number);
-    const auto stages = stagesFor(seed);
+    auto stages = stagesFor(seed);
     // "STAGE" and a digit 1 to 8 chooses how far the parcel has come at its first query.
     int initialRows = 1 + static_cast<int>(seed % 3);
     if (number.size() > 5 && number.compare(0, 5, "STAGE") == 0 && number[5] >= '1' && number[5] <= '8')
         initialRows = number[5] - '0';
+    if (isRefusedParcel(number)) {
+        // Refused at the door: its newest row speaks of 签收 and yet it is no delivery.
+        stages.resize(7);
+        stages[6] = {"收件人拒绝签收,快件退回寄件人", ""};
+        initialRows = 7;
+    }
     const auto step = std::chrono::seconds(std::max(1, m_options.stepSeconds));
     const long long grown = (now - first) / step;
     const int rows
@@ -148,14 +159,16 @@ std::string SandboxServer::trackingRules()
            "  com not a catalogue code       -> 不支持的快递公司\n"
            "  nu empty                       -> 请输入快递单号\n"
            "  nu not only letters and digits -> 单号格式错误\n"
-           "  nu 0000000000                  -> NULL\n"
+           "  nu 0000000000 or OLDNONE...    -> NULL\n"
            "  nu 9999999999                  -> 该单号不存在\n"
            "  any other nu                   -> a simulated parcel: its first row lies some hours before\n"
            "                                    its first query; one more row every --step-seconds, through\n"
            "                                    dispatch (派件) to signed for (已签收); the same number\n"
            "                                    always tells the same story\n"
            "  nu STAGE<k>..., k from 1 to 8     -> a simulated parcel that has k rows at its first query\n"
-           "                                    (7: out for delivery, 8: signed for)\n";
+           "                                    (7: out for delivery, 8: signed for)\n"
+           "  nu REFUSED...                  -> a simulated parcel refused at the door: 7 rows, the last\n"
+           "                                    收件人拒绝签收,快件退回寄件人\n";
 }
 
 void SandboxServer::installTracking()

@@ -10,7 +10,9 @@
 #include "gui/overview/overview_window.h"
 #include "gui/platform/platform.h"
 #include "gui/window/form1.h"
+#include "gui/window/main_window.h"
 #include "platform/clock.h"
+#include "platform/logging.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/save_dialog.h"
@@ -38,29 +40,29 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     : QObject(parent)
     , m_platform(platform)
     , m_history(std::make_unique<TrackingHistory>())
-    , m_client(std::make_unique<TrackingClient>(*platform.http, platform.endpoints, platform.secrets))
+    , m_client(std::make_unique<TrackingClient>(*platform.http, *platform.configuration, platform.secrets))
 {
     m_history->open(platform.dataDir, platform.clock->now());
-    // Every query, the window's included, goes through this client and its configured service.
-    platform.tracking = m_client.get();
     m_client->setPhoneDigitsSource(
         [this](const QString &number, const QString &com) { return m_history->phoneDigits(number, com); });
-    m_form = std::make_unique<Form1>(platform);
+    // Every query, the window's included, goes through this client and its configured service.
+    m_form = std::make_unique<Form1>(platform, *m_client);
+    m_window = &m_form->mainWindow();
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
-    const WatchSettings settings = WatchSettings::load(m_form->settingsFilePath());
+    const WatchSettings settings = WatchSettings::load(m_window->settingsFilePath());
     m_watcher->setIntervalMinutes(settings.intervalMinutes);
     m_watcher->setArchiveDays(settings.archiveDays);
     m_watcher->setEnabled(settings.watchAll);
 
     // The window read the saved list while it was built; the history follows it from now on.
     followSavedList();
-    connect(m_form.get(), &Form1::savedListChanged, this, &DesktopSession::followSavedList);
-    connect(m_form.get(), &Form1::answerParsed, this, &DesktopSession::recordAnswer);
-    connect(m_form.get(), &Form1::queryFailed, this, &DesktopSession::recordFailure);
+    connect(m_window, &MainWindow::savedListChanged, this, &DesktopSession::followSavedList);
+    connect(m_window, &MainWindow::answerParsed, this, &DesktopSession::recordAnswer);
+    connect(m_window, &MainWindow::queryFailed, this, &DesktopSession::recordFailure);
     connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
-    m_form->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+    m_window->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
 
-    m_desktopSettings = DesktopSettings::load(m_form->settingsFilePath());
+    m_desktopSettings = DesktopSettings::load(m_window->settingsFilePath());
     m_notifier = new DesktopNotifier(this);
     connect(m_notifier, &DesktopNotifier::viewRequested, this, &DesktopSession::viewParcel);
     connect(m_notifier, &DesktopNotifier::notDelivered, this,
@@ -68,7 +70,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
                 if (m_tray)
                     m_tray->showMessage(summary, body);
             });
-    connect(m_form.get(), &Form1::updateFound, this, &DesktopSession::notifyUpdate);
+    connect(m_window, &MainWindow::updateFound, this, &DesktopSession::notifyUpdate);
 
     if (TrayIcon::available()) {
         m_tray = std::make_unique<TrayIcon>();
@@ -88,8 +90,8 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     });
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
-    m_form->installEventFilter(this);
-    m_form->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+    m_window->widget()->installEventFilter(this);
+    m_window->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
 
     // A history too large to be checked at the open is checked once the window is up.
     auto *check = new HistoryCheck(*m_history, *platform.clock, this);
@@ -107,19 +109,17 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
 
 DesktopSession::~DesktopSession()
 {
-    m_form->removeEventFilter(this);
+    m_window->widget()->removeEventFilter(this);
     m_tray.reset();
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
     m_overview = nullptr;
     delete m_serviceDialog;
-    if (m_platform.tracking == m_client.get())
-        m_platform.tracking = nullptr;
 }
 
 void DesktopSession::show()
 {
-    m_form->show();
+    m_window->widget()->show();
     QTimer::singleShot(0, this, &DesktopSession::tellProblemOnce);
 }
 
@@ -127,7 +127,7 @@ void DesktopSession::showOverview()
 {
     if (!m_overview) {
         m_overview
-            = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_form->settingsFilePath());
+            = new OverviewWindow(*m_history, *m_watcher, *m_platform.clock, m_window->settingsFilePath());
         m_overview->setAttribute(Qt::WA_DeleteOnClose, false);
         // Closing the main window ends the program, as designed, even with the overview open.
         m_overview->setAttribute(Qt::WA_QuitOnClose, false);
@@ -136,12 +136,12 @@ void DesktopSession::showOverview()
         m_overview->layout()->addWidget(options);
         connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.notifications = on;
-            if (!DesktopSettings::saveNotifications(m_form->settingsFilePath(), on))
+            if (!DesktopSettings::saveNotifications(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.minimiseToTray = on;
-            if (!DesktopSettings::saveMinimiseToTray(m_form->settingsFilePath(), on))
+            if (!DesktopSettings::saveMinimiseToTray(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
@@ -171,15 +171,15 @@ void DesktopSession::exportParcels()
     const QString file = m_platform.saveDialog->askSaveFileName(kParcelFilesFilter);
     if (file.isNull())
         return;
-    const TransferResult result = ::exportParcels(m_form->savedLines(), *m_history, file);
+    const TransferResult result = ::exportParcels(m_window->savedLines(), *m_history, file);
     m_platform.messages->show(result.message, MsgIcon::Information, MsgButtons::Ok);
 }
 
 TransferResult DesktopSession::importParcels(const QString &file)
 {
     const TransferResult result = ::importParcels(
-        file, m_form->savedLines(), *m_history,
-        [this](const QStringList &lines) { return m_form->addSavedLines(lines); }, m_platform.clock->now());
+        file, m_window->savedLines(), *m_history,
+        [this](const QStringList &lines) { return m_window->addSavedLines(lines); }, m_platform.clock->now());
     if (m_overview)
         m_overview->reload();
     historyChanged();
@@ -189,7 +189,7 @@ TransferResult DesktopSession::importParcels(const QString &file)
 void DesktopSession::showMainWindow()
 {
     QGuiApplication::setQuitOnLastWindowClosed(true);
-    m_form->bringToFront();
+    m_window->bringToFront();
 }
 
 void DesktopSession::serve(InstanceServer &server)
@@ -206,7 +206,7 @@ void DesktopSession::serve(InstanceServer &server)
     server.addCommand(QStringLiteral("import"),
                       [this](const QJsonObject &request, InstanceServer::Reply reply) {
                           const QString file = request.value(QStringLiteral("file")).toString();
-                          m_form->runAfterWait([this, file, reply] {
+                          m_window->runAfterWait([this, file, reply] {
                               const TransferResult result = importParcels(file);
                               reply({{QStringLiteral("ok"), result.ok},
                                      {QStringLiteral("message"), result.message},
@@ -218,8 +218,8 @@ void DesktopSession::serve(InstanceServer &server)
 
 bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form.get()) {
-        if (event->type() == QEvent::WindowStateChange && m_form->isMinimized() && m_tray
+    if (watched == m_window->widget()) {
+        if (event->type() == QEvent::WindowStateChange && m_window->widget()->isMinimized() && m_tray
             && m_desktopSettings.minimiseToTray)
             QTimer::singleShot(0, this, &DesktopSession::hideToTray);
         else if (event->type() == QEvent::Show && !event->spontaneous())
@@ -230,11 +230,12 @@ bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
 
 void DesktopSession::hideToTray()
 {
-    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_form->isMinimized() || !m_form->isVisible())
+    if (!m_tray || !m_desktopSettings.minimiseToTray || !m_window->widget()->isMinimized()
+        || !m_window->widget()->isVisible())
         return;
     // Hidden in the tray is not closed: a dialog closing meanwhile must not end the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    m_form->hide();
+    m_window->widget()->hide();
 }
 
 void DesktopSession::quitFromTray()
@@ -243,7 +244,7 @@ void DesktopSession::quitFromTray()
     // the designed one, over the window it closes.
     QTimer::singleShot(0, this, [this] {
         showMainWindow();
-        m_form->runAfterWait([this] { m_form->close(); });
+        m_window->runAfterWait([this] { m_window->widget()->close(); });
     });
 }
 
@@ -254,7 +255,7 @@ void DesktopSession::viewParcel(const ParcelKey &key)
         m_overview->reloadSoon();
     historyChanged();
     showMainWindow();
-    m_form->pickSavedParcel(key.number, key.com);
+    m_window->pickSavedParcel(key.number, key.com);
 }
 
 void DesktopSession::historyChanged()
@@ -273,7 +274,7 @@ void DesktopSession::showServiceSettings()
     if (!m_serviceDialog) {
         QWidget *over = m_overview && m_overview->isVisible() && m_overview->isActiveWindow()
             ? static_cast<QWidget *>(m_overview)
-            : m_form.get();
+            : m_window->widget();
         m_serviceDialog = new TrackingServiceDialog(m_platform, over);
         m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -284,7 +285,7 @@ void DesktopSession::showServiceSettings()
 
 void DesktopSession::followSavedList()
 {
-    if (!m_history->followSavedLines(m_form->savedLines()))
+    if (!m_history->followSavedLines(m_window->savedLines()))
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
         m_overview->reloadSoon();
@@ -301,7 +302,7 @@ void DesktopSession::recordAnswer(const TrackingAnswer &answer)
     m_history->setNextCheck(answer.key,
                             WatchPlan::nextAfterAnswer(answer.key, now, m_watcher->intervalMinutes()));
     // The user is looking at it in the main window.
-    if (m_form->isActiveWindow())
+    if (m_window->widget()->isActiveWindow())
         m_history->markSeen(answer.key);
     if (m_overview)
         m_overview->reloadSoon();
@@ -326,7 +327,7 @@ void DesktopSession::announce(const ParcelRecord &parcel)
     news.transit = parcel.status == kSignedFor
         ? kSignedFor
         : transitTimeText(secondsSince(parcel.oldestTime, m_platform.clock->now()));
-    m_form->announceNews(news);
+    m_window->announceNews(news);
     historyChanged();
     if (m_desktopSettings.notifications)
         m_notifier->notify({parcel.key, parcel.note, parcel.newestTime, parcel.newestText});
@@ -335,7 +336,7 @@ void DesktopSession::announce(const ParcelRecord &parcel)
 void DesktopSession::notifyUpdate(const ParcelKey &key, const ParcelNews &news)
 {
     // The user sees "有更新" in the window they are looking at.
-    if (!m_desktopSettings.notifications || m_form->isActiveWindow())
+    if (!m_desktopSettings.notifications || m_window->widget()->isActiveWindow())
         return;
     m_notifier->notify({key, news.remark, news.time, news.progress});
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "watch/parcel_transfer.h"
-#include "desktop/desktop_settings.h"
 #include "core/parcel_types.h"
+#include "desktop/desktop_settings.h"
+#include "watch/parcel_transfer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,6 +10,7 @@
 
 class DesktopNotifier;
 class Form1;
+class MainWindow;
 class InstanceServer;
 class OverviewWindow;
 class ParcelWatcher;
@@ -46,7 +47,9 @@ public:
     // The dialog "查询服务" (the link menu's last entry, a button of the overview).
     void showServiceSettings();
 
+    // The designed window itself, for tests and the screenshot; the session uses mainWindow().
     Form1 &form() { return *m_form; }
+    MainWindow &mainWindow() { return *m_window; }
     TrackingHistory &history() { return *m_history; }
     ParcelWatcher &watcher() { return *m_watcher; }
     OverviewWindow *overview() { return m_overview; } // null until first shown
@@ -74,6 +77,7 @@ private:
     std::unique_ptr<TrackingHistory> m_history;
     std::unique_ptr<TrackingClient> m_client;
     std::unique_ptr<Form1> m_form;
+    MainWindow *m_window = nullptr; // what the session uses of m_form
     ParcelWatcher *m_watcher = nullptr;
     OverviewWindow *m_overview = nullptr;
     DesktopNotifier *m_notifier = nullptr;

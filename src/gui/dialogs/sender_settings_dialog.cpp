@@ -1,12 +1,13 @@
 #include "gui/dialogs/sender_settings_dialog.h"
 
+#include "gui/dialogs/secret_keeping.h"
+
 #include "platform/clock.h"
 #include "monitor/mail_message.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "gui/platform/platform.h"
 #include "platform/secret_store.h"
-#include "gui/window/form1.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -31,20 +32,6 @@ QLabel *noteLabel(QWidget *parent, const char *name, const QString &text)
 }
 } // namespace
 
-void addSenderSettingsButton(Form1 &form)
-{
-    auto *button = new QPushButton(QStringLiteral("发件设置..."), form.Frame1);
-    button->setObjectName(QStringLiteral("senderSettingsButton"));
-    // The caption ends well before the frame's right edge; nothing else sits on that line.
-    button->setGeometry(form.Frame1->width() - 92, 0, 86, 22);
-    QWidget::setTabOrder(form.Sendmail, button);
-    QObject::connect(button, &QPushButton::clicked, &form, [&form] {
-        auto *dialog = new SenderSettingsDialog(form.platform(), form.Sendmail->text(), &form);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->open();
-    });
-}
-
 SenderSettingsDialog::SenderSettingsDialog(Platform &platform, const QString &noticeAddress, QWidget *parent)
     : QDialog(parent)
     , m_platform(platform)
@@ -53,13 +40,13 @@ SenderSettingsDialog::SenderSettingsDialog(Platform &platform, const QString &no
     setObjectName(QStringLiteral("SenderSettingsDialog"));
     setWindowTitle(QStringLiteral("发件设置"));
     buildControls();
-    fillFields(senderSettings(platform.endpoints, platform.endpoints.smtpPassword));
+    fillFields(senderSettings(platform.endpoints(), platform.endpoints().smtpPassword));
     if (!m_platform.secrets || !m_platform.secrets->available()) {
         m_storeNote->setText(
             QStringLiteral("未找到系统密钥环（Secret Service），密码无法安全保存；保存时可选择把密码存入"
                            "endpoints.ini（该文件仅您本人可读）。"));
         m_storeNote->show();
-    } else if (platform.endpoints.smtpPassword.isEmpty()) {
+    } else if (platform.endpoints().smtpPassword.isEmpty()) {
         fillStoredPassword();
     }
 }
@@ -208,7 +195,7 @@ void SenderSettingsDialog::sendTestMail()
         return tell(problem);
     if (!m_platform.mail)
         return tell(QStringLiteral("测试邮件发送失败!错误原因没有邮件组件"));
-    Endpoints endpoints = m_platform.endpoints; // its certificate file and the rest stay
+    Endpoints endpoints = m_platform.endpoints(); // its certificate file and the rest stay
     applySenderSettings(endpoints, s);
     const MailMessage mail = senderTestMail(s, m_noticeAddress, m_platform.clock->now());
     setBusy(true);
@@ -227,52 +214,27 @@ void SenderSettingsDialog::save()
     const QString problem = senderSettingsProblem(s);
     if (!problem.isEmpty())
         return tell(problem);
-    SecretStore *store = m_platform.secrets;
-    const bool storeAvailable = store && store->available();
     setBusy(true);
-    if (s.password.isEmpty()) {
-        // No password: none is kept anywhere.
-        if (storeAvailable)
-            store->remove(smtpSecretKey(s.login(), s.host), this, [](const SecretStore::Result &) {});
-        return finishSave(s, FilePassword::Remove, {});
-    }
-    if (!storeAvailable)
-        return askToKeepPasswordInFile(
-            s, QStringLiteral("未找到系统密钥环（Secret Service），密码无法安全保存。"));
-    tell(QStringLiteral("正在把密码存入系统密钥环.."));
-    store->write(smtpSecretKey(s.login(), s.host), s.password, this,
-                 [this, s](const SecretStore::Result &written) {
-                     if (written.status == SecretStore::Status::Ok)
-                         finishSave(s, FilePassword::Remove, {});
-                     else
-                         askToKeepPasswordInFile(
-                             s, QStringLiteral("密码无法存入系统密钥环（%1）。").arg(written.error));
-                 });
+    keepSecret(
+        m_platform, this, smtpSecretKey(s.login(), s.host), s.password,
+        {QStringLiteral("密码"), QStringLiteral("发件设置")}, [this](const QString &text) { tell(text); },
+        [this, s](SecretInFile password, const QString &note) { finishSave(s, password, note); });
 }
 
-void SenderSettingsDialog::askToKeepPasswordInFile(const SenderSettings &s, const QString &why)
-{
-    const MsgAnswer answer = m_platform.messages->show(
-        why + QStringLiteral("是否把密码保存在endpoints.ini中？该文件仅您本人可读，但密码以明文存放。"),
-        MsgIcon::Exclamation, MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes)
-        finishSave(s, FilePassword::Write, {});
-    else
-        finishSave(s, FilePassword::Keep, QStringLiteral("发件设置已保存，密码没有保存。"));
-}
-
-void SenderSettingsDialog::finishSave(const SenderSettings &s, FilePassword password, const QString &note)
+void SenderSettingsDialog::finishSave(const SenderSettings &s, SecretInFile password, const QString &note)
 {
     QString error;
     if (!saveSenderSettings(iniPath(), s, password, &error)) {
         setBusy(false);
         return tell(QStringLiteral("发件设置保存失败!错误原因") + error);
     }
-    applySenderSettings(m_platform.endpoints, s);
-    if (password == FilePassword::Write)
-        m_platform.endpoints.smtpPassword = s.password;
-    else if (password == FilePassword::Remove)
-        m_platform.endpoints.smtpPassword.clear();
+    m_platform.configuration->edit([&](Endpoints &endpoints) {
+        applySenderSettings(endpoints, s);
+        if (password == SecretInFile::Write)
+            endpoints.smtpPassword = s.password;
+        else if (password == SecretInFile::Remove)
+            endpoints.smtpPassword.clear();
+    });
     if (!note.isEmpty())
         m_platform.messages->show(note, MsgIcon::Information, MsgButtons::Ok);
     accept();

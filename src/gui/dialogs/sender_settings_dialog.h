@@ -4,17 +4,12 @@
 
 #include <QDialog>
 
-class Form1;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 struct Platform;
-
-// Puts the button "发件设置..." into the e-mail frame of the settings panel, in the free space at
-// the end of the frame's caption line; it opens the sender dialog.
-void addSenderSettingsButton(Form1 &form);
 
 // "发件设置": the notice mail's server, sender, login and password, with a test mail. Saving
 // writes [smtp] of endpoints.ini and the password to the secret store; without a store the
@@ -36,8 +31,7 @@ private:
     void fillStoredPassword();
     void sendTestMail();
     void save();
-    void askToKeepPasswordInFile(const SenderSettings &settings, const QString &why);
-    void finishSave(const SenderSettings &settings, FilePassword password, const QString &note);
+    void finishSave(const SenderSettings &settings, SecretInFile password, const QString &note);
     void setBusy(bool busy);
     void tell(const QString &text);
     QString iniPath() const;

@@ -1,12 +1,16 @@
 #include "gui/dialogs/tracking_service_dialog.h"
 
+#include "gui/dialogs/secret_keeping.h"
+
 #include "core/carrier_catalogue.h"
-#include "services/tracking_client.h"
+#include "core/tracking_check.h"
+#include "gui/platform/platform.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/platform.h"
 #include "platform/secret_store.h"
-#include "core/tracking_check.h"
+#include "services/service_queries.h"
+#include "services/track17_answer.h"
+#include "services/tracking_client.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -39,7 +43,7 @@ TrackingServiceDialog::TrackingServiceDialog(Platform &platform, QWidget *parent
     setObjectName(QStringLiteral("TrackingServiceDialog"));
     setWindowTitle(QStringLiteral("查询服务"));
     buildControls();
-    fill(trackingServiceSettings(platform.endpoints));
+    fill(trackingServiceSettings(platform.endpoints()));
     if (secret->text().isEmpty())
         fillStoredSecret();
 }
@@ -140,9 +144,9 @@ void TrackingServiceDialog::chooseService(int index)
         secret->clear();
         m_secretEdited = false;
         if (chosen == TrackingService::Kdniao)
-            secret->setText(m_platform.endpoints.kdniaoAppKey);
+            secret->setText(m_platform.endpoints().kdniaoAppKey);
         else if (chosen == TrackingService::Track17)
-            secret->setText(m_platform.endpoints.track17Token);
+            secret->setText(m_platform.endpoints().track17Token);
         m_shown = chosen;
         if (secret->text().isEmpty())
             fillStoredSecret();
@@ -186,10 +190,11 @@ void TrackingServiceDialog::runTest()
         return tell(QStringLiteral("请输入测试单号!"));
     }
     // The settings as typed, the key with them: nothing is saved by a test.
-    m_testEndpoints = m_platform.endpoints;
-    applyTrackingServiceSettings(m_testEndpoints, s, true);
+    Endpoints typed = m_platform.endpoints();
+    applyTrackingServiceSettings(typed, s, true);
     delete m_testQuery;
-    m_testClient = std::make_unique<TrackingClient>(*m_platform.http, m_testEndpoints, nullptr);
+    m_testConfiguration.set(typed);
+    m_testClient = std::make_unique<TrackingClient>(*m_platform.http, m_testConfiguration, nullptr);
     m_testQuery = m_testClient->start(carrierCode(testCarrier->currentIndex()), number, this);
     setBusy(true);
     tell(QStringLiteral("正在查询%1,请稍等..").arg(number));
@@ -204,7 +209,28 @@ void TrackingServiceDialog::runTest()
                      .arg(outcome.rows.last().time, outcome.rows.last().text));
         else
             tell(QStringLiteral("查询没有结果:") + outcome.error);
+        if (!answer.detectedCarrier.isEmpty())
+            result->setText(result->text() + QStringLiteral("\n17TRACK识别的快递公司:")
+                            + answer.detectedCarrier);
+        if (trackingServiceFromKey(m_testConfiguration.endpoints().trackingService)
+            == TrackingService::Track17)
+            showQuota();
     });
+}
+
+void TrackingServiceDialog::showQuota()
+{
+    // What the test left of the quota: each number registered anew uses one.
+    const QString tested = result->text();
+    queryTrack17Quota(*m_platform.http, m_testConfiguration.endpoints(), this,
+                      [this, tested](const Track17Quota &quota) {
+                          if (result->text() != tested)
+                              return; // another test or a save said something since
+                          const QString line = quota.ok
+                              ? QStringLiteral("17TRACK剩余额度:%1(共%2)").arg(quota.remain).arg(quota.total)
+                              : QStringLiteral("17TRACK剩余额度查询失败:") + quota.userText;
+                          tell(tested + QLatin1Char('\n') + line);
+                      });
 }
 
 void TrackingServiceDialog::onSave()
@@ -214,39 +240,16 @@ void TrackingServiceDialog::onSave()
     if (!problem.isEmpty())
         return tell(problem);
     if (s.service == TrackingService::Designed)
-        return finishSave(s, FileKey::Keep, {});
-    SecretStore *store = m_platform.secrets;
-    const bool storeAvailable = store && store->available();
+        return finishSave(s, SecretInFile::Keep, {});
     setBusy(true);
-    if (s.secret.isEmpty()) {
-        if (storeAvailable)
-            store->remove(s.secretKey(), this, [](const SecretStore::Result &) {});
-        return finishSave(s, FileKey::Remove, {});
-    }
-    if (!storeAvailable)
-        return askToKeepKeyInFile(s,
-                                  QStringLiteral("未找到系统密钥环（Secret Service），密钥无法安全保存。"));
-    tell(QStringLiteral("正在把密钥存入系统密钥环.."));
-    store->write(s.secretKey(), s.secret, this, [this, s](const SecretStore::Result &written) {
-        if (written.status == SecretStore::Status::Ok)
-            finishSave(s, FileKey::Remove, {});
-        else
-            askToKeepKeyInFile(s, QStringLiteral("密钥无法存入系统密钥环（%1）。").arg(written.error));
-    });
+    keepSecret(
+        m_platform, this, s.secretKey(), s.secret, {QStringLiteral("密钥"), QStringLiteral("查询服务")},
+        [this](const QString &text) { tell(text); },
+        [this, s](SecretInFile key, const QString &note) { finishSave(s, key, note); });
 }
 
-void TrackingServiceDialog::askToKeepKeyInFile(const TrackingServiceSettings &s, const QString &why)
-{
-    const MsgAnswer answer = m_platform.messages->show(
-        why + QStringLiteral("是否把密钥保存在endpoints.ini中？该文件仅您本人可读，但密钥以明文存放。"),
-        MsgIcon::Exclamation, MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes)
-        finishSave(s, FileKey::Write, {});
-    else
-        finishSave(s, FileKey::Keep, QStringLiteral("查询服务已保存，密钥没有保存。"));
-}
-
-void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, FileKey key, const QString &note)
+void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, SecretInFile key,
+                                       const QString &note)
 {
     QString error;
     if (!saveTrackingServiceSettings(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")), s, key,
@@ -255,16 +258,16 @@ void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, FileKey
         return tell(QStringLiteral("查询服务保存失败!错误原因") + error);
     }
     // A key kept as it was stays where it was: in the file (if it was there) or nowhere.
-    Endpoints &endpoints = m_platform.endpoints;
-    const QString keptKdniao = endpoints.kdniaoAppKey;
-    const QString keptToken = endpoints.track17Token;
-    applyTrackingServiceSettings(endpoints, s, key == FileKey::Write);
-    if (key == FileKey::Keep) {
-        endpoints.kdniaoAppKey = keptKdniao;
-        endpoints.track17Token = keptToken;
-    }
-    if (m_platform.tracking)
-        m_platform.tracking->forgetSecrets();
+    // The tracking client follows the change: keys it read before are read again.
+    m_platform.configuration->edit([&](Endpoints &endpoints) {
+        const QString keptKdniao = endpoints.kdniaoAppKey;
+        const QString keptToken = endpoints.track17Token;
+        applyTrackingServiceSettings(endpoints, s, key == SecretInFile::Write);
+        if (key == SecretInFile::Keep) {
+            endpoints.kdniaoAppKey = keptKdniao;
+            endpoints.track17Token = keptToken;
+        }
+    });
     if (!note.isEmpty())
         m_platform.messages->show(note, MsgIcon::Information, MsgButtons::Ok);
     Q_EMIT saved();

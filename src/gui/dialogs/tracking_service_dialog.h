@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/endpoints.h"
+#include "core/configuration.h"
 #include "services/service_settings.h"
 
 #include <QDialog>
@@ -48,9 +48,9 @@ private:
     void chooseService(int index);
     void fillStoredSecret();
     void runTest();
+    void showQuota();
     void onSave();
-    void askToKeepKeyInFile(const TrackingServiceSettings &settings, const QString &why);
-    void finishSave(const TrackingServiceSettings &settings, FileKey key, const QString &note);
+    void finishSave(const TrackingServiceSettings &settings, SecretInFile key, const QString &note);
     void setBusy(bool busy);
     void tell(const QString &text);
 
@@ -60,7 +60,7 @@ private:
     QLabel *m_businessIdLabel = nullptr;
     QLabel *m_secretLabel = nullptr;
     QLabel *m_note = nullptr;
-    Endpoints m_testEndpoints;
+    Configuration m_testConfiguration; // what 测试 asks with
     std::unique_ptr<TrackingClient> m_testClient;
     TrackingQuery *m_testQuery = nullptr;
 };

@@ -1,8 +1,6 @@
 #include "gui/finder/form2.h"
 #include "core/blank_trim.h"
 
-#include "gui/window/form1.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +23,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 } // namespace
 
-Form2::Form2(Form1 &main, QWidget *parent)
+Form2::Form2(const CarrierBoxes &main, QWidget *parent)
     : QDialog(parent)
     , m_main(main)
 {

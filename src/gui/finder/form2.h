@@ -2,11 +2,22 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
-class Form1;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+
+// What the finder writes into: the main window's two carrier boxes and its status line.
+struct CarrierBoxes
+{
+    QComboBox *Combo1 = nullptr;
+    QComboBox *Text5 = nullptr;
+    std::function<void()> Combo1_Click; // the service code follows the carrier chosen in Combo1
+    std::function<void(const QString &)> message; // a message box
+    std::function<void(const QString &)> setStatus; // the status line's message field
+};
 
 // The carrier finder: selects a carrier in the main window's two carrier boxes by keyword or by
 // one of ten quick buttons. Shown modally; closes itself after every search.
@@ -18,7 +29,7 @@ public:
     static constexpr int kClientWidth = 396;
     static constexpr int kClientHeight = 222;
 
-    explicit Form2(Form1 &main, QWidget *parent = nullptr);
+    explicit Form2(const CarrierBoxes &main, QWidget *parent = nullptr);
 
     QGroupBox *Frame1 = nullptr;
     QLineEdit *Text1 = nullptr; // the keyword
@@ -50,5 +61,5 @@ private:
     bool selectMatches(const QString &keyword);
     void quickChoice(QPushButton *button);
 
-    Form1 &m_main;
+    CarrierBoxes m_main;
 };

@@ -146,7 +146,7 @@ void Form5::Command1_Click()
         return;
     }
     strEncodedName = trimBlanks(UTF8_URLEncoding(Text1->text()));
-    QString base = m_platform.endpoints.outletsUrl;
+    QString base = m_platform.endpoints().outletsUrl;
     if (!base.endsWith(QLatin1Char('/')))
         base += QLatin1Char('/');
 

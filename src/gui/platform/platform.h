@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/endpoints.h"
+#include "core/configuration.h"
 
 #include <QString>
 #include <functional>
@@ -13,7 +13,6 @@ class SoundPlayer;
 class HttpClient;
 class MailSender;
 class SecretStore;
-class TrackingClient;
 
 // What the desktop provides, handed to the windows. The program fills it with the real services
 // (DesktopPlatform); tests replace only what a person would do or see.
@@ -27,10 +26,11 @@ struct Platform
     HttpClient *http = nullptr;
     MailSender *mail = nullptr;
     SecretStore *secrets = nullptr; // none: passwords only from endpoints.ini
-    TrackingClient *tracking = nullptr; // the session's client of the tracking service; none: one per query
+
+    Configuration *configuration = nullptr; // endpoints.ini, as the dialogs leave it
 
     QString dataDir;
-    Endpoints endpoints;
+    const Endpoints &endpoints() const { return configuration->endpoints(); }
 
     // Ends the program at once, bypassing the close question.
     std::function<void()> endProgram;

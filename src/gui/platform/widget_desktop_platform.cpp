@@ -24,6 +24,7 @@ struct DesktopPlatform::Services
     HttpClient http;
     MailSender mail;
     SecretStore secrets;
+    Configuration configuration;
 };
 
 DesktopPlatform::DesktopPlatform(const QString &dataDir)
@@ -38,7 +39,8 @@ DesktopPlatform::DesktopPlatform(const QString &dataDir)
     m_platform.mail = &m_services->mail;
     m_platform.secrets = &m_services->secrets;
     m_platform.dataDir = dataDir;
-    m_platform.endpoints = loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    m_services->configuration.set(loadServiceEndpoints(joinPath(dataDir, QStringLiteral("endpoints.ini"))));
+    m_platform.configuration = &m_services->configuration;
     m_platform.endProgram = [] { QApplication::exit(0); };
 }
 

@@ -96,9 +96,10 @@ QTimer *makeTimer(QObject *parent, const char *name, int intervalMs, bool runnin
 }
 } // namespace
 
-Form1::Form1(Platform &platform, QWidget *parent)
+Form1::Form1(Platform &platform, TrackingClient &tracking, QWidget *parent)
     : QWidget(parent)
     , m_platform(platform)
+    , m_tracking(tracking)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Parcelvue"));
@@ -356,7 +357,7 @@ void Form1::showPanel(QFrame *panel)
 HttpResult Form1::fetch(const QString &url)
 {
     beginWait();
-    HttpResult result = m_platform.http->get(url, m_platform.endpoints.trackingTimeoutSeconds * 1000);
+    HttpResult result = m_platform.http->get(url, m_platform.endpoints().trackingTimeoutSeconds * 1000);
     endWait();
     return result;
 }

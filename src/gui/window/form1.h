@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/answer_parser.h"
+#include "core/parcel_types.h"
+#include "gui/platform/platform.h"
 #include "platform/http_client.h"
 #include "platform/message_box.h"
-#include "gui/platform/platform.h"
-#include "core/parcel_types.h"
 
 #include <QColor>
 #include <QHash>
@@ -26,6 +26,9 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Class1;
+class MainWindow;
+class TrackingClient;
+struct CarrierBoxes;
 class Skin;
 
 // The main window. Controls, window variables and event handlers carry their design names; the
@@ -39,10 +42,11 @@ public:
     static constexpr int kClientWidth = 746;
     static constexpr int kClientHeight = 493;
 
-    explicit Form1(Platform &platform, QWidget *parent = nullptr);
+    // Every query goes through `tracking`, the session's one client of the configured service.
+    Form1(Platform &platform, TrackingClient &tracking, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // ---- controls (built in src/window/form1.cpp): status line and main row ----
+    // ---- controls (built in src/gui/window/form1.cpp): status line and main row ----
     QLabel *Label11[6] = {}; // 0 caption, 2 message, 3 version, 4 maker, 5 clock
     QLabel *Label12[6] = {}; // 2 delivery status, 3 update state, 5 transit time
     QLabel *lblSaved = nullptr;
@@ -121,40 +125,40 @@ public:
     QString strPromo, strPromoText, strPromoUrl; // the announcement, its link text and target
     Class1 *objTip = nullptr; // balloon tip over the progress list
 
-    // ==== src/core/form1_carriers.cpp: carrier catalogue ====
+    // ==== src/gui/window/form1_carriers.cpp: carrier catalogue ====
     void kdlb(); // fill Combo1 and Text5 with the catalogue's display names
     void Combo1_Click(); // strComCode follows the carrier chosen in Combo1
 
-    // ==== src/core/form1_query.cpp: tracking request ====
+    // ==== src/gui/window/form1_query.cpp: tracking request ====
     void kdgs(const QString &number); // ask the service for the number's progress into strAnswer
     // The parcel kdgs asked for (number, carrier code and name) and the note the query command
     // gave it: change detection and the notice speak of this parcel.
     QString queriedNumber, queriedCom, queriedCarrierName, queriedRemark;
     HttpResult lastTracking; // how the last request ended, so that an empty answer can be explained
 
-    // ==== src/core/form1_commands.cpp: query commands ====
+    // ==== src/gui/window/form1_commands.cpp: query commands ====
     void Command1_Click(); // 开始查询: query the number typed on the add panel, save it
     void cx(); // query the chosen saved parcel
     bool queryOfChosenParcel = false; // set by cx: the parcel queried is saved already
     // Re-enables Command1 and says why when an answer starts no parse.
     void endQueryWithoutParse(const QString &status);
 
-    // ==== src/core/form1_parse.cpp: answer parser ====
+    // ==== src/gui/window/form1_parse.cpp: answer parser ====
     void hx2(); // count the answer's rows into intRowCount and arm Timer1
     void Timer1_Timer(); // fill ListView1, set status and transit time, then gxtj
     void csh(); // empty the answer and the parse's work variables
 
-    // ==== src/window/form1_startup.cpp: start-up and shutdown ====
+    // ==== src/gui/window/form1_startup.cpp: start-up and shutdown ====
     void Form_Load();
     void Form_QueryUnload(int &cancel); // the exit question
 
-    // ==== src/window/form1_skin.cpp: skin ====
+    // ==== src/gui/window/form1_skin.cpp: skin ====
     void applySkin(); // the skin file, then the colour shift
     void prepareSkin(); // the same look, put in place before the controls are built
     QString skinFile() const;
     Skin *skin = nullptr; // made by prepareSkin
 
-    // ==== src/window/form1_frame.cpp: frame, painting, mouse, column lock, finder buttons ====
+    // ==== src/gui/window/form1_frame.cpp: frame, painting, mouse, column lock, finder buttons ====
     QImage Image10; // frame skin, 13 x 101
     QImage Image9; // title-bar button sprites, 70 x 69
     QImage Image8; // title banner, 160 x 32
@@ -171,8 +175,9 @@ public:
     void Label16_MouseDown(Qt::MouseButton Button); // opens the maker's site
     void Command2_Click(); // 快捷搜索 on the add panel: the carrier finder
     void Command15_Click(); // 快捷搜索 on the operation panel: the carrier finder
+    CarrierBoxes carrierBoxes(); // what the finder writes into
 
-    // ==== src/store/form1_saved.cpp: saved-parcel file and its commands ====
+    // ==== src/gui/window/form1_saved.cpp: saved-parcel file and its commands ====
     void dq(); // fill Text1 and Combo6 from wlnum.ini
     void xr(); // save the parcel just queried: append its line, rewrite wlnum.ini
     void xr2(); // rewrite wlnum.ini from Combo6, then choose entry 0
@@ -191,7 +196,7 @@ public:
     // Replaces both lists by the file, unless its last write failed (the lists are newer then).
     void reloadSavedLists();
 
-    // ==== src/store/form1_settings.cpp: settings file and panel ====
+    // ==== src/gui/window/form1_settings.cpp: settings file and panel ====
     QString GetFromINI(const QString &AppName, const QString &KeyName, const QString &Default,
                        const QString &FileName);
     void readSettingsAtStartup(); // 语音提示 to Check3, 通知邮箱 to Sendmail
@@ -200,7 +205,7 @@ public:
     void Command4_Click(); // 设置: open the settings panel
     void aicAlphaImage1_Click(); // close the settings panel
 
-    // ==== src/store/form1_list.cpp: choosing and copying ====
+    // ==== src/gui/window/form1_list.cpp: choosing and copying ====
     void Text1_Click(); // choose a saved parcel and query it
     void Command14_Click(); // 操作: open the operation panel with the chosen parcel
     void Command12_Click(); // 复制: the chosen parcel to the clipboard
@@ -210,10 +215,10 @@ public:
     // Clicks on the progress list, its empty area included, reach ListView1_Click / _DblClick.
     void connectListClicks();
 
-    // ==== src/store/form1_export.cpp: export ====
+    // ==== src/gui/window/form1_export.cpp: export ====
     void Command6_Click(); // 导出: the progress list to a text file
 
-    // ==== src/monitor/form1_monitor.cpp: timed and loop queries, clock ====
+    // ==== src/gui/window/form1_monitor.cpp: timed and loop queries, clock ====
     void Command8_Click(); // 开始定时 / 关闭定时
     void Command10_Click(); // to the loop query page
     void Command5_Click(); // 开始循环 / 停止循环
@@ -226,20 +231,24 @@ public:
     void setLockedSetEnabled(bool enabled);
     void automaticQuery(); // a pick of the watched parcel by the timed or loop query
 
-    // ==== src/monitor/form1_notice.cpp: change detection and e-mail notice ====
+    // ==== src/gui/window/form1_notice.cpp: change detection and e-mail notice ====
     void gxtj(); // 有更新 / 无更新, the alert sound, the notice
     void emailgx(); // the notice mail about the parcel just parsed
     void sendNotice(const QString &remark, const QString &number, const QString &carrier, const QString &time,
                     const QString &progress, const QString &transit);
+    // "发件设置..." in the free space at the end of the e-mail frame's caption line: the sender
+    // dialog.
+    void addSenderSettingsButton();
     // The last row count of each parcel answered in this run, by number and carrier code.
     QHash<QPair<QString, QString>, int> rowsByParcel;
 
-    // ==== src/monitor/form1_update.cpp: version check and link menu ====
+    // ==== src/gui/window/form1_update.cpp: version check and link menu ====
     void Timer3_Timer(); // version and announcement check, once, a second after start-up
     void Combo5_Click(); // link menu
     bool updateChecked = false; // the version check runs once per start
 
-    // ==== src/window/form1_interface.cpp: what code beyond the designed windows uses ====
+    // ==== src/gui/window/form1_interface.cpp: what code beyond the designed windows uses ====
+    MainWindow &mainWindow(); // all it may use of this window
     QStringList savedLines() const; // Combo6's entries
     // Picks a saved parcel in Text1 as a user would, which queries it (after a pending request).
     // False when it is not saved or Text1 is locked by a timed or loop query.
@@ -255,7 +264,7 @@ public:
     // Runs the work now, or once the pending request is over.
     void runAfterWait(std::function<void()> work);
 
-    // ==== src/window/form1.cpp: helpers shared by the subsystems ====
+    // ==== src/gui/window/form1.cpp: helpers shared by the subsystems ====
     Platform &platform() { return m_platform; }
     QString savedFilePath() const; // wlnum.ini
     QString settingsFilePath() const; // parcelvue.ini
@@ -281,7 +290,7 @@ Q_SIGNALS:
     void savedListChanged(); // Combo6 was refilled, added to, rewritten or cleared
     void answerParsed(const TrackingAnswer &answer);
     void queryFailed(const ParcelKey &key, const QString &error);
-    // Change detection said "有更新" for the parcel just parsed (src/window/form1_interface.cpp).
+    // Change detection said "有更新" for the parcel just parsed (src/gui/window/form1_interface.cpp).
     void updateFound(const ParcelKey &key, const ParcelNews &news);
 
 protected:
@@ -294,19 +303,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // src/window/form1.cpp
+    // src/gui/window/form1.cpp
     void buildControls();
     void buildAddPanel();
     void buildSettingsPanel();
     void buildOperationPanel();
     void buildTimers();
     // Each subsystem connects the signals of its own controls to its handlers, in its own folder.
-    void connectCore(); // src/core/form1_carriers.cpp
-    void connectWindow(); // src/window/form1_frame.cpp
-    void connectStore(); // src/store/form1_store.cpp
-    void connectMonitor(); // src/monitor/form1_monitor.cpp
+    void connectCore(); // src/gui/window/form1_carriers.cpp
+    void connectWindow(); // src/gui/window/form1_frame.cpp
+    void connectStore(); // src/gui/window/form1_store.cpp
+    void connectMonitor(); // src/gui/window/form1_monitor.cpp
 
-    // src/window/form1_frame.cpp
+    // src/gui/window/form1_frame.cpp
     // Looks of the title-bar buttons (source rectangles of Image9) that the mouse handlers draw at
     // once over what the window shows; a null one leaves its button as it is.
     QRect m_minimiseLook, m_closeLook;
@@ -324,10 +333,12 @@ private:
     bool panelMouseEvent(QWidget *panel, QEvent *event);
 
     Platform &m_platform;
+    TrackingClient &m_tracking;
+    MainWindow *m_mainWindow = nullptr; // a child, made on first use
     int m_waitDepth = 0;
     std::vector<void (Form1::*)()> m_deferredTicks;
     std::vector<std::function<void()>> m_afterWait;
     std::vector<std::function<void()>> m_menuEntries; // link menu entries after the designed six
-    void tellAnswerParsed(); // src/window/form1_interface.cpp
-    void tellUpdateFound(); // src/window/form1_interface.cpp
+    void tellAnswerParsed(); // src/gui/window/form1_interface.cpp
+    void tellUpdateFound(); // src/gui/window/form1_interface.cpp
 };

@@ -266,7 +266,7 @@ void Form1::Label16_MouseMove()
 
 void Form1::Label16_MouseDown(Qt::MouseButton)
 {
-    platform().urls->open(platform().endpoints.home);
+    platform().urls->open(platform().endpoints().home);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -290,14 +290,20 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+CarrierBoxes Form1::carrierBoxes()
+{
+    return {Combo1, Text5, [this] { Combo1_Click(); }, [this](const QString &text) { message(text); },
+            [this](const QString &text) { setStatus(text); }};
+}
+
 void Form1::Command2_Click()
 {
-    Form2 dialog(*this);
+    Form2 dialog(carrierBoxes());
     dialog.exec();
 }
 
 void Form1::Command15_Click()
 {
-    Form2 dialog(*this);
+    Form2 dialog(carrierBoxes());
     dialog.exec();
 }

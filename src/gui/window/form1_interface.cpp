@@ -1,12 +1,13 @@
-// What the code beyond the designed windows (the watcher, the overview, the tray) may use of the
-// main window: pick a saved parcel as a user would, sound and mail for news found elsewhere, extra
-// entries at the end of the link menu, and the signals that the saved list changed, that an answer
-// was parsed or a query failed, and that change detection found news.
+// What the code beyond the designed windows may use of the main window (MainWindow): pick a saved
+// parcel as a user would, sound and mail for news found elsewhere, saved lines added by an
+// import, extra entries at the end of the link menu, and the signals that the saved list changed,
+// that an answer was parsed or a query failed, and that change detection found news.
 #include "core/carrier_catalogue.h"
+#include "gui/window/form1.h"
+#include "gui/window/main_window.h"
 #include "platform/paths.h"
 #include "platform/sound_player.h"
 #include "store/saved_parcel_file.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,48 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
+
+namespace {
+class Form1MainWindow final : public MainWindow
+{
+public:
+    explicit Form1MainWindow(Form1 &form)
+        : MainWindow(&form)
+        , m_form(form)
+    {
+        connect(&form, &Form1::savedListChanged, this, &MainWindow::savedListChanged);
+        connect(&form, &Form1::answerParsed, this, &MainWindow::answerParsed);
+        connect(&form, &Form1::queryFailed, this, &MainWindow::queryFailed);
+        connect(&form, &Form1::updateFound, this, &MainWindow::updateFound);
+    }
+
+    QWidget *widget() override { return &m_form; }
+    QString settingsFilePath() const override { return m_form.settingsFilePath(); }
+    QStringList savedLines() const override { return m_form.savedLines(); }
+    bool pickSavedParcel(const QString &number, const QString &com) override
+    {
+        return m_form.pickSavedParcel(number, com);
+    }
+    void announceNews(const ParcelNews &news) override { m_form.announceNews(news); }
+    bool addSavedLines(const QStringList &lines) override { return m_form.addSavedLines(lines); }
+    void addMenuEntry(const QString &caption, std::function<void()> action) override
+    {
+        m_form.addMenuEntry(caption, std::move(action));
+    }
+    void bringToFront() override { m_form.bringToFront(); }
+    void runAfterWait(std::function<void()> work) override { m_form.runAfterWait(std::move(work)); }
+
+private:
+    Form1 &m_form;
+};
+} // namespace
+
+MainWindow &Form1::mainWindow()
+{
+    if (!m_mainWindow)
+        m_mainWindow = new Form1MainWindow(*this);
+    return *m_mainWindow;
+}
 
 QStringList Form1::savedLines() const
 {

@@ -1,5 +1,4 @@
 #include "monitor/clock_text.h"
-#include "gui/dialogs/sender_settings_dialog.h"
 #include "platform/clock.h"
 #include "gui/window/form1.h"
 
@@ -24,7 +23,7 @@ void Form1::connectMonitor()
     connect(Command11, &QPushButton::clicked, this, &Form1::Command11_Click);
     // A pick by the user, not the filling at start-up.
     connect(Combo5, &QComboBox::activated, this, &Form1::Combo5_Click);
-    addSenderSettingsButton(*this);
+    addSenderSettingsButton();
 }
 
 void Form1::setLockedSetEnabled(bool enabled)

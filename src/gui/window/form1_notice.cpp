@@ -7,11 +7,14 @@
 #include "platform/paths.h"
 #include "platform/secret_store.h"
 #include "platform/sound_player.h"
+#include "gui/dialogs/sender_settings_dialog.h"
 #include "gui/window/form1.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 void Form1::gxtj()
@@ -50,7 +53,7 @@ void Form1::sendNotice(const QString &remark, const QString &number, const QStri
                        const QString &time, const QString &progress, const QString &transit)
 {
     setStatus(QStringLiteral(" 正发送最新动态邮件,请稍等.."));
-    const Endpoints &endpoints = platform().endpoints;
+    const Endpoints &endpoints = platform().endpoints();
 
     MailBodyValues values;
     values.remark = remark;
@@ -89,4 +92,18 @@ void Form1::sendNotice(const QString &remark, const QString &number, const QStri
         setStatus(QStringLiteral("快递有最新进展，已发送至邮箱!"));
     else
         setStatus(QStringLiteral("最新信息发送失败!错误原因") + result.error);
+}
+
+void Form1::addSenderSettingsButton()
+{
+    auto *button = new QPushButton(QStringLiteral("发件设置..."), Frame1);
+    button->setObjectName(QStringLiteral("senderSettingsButton"));
+    // The caption ends well before the frame's right edge; nothing else sits on that line.
+    button->setGeometry(Frame1->width() - 92, 0, 86, 22);
+    QWidget::setTabOrder(Sendmail, button);
+    connect(button, &QPushButton::clicked, this, [this] {
+        auto *dialog = new SenderSettingsDialog(platform(), Sendmail->text(), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
 }

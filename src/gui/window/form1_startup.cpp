@@ -26,7 +26,7 @@ void Form1::Form_Load()
 
     Combo5->addItems({QStringLiteral("网点信息查询"), QStringLiteral("程序在线反馈"),
                       QStringLiteral("访问官方论坛"), QStringLiteral("Lumetra官方网站"),
-                      QStringLiteral("访问软件工作室"), platform().endpoints.resourcesCaption});
+                      QStringLiteral("访问软件工作室"), platform().endpoints().resourcesCaption});
     Combo5->setCurrentIndex(-1);
 
     setCaption(Label11[3],
@@ -56,7 +56,7 @@ void Form1::Form_QueryUnload(int &cancel)
         + QStringLiteral("是否退出并到论坛可以下载更多Lumetra系列原创免费软件?");
     switch (message(text, MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes:
-        platform().urls->open(platform().endpoints.forum);
+        platform().urls->open(platform().endpoints().forum);
         cancel = 0;
         break;
     case MsgAnswer::No:

@@ -16,7 +16,7 @@ void Form1::Timer3_Timer()
         return;
     updateChecked = true;
 
-    const Endpoints &endpoints = platform().endpoints;
+    const Endpoints &endpoints = platform().endpoints();
     const HttpResult answer = fetch(endpoints.siteUrl + QStringLiteral("/version/gx.txt"));
     const QString version = answer.ok() ? versionFileText(answer.text) : QString();
 
@@ -49,7 +49,7 @@ void Form1::Timer3_Timer()
 
 void Form1::Combo5_Click()
 {
-    const Endpoints &endpoints = platform().endpoints;
+    const Endpoints &endpoints = platform().endpoints();
     switch (Combo5->currentIndex()) {
     case 0: {
         Form5 dialog(platform(), this);
