@@ -267,6 +267,20 @@ TEST(CommandLine, ListLeavesArchivedParcelsOutAndTellsEstimatesStatsCountPerCarr
     ASSERT_EQ(all.json().array().size(), 6);
     EXPECT_TRUE(all.json().array()[0][QStringLiteral("archived")].toBool());
     EXPECT_EQ(cli.run({QStringLiteral("list"), QStringLiteral("--all")}).out.count(QLatin1Char('\n')), 6);
+    // Export and import carry the mark.
+    for (const char *name : {"parcels.json", "parcels.csv"}) {
+        const QString file = cli.path(QLatin1String(name));
+        ASSERT_EQ(cli.run({QStringLiteral("export"), file}).exitCode, 0) << name;
+        Cli target;
+        ASSERT_EQ(target.run({QStringLiteral("import"), file}).exitCode, 0) << name;
+        const QJsonArray imported
+            = target.run({QStringLiteral("list"), QStringLiteral("--all"), QStringLiteral("--json")})
+                  .json()
+                  .array();
+        ASSERT_EQ(imported.size(), 6) << name;
+        EXPECT_TRUE(imported[0][QStringLiteral("archived")].toBool()) << name;
+        EXPECT_FALSE(imported[1][QStringLiteral("archived")].toBool()) << name;
+    }
     const Outcome wrong = cli.run({QStringLiteral("refresh"), QStringLiteral("--all")});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("only list takes --all"))) << wrong.err.toStdString();
