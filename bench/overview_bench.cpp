@@ -4,6 +4,10 @@
 // and slowest of 50), 物流详情 of the 500-row parcel, switching groups, the start-up with this data
 // directory against an empty one (child processes, to the main window's first paint) and the
 // growth of resident memory with 全部快递 open. Prints the figures; asserts nothing.
+//
+// For instruction counts: `valgrind --tool=callgrind bench_overview --startup DIR` (the start-up up
+// to the first paint), or BENCH_EXIT_AT_OPEN=1 with --toggle-collect='DesktopSession::showOverview()'
+// (the opening of 全部快递).
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "gui/desktop/desktop_session.h"
@@ -293,28 +297,6 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 2 && qstrcmp(argv[1], "--startup") == 0)
         return startupChild(argc, argv, QString::fromLocal8Bit(argv[2]));
-    if (argc > 2 && qstrcmp(argv[1], "--probe") == 0) {
-        QCoreApplication app(argc, argv);
-        TrackingHistory history;
-        QElapsedTimer t;
-        t.start();
-        history.open(QString::fromLocal8Bit(argv[2]), QDateTime::currentDateTime());
-        std::printf("open %lld\n", t.restart());
-        for (int i = 0; i < 3; ++i) {
-            const auto all = history.allParcels();
-            std::printf("all %lld (%lld)\n", t.restart(), (long long)all.size());
-        }
-        const RowTextIndex texts = history.rowTextIndex();
-        std::printf("texts %lld: %d parcels, %d lines, %lld chars\n", t.restart(), texts.parcelCount(),
-                    texts.lineCount(), (long long)texts.textSize());
-        for (const char *needle : {"杭州", "138", "转运中心", "x"}) {
-            const auto lines = texts.matchingLines(QString::fromUtf8(needle));
-            std::printf("search %s %lld\n", needle, t.restart());
-            Q_UNUSED(lines);
-        }
-        return 0;
-    }
-
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
     QTemporaryDir temporary, empty, listOnly;
