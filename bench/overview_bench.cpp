@@ -37,7 +37,6 @@
 #include <cstdio>
 #include <ctime>
 #include <sys/resource.h>
-#include <utility>
 #include <vector>
 
 namespace {
