@@ -1,13 +1,13 @@
 #include "gui/desktop/desktop_session.h"
+#include "gui/overview/overview_window.h"
+#include "gui/window/form1.h"
 #include "platform/text_codec.h"
 #include "qt_wait.h"
 #include "smtp_server.h"
 #include "test_platform.h"
 #include "test_servers.h"
-#include "gui/overview/overview_window.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
