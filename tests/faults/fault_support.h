@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../store/store_support.h"
+#include "../gui/window/store_support.h"
 #include "raw_socket_server.h"
 #include "store/saved_parcel_file.h"
 #include "test_servers.h"

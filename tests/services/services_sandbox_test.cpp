@@ -4,8 +4,8 @@
 #include "services/track17_answer.h"
 #include "services/tracking_client.h"
 #include "services/tracking_service.h"
-#include "test_platform.h"
 #include "test_servers.h"
+#include "test_services.h"
 #include "watch/parcel_watcher.h"
 
 #include <QJsonArray>
@@ -30,7 +30,7 @@ struct Services
         options.stepSeconds = 3600; // the stories stand still during a test
         return options;
     }()};
-    TestPlatform test;
+    TestServices test;
 
     Services() { test.useServer(sandbox.baseUrl()); }
     void use(TrackingService service, bool rightKey = true)
@@ -232,7 +232,7 @@ TEST(TrackingServices, Track17TellsItsQuotaAndAnswersWholeRequestErrorsInItsEnve
     const auto quota = [&s] {
         std::optional<Track17Quota> answer;
         QObject receiver;
-        queryTrack17Quota(s.test.http, s.test.platform().endpoints(), &receiver,
+        queryTrack17Quota(s.test.http, s.test.configuration.endpoints(), &receiver,
                           [&answer](const Track17Quota &quota) { answer = quota; });
         EXPECT_TRUE(waitUntil([&] { return answer.has_value(); }, 15000));
         return answer.value_or(Track17Quota {});
@@ -255,7 +255,7 @@ TEST(TrackingServices, Track17TellsItsQuotaAndAnswersWholeRequestErrorsInItsEnve
     HttpRequest request;
     request.url = s.sandbox.baseUrl() + QStringLiteral("/track/v2.2/register");
     request.method = QByteArrayLiteral("POST");
-    request.headers = {{"17token", s.test.platform().endpoints().track17Token.toUtf8()}};
+    request.headers = {{"17token", s.test.configuration.endpoints().track17Token.toUtf8()}};
     request.body = QJsonDocument(many).toJson(QJsonDocument::Compact);
     QObject receiver;
     std::optional<HttpResult> answer;

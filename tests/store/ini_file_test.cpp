@@ -1,7 +1,7 @@
+#include "file_fixtures.h"
 #include "platform/text_codec.h"
 #include "store/ini_file.h"
 #include "store/notice_address.h"
-#include "store_support.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "file_fixtures.h"
 #include "platform/text_codec.h"
 #include "store/saved_parcel_file.h"
-#include "store_support.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,8 +1,15 @@
-// Runs the tests inside a QApplication on the offscreen platform. A Qt warning during a test is a
+// Runs the tests inside a QApplication on the offscreen platform (the window tests) or a
+// QCoreApplication (the logic tests, which link no widgets). A Qt warning during a test is a
 // failure, so broken connections and bad widget calls cannot pass unseen.
 #include "private_display.h"
 
+#ifdef PARCELVUE_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QByteArray>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -48,7 +55,7 @@ int main(int argc, char *argv[])
     }
 #endif
     // The application goes before the X server it may be connected to.
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     qInstallMessageHandler(failOnWarning);
     return RUN_ALL_TESTS();
 }

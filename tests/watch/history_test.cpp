@@ -1,6 +1,6 @@
 #include "qt_wait.h"
 #include "read_only_directory.h"
-#include "test_platform.h"
+#include "test_services.h"
 #include "watch/history_check.h"
 #include "watch/tracking_history.h"
 

@@ -1,8 +1,8 @@
 #include "core/tracking_check.h"
 #include "qt_wait.h"
 #include "services/tracking_client.h"
-#include "test_platform.h"
 #include "test_servers.h"
+#include "test_services.h"
 #include "watch/parcel_watcher.h"
 
 #include <httplib.h>
@@ -73,7 +73,7 @@ struct Service
 struct Watch
 {
     Service service;
-    TestPlatform test;
+    TestServices test;
     TrackingHistory history;
     std::unique_ptr<TrackingClient> client;
     std::unique_ptr<ParcelWatcher> watcher;

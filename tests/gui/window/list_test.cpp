@@ -1,6 +1,6 @@
+#include "gui/window/class1.h"
 #include "store_support.h"
 #include "test_servers.h"
-#include "gui/window/class1.h"
 
 #include <httplib.h>
 

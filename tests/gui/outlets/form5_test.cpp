@@ -1,6 +1,6 @@
 #include "gui/outlets/form5.h"
-#include "platform/text_codec.h"
 #include "gui/platform/widget_services.h"
+#include "platform/text_codec.h"
 #include "test_platform.h"
 #include "test_servers.h"
 

@@ -1,5 +1,5 @@
-#include "platform/paths.h"
 #include "gui/platform/widget_services.h"
+#include "platform/paths.h"
 #include "qt_wait.h"
 #include "smtp_server.h"
 #include "test_servers.h"

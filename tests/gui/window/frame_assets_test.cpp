@@ -1,5 +1,5 @@
-#include "platform/paths.h"
 #include "gui/window/frame_paint.h"
+#include "platform/paths.h"
 
 #include <QPixmap>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "gui/desktop/tray_icon.h"
-#include "desktop_harness.h"
 #include "core/endpoints.h"
+#include "desktop_harness.h"
+#include "gui/desktop/tray_icon.h"
 #include "gui/overview/overview_window.h"
 
 #include <QDBusArgument>

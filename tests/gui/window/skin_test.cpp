@@ -1,5 +1,5 @@
-#include "platform/paths.h"
 #include "gui/window/skin.h"
+#include "platform/paths.h"
 #include "window_harness.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "services/tracking_service.h"
 #include "gui/dialogs/sender_settings_dialog.h"
 #include "platform/secret_store.h"
 #include "qt_wait.h"
+#include "services/tracking_service.h"
 #include "smtp_server.h"
 #include "test_servers.h"
 #include "window_harness.h"

@@ -1,6 +1,6 @@
 #include "frame_fixtures.h"
-#include "qt_wait.h"
 #include "gui/window/frame_hit.h"
+#include "qt_wait.h"
 #include "window_harness.h"
 
 #include <QFrame>
@@ -435,7 +435,8 @@ TEST(FramePanels, EachPanelCanBeDraggedInsideTheWindow)
 TEST(FrameLink, Label16ColoursCursorAndLink)
 {
     LiveWindow w;
-    w.h.test.editEndpoints([&](Endpoints &e) { e.home = QStringLiteral("http://127.0.0.1:9/site/home.html"); });
+    w.h.test.editEndpoints(
+        [&](Endpoints &e) { e.home = QStringLiteral("http://127.0.0.1:9/site/home.html"); });
     QLabel *link = w.form->Label16;
     const auto colour = [&] { return link->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0xC0C0C0));

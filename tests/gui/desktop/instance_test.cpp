@@ -1,8 +1,8 @@
-#include "platform/single_instance.h"
-#include "desktop_harness.h"
 #include "core/endpoints.h"
-#include "test_servers.h"
+#include "desktop_harness.h"
 #include "gui/overview/overview_window.h"
+#include "platform/single_instance.h"
+#include "test_servers.h"
 
 #include <QJsonArray>
 #include <QLocalSocket>

@@ -1,5 +1,5 @@
-#include "qt_wait.h"
 #include "gui/window/module2.h"
+#include "qt_wait.h"
 #include "window_harness.h"
 
 #include <QHeaderView>

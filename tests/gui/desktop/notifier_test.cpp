@@ -1,8 +1,8 @@
 #include "desktop/desktop_notifier.h"
-#include "gui/desktop/desktop_options.h"
 #include "desktop/desktop_settings.h"
 #include "desktop/parcel_notice.h"
 #include "desktop_harness.h"
+#include "gui/desktop/desktop_options.h"
 #include "gui/overview/overview_window.h"
 
 #include <QCheckBox>

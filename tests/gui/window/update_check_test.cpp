@@ -97,8 +97,9 @@ TEST(UpdateCheckWindow, OutcomesAgainstTheSite)
         WindowHarness h;
         h.test.useServer(sandbox.baseUrl());
         if (!c.reachable)
-            h.test.editEndpoints(
-                [](Endpoints &e) { e.siteUrl = QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort()); });
+            h.test.editEndpoints([](Endpoints &e) {
+                e.siteUrl = QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort());
+            });
         Form1 &form = h.open();
         form.Timer3->stop();
         form.Timer3_Timer();
