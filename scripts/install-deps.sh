@@ -6,8 +6,11 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config ccache clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-multimedia-dev libqt6svg6 libqt6sql6-sqlite
+    # the statistics window's chart; Qt Charts' CMake package needs Qt OpenGL's, which
+    # qt6-charts-dev does not bring
+    qt6-charts-dev libqt6charts6 libqt6opengl6-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
-    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev
+    libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd python3-lxml python3-cryptography
     # the secret store: QtKeychain loads libsecret at run time; the tests run gnome-keyring on a

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 #include "gui/desktop/desktop_session.h"
+#include "gui/overview/overview_window.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/main_window.h"
 #include "platform/message_box.h"
@@ -10,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QJsonObject>
+#include <QTableView>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -55,7 +57,8 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the main window to <file> after start-up."),
+        QStringLiteral("Save a picture of the main window to <file> after start-up; with --overview, of the "
+                       "overview with its first parcel selected."),
         QStringLiteral("file"));
     parser.addOption(screenshot);
     QCommandLineOption overview(QStringLiteral("overview"),
@@ -94,7 +97,14 @@ int main(int argc, char *argv[])
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
         QWidget *window = session.mainWindow().widget();
-        QTimer::singleShot(2500, window, [window, path] { window->grab().save(path); });
+        QTimer::singleShot(2500, window, [&session, window, path, withOverview = parser.isSet(overview)] {
+            if (OverviewWindow *overviewWindow = withOverview ? session.overview() : nullptr) {
+                overviewWindow->table->selectRow(0);
+                overviewWindow->grab().save(path);
+            } else {
+                window->grab().save(path);
+            }
+        });
     }
     return app.exec();
 }

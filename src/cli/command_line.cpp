@@ -1,23 +1,24 @@
-#include "services/tracking_service.h"
 #include "cli/command_line.h"
+#include "cli/parcel_report.h"
+#include "services/tracking_service.h"
 
-#include "watch/parcel_transfer.h"
 #include "core/answer_parser.h"
 #include "core/carrier_catalogue.h"
+#include "core/configuration.h"
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
-#include "services/tracking_client.h"
-#include "platform/single_instance.h"
 #include "platform/clock.h"
-#include "core/configuration.h"
 #include "platform/http_client.h"
 #include "platform/paths.h"
 #include "platform/secret_store.h"
+#include "platform/single_instance.h"
+#include "services/tracking_client.h"
 #include "store/saved_parcel_file.h"
 #include "watch/overview_rows.h"
+#include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
-#include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
+#include "watch/watch_settings.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -32,8 +33,8 @@
 
 namespace CommandLine {
 namespace {
-const QStringList kCommands {QStringLiteral("track"), QStringLiteral("list"), QStringLiteral("refresh"),
-                             QStringLiteral("export"), QStringLiteral("import")};
+const QStringList kCommands {QStringLiteral("track"),  QStringLiteral("list"),   QStringLiteral("refresh"),
+                             QStringLiteral("export"), QStringLiteral("import"), QStringLiteral("stats")};
 // How long an import handed to the running window may take: it waits for a query in progress.
 constexpr int kHandOverMs = 120000;
 
@@ -87,6 +88,7 @@ struct Program
     SystemClock clock;
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }
+    QString settingsPath() const { return joinPath(dataDir, QStringLiteral("parcelvue.ini")); }
     QStringList savedLines() const
     {
         SavedFileContents contents;
@@ -102,7 +104,7 @@ struct Program
         }
         if (!history.problem().isEmpty())
             err() << "parcelvue: " << history.problem() << "\n";
-        history.followSavedList(savedEntries(savedLines()));
+        history.followSavedLines(savedLines());
         askWithPhoneDigits(history);
         return true;
     }
@@ -271,22 +273,28 @@ int track(const QStringList &args, bool json)
     return kOk;
 }
 
-int list(bool json)
+// Archived parcels only with `all`.
+int list(bool json, bool all)
 {
     Program program;
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;
     const QDateTime now = program.clock.now();
-    const QList<ParcelRecord> parcels = history.listedParcels();
+    const ParcelReport report = parcelReport(history, program.settingsPath(), now, all);
     if (json) {
         QJsonArray array;
-        for (const ParcelRecord &parcel : parcels)
-            array.append(parcelJson(parcel, now));
+        for (const ParcelRecord &parcel : report.parcels) {
+            QJsonObject object = parcelJson(parcel, now);
+            const QJsonObject extra = report.extraJson(parcel);
+            for (auto it = extra.begin(); it != extra.end(); ++it)
+                object.insert(it.key(), it.value());
+            array.append(object);
+        }
         printJson(array);
         return kOk;
     }
-    for (const ParcelRecord &parcel : parcels)
+    for (const ParcelRecord &parcel : report.parcels)
         printParcelLine(parcel, now);
     out().flush();
     return kOk;
@@ -299,6 +307,7 @@ int refresh(bool json)
     if (!program.openHistory(history))
         return kFailed;
     ParcelWatcher watcher(history, program.client, program.clock);
+    watcher.setArchiveDays(WatchSettings::load(program.settingsPath()).archiveDays);
     QList<ParcelRecord> news;
     QObject::connect(&watcher, &ParcelWatcher::news,
                      [&](const ParcelRecord &parcel) { news.append(parcel); });
@@ -332,6 +341,21 @@ int refresh(bool json)
                  .arg(failed.size());
     for (const ParcelRecord &parcel : news)
         printParcelLine(*history.parcel(parcel.key), now);
+    out().flush();
+    return kOk;
+}
+
+int statistics(bool json)
+{
+    Program program;
+    TrackingHistory history;
+    if (!program.openHistory(history))
+        return kFailed;
+    if (json) {
+        printJson(statisticsJson(history));
+        return kOk;
+    }
+    out() << statisticsText(history);
     out().flush();
     return kOk;
 }
@@ -404,7 +428,8 @@ QString help()
         "  parcelvue track CARRIER NUMBER [--json]   progress rows newest first, status, transit time\n"
         "      parcelvue track shunfeng SF1234567890\n"
         "      parcelvue track 顺丰快递 SF1234567890 --json\n"
-        "  parcelvue list [--json]                   every saved parcel with its state\n"
+        "  parcelvue list [--all] [--json]           every saved parcel with its state; archived ones\n"
+        "                                            only with --all\n"
         "      parcelvue list --json\n"
         "  parcelvue refresh [--json]                query every saved parcel now, print those with news\n"
         "      parcelvue refresh\n"
@@ -413,6 +438,9 @@ QString help()
         "      parcelvue export ~/parcels.json\n"
         "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved yet\n"
         "      parcelvue import ~/parcels.csv\n"
+        "  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,\n"
+        "                                            share of problems; parcels received per month\n"
+        "      parcelvue stats\n"
         "Exit codes: 0 done, 1 a file refused or not written, 2 usage, 3 the tracking service's error\n"
         "word (named in the output), 4 the transfer failed.\n");
 }
@@ -427,6 +455,9 @@ int run(const QStringList &arguments)
         return kOk;
     }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    const bool all = args.removeAll(QStringLiteral("--all")) > 0;
+    if (all && command != QLatin1String("list"))
+        return usage(QStringLiteral("only list takes --all"));
     for (const QString &arg : std::as_const(args)) {
         if (arg.startsWith(QLatin1String("--")))
             return usage(QStringLiteral("unknown option %1").arg(arg));
@@ -435,10 +466,13 @@ int run(const QStringList &arguments)
         return track(args, json);
     if (json && (command == QLatin1String("export") || command == QLatin1String("import")))
         return usage(QStringLiteral("%1 takes no --json").arg(command));
-    if (command == QLatin1String("list") || command == QLatin1String("refresh")) {
+    if (command == QLatin1String("list") || command == QLatin1String("refresh")
+        || command == QLatin1String("stats")) {
         if (!args.isEmpty())
-            return usage(QStringLiteral("%1 takes no arguments besides --json").arg(command));
-        return command == QLatin1String("list") ? list(json) : refresh(json);
+            return usage(QStringLiteral("%1 takes no arguments besides its options").arg(command));
+        if (command == QLatin1String("stats"))
+            return statistics(json);
+        return command == QLatin1String("list") ? list(json, all) : refresh(json);
     }
     if (args.size() != 1)
         return usage(QStringLiteral("%1 takes one file: parcelvue %1 parcels.json").arg(command));

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// `parcelvue COMMAND ...`: track, list, refresh, export and import without a window, from a
+// `parcelvue COMMAND ...`: track, list, refresh, export, import and stats without a window, from a
 // terminal, a timer or a script. No display is needed.
 namespace CommandLine {
 // Exit codes.

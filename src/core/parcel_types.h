@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 
@@ -13,6 +14,11 @@ struct ParcelKey
     bool operator==(const ParcelKey &other) const { return number == other.number && com == other.com; }
     bool operator!=(const ParcelKey &other) const { return !(*this == other); }
 };
+
+inline size_t qHash(const ParcelKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.number, key.com);
+}
 
 // One saved parcel as the saved-parcel file lists it.
 struct SavedEntry
@@ -28,6 +34,21 @@ struct HistoryRow
     QString time;
     QString text;
     QDateTime firstSeen; // when this program first saw the row
+};
+
+// How the user marked a parcel for the archive; an unmarked one follows the rule of 归档天数.
+enum class ArchiveMark {
+    ByRule = 0, // archived once it has been signed for long enough
+    Archived = 1, // archived by hand
+    KeptOut = 2, // taken out of the archive by hand: the rule leaves it alone
+};
+
+// When a tracking service expects the parcel to arrive, as it said it.
+struct ServiceEstimate
+{
+    QDateTime from, to;
+    QString source; // the service's name: "17TRACK", "快递鸟"
+    bool isValid() const { return from.isValid(); }
 };
 
 // What the database knows of one parcel.
@@ -50,6 +71,9 @@ struct ParcelRecord
     bool unseenNews = false; // news that the user has not looked at yet
     bool listed = false; // in the saved-parcel file now
     QString phoneDigits; // the last four digits of a phone, for carriers that ask for them
+    ArchiveMark archive = ArchiveMark::ByRule;
+    bool problemSeen = false; // some answer gave it a problem status (问题件, 待取件, 派送失败)
+    ServiceEstimate serviceEstimate; // the service's delivery estimate, when it gave one
 };
 
 // An answer the window parsed, for the history: its rows oldest first and the status they give.

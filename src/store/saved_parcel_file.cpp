@@ -6,6 +6,23 @@
 #include <QFile>
 #include <QSaveFile>
 
+namespace {
+// The first parts of the carrier names that hold a "|" (共速达物流|快递): only a line whose second
+// field is one of them can name such a carrier.
+const QStringList &barredNameStarts()
+{
+    static const QStringList starts = [] {
+        QStringList list;
+        for (int i = 0; i < kCarrierCount; ++i) {
+            if (carrierName(i).contains(QLatin1Char('|')))
+                list.append(carrierName(i).section(QLatin1Char('|'), 0, 0));
+        }
+        return list;
+    }();
+    return starts;
+}
+} // namespace
+
 SavedParcel readSavedLine(const QString &line)
 {
     SavedParcel parcel;
@@ -14,7 +31,7 @@ SavedParcel readSavedLine(const QString &line)
         return parcel;
     parcel.number = fields.at(0);
     int remarkField = 2;
-    if (fields.size() >= 3) {
+    if (fields.size() >= 3 && barredNameStarts().contains(fields.at(1))) {
         const QString joined = fields.at(1) + QLatin1Char('|') + fields.at(2);
         if (carrierIndexByName(joined) >= 0) {
             parcel.carrier = joined;

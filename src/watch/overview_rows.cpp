@@ -2,8 +2,6 @@
 
 #include "core/delivery_status.h"
 
-#include <QVariant>
-
 namespace {
 QString timeText(const QDateTime &time)
 {
@@ -58,30 +56,4 @@ QString overviewCell(const ParcelRecord &parcel, OverviewColumn column, const QD
         break;
     }
     return QString();
-}
-
-QVariant overviewSortKey(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now)
-{
-    switch (column) {
-    case OverviewColumn::Transit:
-        return transitSeconds(parcel, now);
-    case OverviewColumn::LastChecked:
-        return parcel.lastChecked.isValid() ? parcel.lastChecked.toMSecsSinceEpoch() : -1;
-    case OverviewColumn::NextCheck:
-        return parcel.nextCheck.isValid() ? parcel.nextCheck.toMSecsSinceEpoch() : -1;
-    default:
-        return overviewCell(parcel, column, now);
-    }
-}
-
-bool overviewMatches(const ParcelRecord &parcel, const QString &search)
-{
-    const QString text = search.trimmed();
-    if (text.isEmpty())
-        return true;
-    for (const QString *field : {&parcel.note, &parcel.key.number, &parcel.carrierName}) {
-        if (field->contains(text, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
 }

@@ -28,8 +28,5 @@ inline const QString kQueryFailed = QStringLiteral("查询失败");
 // 已签收, 派件中 or 运送中 from the newest answer; 查询失败 while the last query failed; 未查询 before
 // the first answer.
 QString overviewStatus(const ParcelRecord &parcel);
-// The text of one cell, and what the column sorts by.
+// The text of one cell (OverviewList sorts them).
 QString overviewCell(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now);
-QVariant overviewSortKey(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now);
-// Whether the parcel matches what was typed into "搜索": note, number or carrier, any case.
-bool overviewMatches(const ParcelRecord &parcel, const QString &search);

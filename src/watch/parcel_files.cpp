@@ -14,8 +14,10 @@
 namespace {
 const QString kFormatName = QStringLiteral("parcelvue-parcels");
 constexpr int kFormatVersion = 1;
-const QStringList kCsvHeader {QStringLiteral("备注"), QStringLiteral("单号"),     QStringLiteral("快递公司"),
-                              QStringLiteral("状态"), QStringLiteral("最新进度"), QStringLiteral("上次查询")};
+const QStringList kCsvHeader {QStringLiteral("备注"),  QStringLiteral("单号"),     QStringLiteral("快递公司"),
+                              QStringLiteral("状态"),  QStringLiteral("最新进度"), QStringLiteral("上次查询"),
+                              QStringLiteral("已归档")};
+const QString kYes = QStringLiteral("是");
 
 QString isoTime(const QDateTime &time)
 {
@@ -194,6 +196,7 @@ QByteArray writeParcelsJson(const QList<ParcelFileEntry> &parcels)
             {QStringLiteral("status"), parcel.state.status},
             {QStringLiteral("last_checked"), isoTime(parcel.state.lastChecked)},
             {QStringLiteral("last_error"), parcel.state.lastError},
+            {QStringLiteral("archived"), parcel.state.archive == ArchiveMark::Archived},
             {QStringLiteral("rows"), rows},
         });
     }
@@ -218,7 +221,8 @@ QByteArray writeParcelsCsv(const QList<ParcelFileEntry> &parcels)
                                  parcel.saved.carrierName,
                                  parcel.state.status,
                                  newest,
-                                 checked};
+                                 checked,
+                                 parcel.state.archive == ArchiveMark::Archived ? kYes : QString()};
         QStringList quoted;
         for (const QString &cell : cells)
             quoted.append(csvCell(cell));
@@ -278,6 +282,10 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
         entry.state.status = item.value(QStringLiteral("status")).toString();
         entry.state.lastChecked = fromIso(item.value(QStringLiteral("last_checked")).toString());
         entry.state.lastError = item.value(QStringLiteral("last_error")).toString();
+        const QJsonValue archived = item.value(QStringLiteral("archived"));
+        if (!archived.isUndefined() && !archived.isBool())
+            return refused(where + QStringLiteral("的归档标记(archived)应为true或false"));
+        entry.state.archive = archived.toBool() ? ArchiveMark::Archived : ArchiveMark::ByRule;
         const QJsonValue rows = item.value(QStringLiteral("rows"));
         if (!rows.isUndefined() && !rows.isArray())
             return refused(where + QStringLiteral("的进度(rows)不是列表"));
@@ -321,6 +329,7 @@ ParcelFileRead readParcelsCsv(const QByteArray &bytes)
     const qsizetype noteColumn = header.indexOf(kCsvHeader.at(0));
     const qsizetype numberColumn = header.indexOf(kCsvHeader.at(1));
     const qsizetype carrierColumn = header.indexOf(kCsvHeader.at(2));
+    const qsizetype archivedColumn = header.indexOf(kCsvHeader.at(6)); // optional
     if (noteColumn < 0 || numberColumn < 0 || carrierColumn < 0)
         return refused(QStringLiteral("CSV文件第1行应是标题行,含有“备注”“单号”“快递公司”"));
 
@@ -340,6 +349,10 @@ ParcelFileRead readParcelsCsv(const QByteArray &bytes)
         ParcelFileEntry entry;
         entry.saved = {{number, carrierCode(position)}, carrierName(position), note};
         entry.state.key = entry.saved.key;
+        const QString archived = archivedColumn < 0 ? QString() : record.value(archivedColumn).trimmed();
+        if (!archived.isEmpty() && archived != kYes)
+            return refused(where + QStringLiteral(": “已归档”一栏应为“是”或空白: %1").arg(archived));
+        entry.state.archive = archived.isEmpty() ? ArchiveMark::ByRule : ArchiveMark::Archived;
         read.parcels.append(entry);
     }
     read.ok = true;

@@ -1,7 +1,7 @@
 #include "watch/parcel_transfer.h"
 
-#include "watch/parcel_files.h"
 #include "store/saved_parcel_file.h"
+#include "watch/parcel_files.h"
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 

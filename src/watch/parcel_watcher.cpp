@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/logging.h"
 #include "services/tracking_client.h"
+#include "watch/parcel_groups.h"
 
 #include <QCryptographicHash>
 #include <QTimer>
@@ -105,8 +106,8 @@ void ParcelWatcher::checkDue()
         // the program was closed or the machine slept, and waits its turn in the catch-up.
         const QDateTime late = now.addMSecs(-2 * kTickMs);
         QList<ParcelKey> missed;
-        for (const ParcelRecord &parcel : m_history.listedParcels()) {
-            if (parcel.status == kSignedFor || queued(parcel.key))
+        for (const ParcelRecord &parcel : m_history.activeParcels()) {
+            if (parcel.status == kSignedFor || queued(parcel.key) || isArchived(parcel, m_archiveDays, now))
                 continue;
             QDateTime next = parcel.nextCheck;
             if (!next.isValid() && parcel.lastChecked.isValid())
@@ -134,7 +135,9 @@ void ParcelWatcher::refreshAll()
 {
     if (refreshing())
         return;
-    const QList<ParcelRecord> parcels = m_history.listedParcels();
+    const QDateTime now = m_clock.now();
+    QList<ParcelRecord> parcels = m_history.listedParcels();
+    parcels.removeIf([&](const ParcelRecord &parcel) { return isArchived(parcel, m_archiveDays, now); });
     if (parcels.isEmpty()) {
         Q_EMIT refreshProgress(0, 0);
         Q_EMIT refreshFinished();

@@ -50,8 +50,10 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setIntervalMinutes(int minutes);
     int intervalMinutes() const { return m_intervalMinutes; }
+    // Archived parcels are neither watched nor refreshed (归档天数; 0: only those archived by hand).
+    void setArchiveDays(int days) { m_archiveDays = days; }
 
-    // Queries every listed parcel now, signed ones included.
+    // Queries every listed parcel now, signed ones included, archived ones not.
     void refreshAll();
     // Ends "全部刷新" and every query under way; nothing is recorded for them.
     void stop();
@@ -92,6 +94,7 @@ private:
     QTimer *m_timer;
     bool m_enabled = false;
     int m_intervalMinutes = WatchPlan::kDefaultIntervalMinutes;
+    int m_archiveDays = 0;
     QList<Pending> m_queue;
     QHash<TrackingQuery *, Pending> m_inFlight;
     QDateTime m_holdUntil;

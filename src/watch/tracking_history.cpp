@@ -2,15 +2,21 @@
 
 #include "core/delivery_status.h"
 #include "platform/logging.h"
+#include "watch/parcel_groups.h"
+#include "watch/row_text_index.h"
+#include "watch/saved_entries.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
+#include <sqlite3.h>
 
 namespace {
 // One list of statements per schema version; version n is reached by running entry n - 1.
@@ -52,13 +58,31 @@ const QStringList kMigrations[] = {
         // before they tell a parcel's progress.
         QStringLiteral("ALTER TABLE parcels ADD COLUMN phone_digits TEXT NOT NULL DEFAULT ''"),
     },
+    {
+        // The archive mark set by hand (0: the rule of 归档天数 decides, 1: archived, 2: kept out),
+        // whether a problem status was ever given (the statistics count it after delivery too),
+        // and the delivery estimate a service gave.
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN archive INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN problem_seen INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_from TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_to TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN eta_source TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral(
+            "UPDATE parcels SET problem_seen = 1 WHERE status LIKE '问题件%' OR status LIKE '待取件%'"
+            " OR status LIKE '派送失败%'"),
+        // Small facts of the history: the digest of the saved list it follows, so that a start with
+        // the list unchanged reads neither the list's ten thousand lines nor as many rows.
+        QStringLiteral("CREATE TABLE facts (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID"),
+    },
 };
 constexpr int kMigrationCount = int(sizeof kMigrations / sizeof kMigrations[0]);
 static_assert(kMigrationCount == TrackingHistory::kSchemaVersion, "one migration per schema version");
 
-const char kColumns[] = "number, com, note, carrier_name, status, row_count, newest_time, newest_text, "
-                        "oldest_time, last_checked, last_answered, next_check, last_error, last_error_at, "
-                        "failures, signed_time, unseen_news, listed, phone_digits";
+const char kColumns[]
+    = "number, com, note, carrier_name, status, row_count, newest_time, newest_text, "
+      "oldest_time, last_checked, last_answered, next_check, last_error, last_error_at, "
+      "failures, signed_time, unseen_news, listed, phone_digits, archive, problem_seen, eta_from, "
+      "eta_to, eta_source";
 
 QVariant msOf(const QDateTime &time)
 {
@@ -71,32 +95,102 @@ QString text(const QString &value)
     return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
-QDateTime timeOf(const QVariant &value)
+// A statement on the connection's own SQLite handle, for reads of many rows: Qt SQL turns every
+// value into a QVariant through SQLite's UTF-16 conversion, which costs more than the read itself.
+class Rows
 {
-    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
-}
+public:
+    Rows(const QString &connection, const char *sql)
+    {
+        const QVariant handle = QSqlDatabase::database(connection, false).driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_db = *static_cast<sqlite3 *const *>(handle.constData());
+        if (m_db)
+            m_rc = sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr);
+    }
+    ~Rows() { sqlite3_finalize(m_statement); }
+    Rows(const Rows &) = delete;
+    Rows &operator=(const Rows &) = delete;
 
-ParcelRecord recordOf(const QSqlQuery &query)
+    void bind(int position, const QString &value)
+    {
+        const QByteArray utf8 = value.toUtf8();
+        sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    bool next()
+    {
+        if (!m_statement)
+            return false;
+        m_rc = sqlite3_step(m_statement);
+        return m_rc == SQLITE_ROW;
+    }
+    // After the last row: whether all went well, and what went wrong when not.
+    bool done() const { return m_statement && m_rc == SQLITE_DONE; }
+    QString error() const
+    {
+        return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no SQLite connection");
+    }
+
+    QString text(int column) const
+    {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        const int size = sqlite3_column_bytes(m_statement, column);
+        return bytes && size > 0 ? QString::fromUtf8(bytes, size) : QString();
+    }
+    // Compares without making a QString.
+    bool equals(int column, const QString &value) const
+    {
+        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        return QAnyStringView(QUtf8StringView(bytes, sqlite3_column_bytes(m_statement, column)))
+            == QAnyStringView(value);
+    }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+    QDateTime time(int column) const
+    {
+        // In UTC: a local time would ask the time zone (a stat of /etc/localtime) for every value.
+        return sqlite3_column_type(m_statement, column) == SQLITE_NULL
+            ? QDateTime()
+            : QDateTime::fromMSecsSinceEpoch(integer(column), Qt::UTC);
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_statement = nullptr;
+    int m_rc = SQLITE_ERROR;
+};
+
+ParcelRecord recordOf(const Rows &row)
 {
     ParcelRecord record;
-    record.key = {query.value(0).toString(), query.value(1).toString()};
-    record.note = query.value(2).toString();
-    record.carrierName = query.value(3).toString();
-    record.status = query.value(4).toString();
-    record.rowCount = query.value(5).toInt();
-    record.newestTime = query.value(6).toString();
-    record.newestText = query.value(7).toString();
-    record.oldestTime = query.value(8).toString();
-    record.lastChecked = timeOf(query.value(9));
-    record.lastAnswered = timeOf(query.value(10));
-    record.nextCheck = timeOf(query.value(11));
-    record.lastError = query.value(12).toString();
-    record.lastErrorAt = timeOf(query.value(13));
-    record.failures = query.value(14).toInt();
-    record.signedTime = query.value(15).toString();
-    record.unseenNews = query.value(16).toInt() != 0;
-    record.listed = query.value(17).toInt() != 0;
-    record.phoneDigits = query.value(18).toString();
+    record.key = {row.text(0), row.text(1)};
+    record.note = row.text(2);
+    record.carrierName = row.text(3);
+    record.status = row.text(4);
+    record.rowCount = int(row.integer(5));
+    record.newestTime = row.text(6);
+    record.newestText = row.text(7);
+    record.oldestTime = row.text(8);
+    record.lastChecked = row.time(9);
+    record.lastAnswered = row.time(10);
+    record.nextCheck = row.time(11);
+    record.lastError = row.text(12);
+    record.lastErrorAt = row.time(13);
+    record.failures = int(row.integer(14));
+    record.signedTime = row.text(15);
+    record.unseenNews = row.integer(16) != 0;
+    record.listed = row.integer(17) != 0;
+    record.phoneDigits = row.text(18);
+    const qint64 archive = row.integer(19);
+    record.archive = archive == 1 ? ArchiveMark::Archived
+        : archive == 2            ? ArchiveMark::KeptOut
+                                  : ArchiveMark::ByRule;
+    record.problemSeen = row.integer(20) != 0;
+    const QString etaFrom = row.text(21);
+    if (!etaFrom.isEmpty()) {
+        record.serviceEstimate.from = QDateTime::fromString(etaFrom, Qt::ISODate);
+        record.serviceEstimate.to = QDateTime::fromString(row.text(22), Qt::ISODate);
+        record.serviceEstimate.source = row.text(23);
+    }
     return record;
 }
 
@@ -142,28 +236,15 @@ bool TrackingHistory::open(const QString &dataDir, const QDateTime &now)
 {
     m_problem.clear();
     m_inMemory = false;
+    m_checkPending = false;
     m_path = QDir(dataDir).filePath(QStringLiteral("parcelvue.db"));
     if (openAt(m_path))
         return true;
 
     const bool broken = QFileInfo::exists(m_path) && m_openFoundBroken;
     close();
-    if (broken) {
-        const QString aside
-            = m_path + QStringLiteral(".broken-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        if (QFile::rename(m_path, aside)) {
-            // The journal files belong to the broken file; a new database must not take them up.
-            for (const char *suffix : {"-wal", "-shm"})
-                QFile::remove(m_path + QLatin1String(suffix));
-            qCInfo(lcWatch) << "database damaged, moved aside as" << aside << ":" << m_lastError;
-            if (openAt(m_path)) {
-                m_problem = QStringLiteral("快递记录数据库已损坏,已另存为%1,并新建了数据库。")
-                                .arg(QFileInfo(aside).fileName());
-                return true;
-            }
-            close();
-        }
-    }
+    if (broken && startAgain(now))
+        return true;
 
     // Nowhere to keep a file: the watcher still works, for this run.
     qCInfo(lcWatch) << "database" << m_path << "cannot be used:" << m_lastError << "- kept in memory";
@@ -174,6 +255,69 @@ bool TrackingHistory::open(const QString &dataDir, const QDateTime &now)
     }
     m_inMemory = true;
     m_problem = QStringLiteral("无法在数据目录保存快递记录(%1),本次运行的记录只保存在内存中。").arg(reason);
+    return true;
+}
+
+bool TrackingHistory::startAgain(const QDateTime &now)
+{
+    const QString aside
+        = m_path + QStringLiteral(".broken-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(m_path, aside))
+        return false;
+    // The journal files belong to the broken file; a new database must not take them up.
+    for (const char *suffix : {"-wal", "-shm"})
+        QFile::remove(m_path + QLatin1String(suffix));
+    qCInfo(lcWatch) << "database damaged, moved aside as" << aside << ":" << m_lastError;
+    if (openAt(m_path)) {
+        m_problem = QStringLiteral("快递记录数据库已损坏,已另存为%1,并新建了数据库。")
+                        .arg(QFileInfo(aside).fileName());
+        return true;
+    }
+    close();
+    return false;
+}
+
+QString TrackingHistory::checkFile(const QString &databaseFile)
+{
+    static std::atomic<int> serial {0};
+    const QString name = QStringLiteral("parcelvue-check-%1").arg(++serial);
+    QString found;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next())
+                found = query.value(0).toString();
+            else
+                found = query.lastError().text();
+        } else {
+            found = db.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found;
+}
+
+bool TrackingHistory::recoverDamaged(const QString &found, const QDateTime &now)
+{
+    m_checkPending = false;
+    if (found == QLatin1String("ok") || m_inMemory)
+        return false;
+    m_lastError = QStringLiteral("integrity: ") + found;
+    close();
+    if (startAgain(now))
+        return true;
+    // The old file stays where it was: better than no history at all.
+    if (!openAt(m_path)) {
+        close();
+        openAt(QStringLiteral(":memory:"));
+        m_inMemory = true;
+    }
+    m_problem = QStringLiteral("快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
+                    .arg(found.left(200));
     return true;
 }
 
@@ -199,6 +343,11 @@ bool TrackingHistory::openAt(const QString &file)
             m_lastError = QStringLiteral("the journal cannot be kept beside the database");
             return false;
         }
+    }
+    // A large file is checked after start-up, on another thread (checkFile); the check reads all of it.
+    if (file != QLatin1String(":memory:") && QFileInfo(file).size() > kCheckedAtOpenBytes) {
+        m_checkPending = true;
+    } else if (file != QLatin1String(":memory:")) {
         if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
             m_lastError = query.lastError().text();
             m_openFoundBroken = isBrokenFileError(query.lastError()) || isBrokenFileText(m_lastError);
@@ -272,26 +421,124 @@ qint64 TrackingHistory::parcelId(const ParcelKey &key)
     return -1;
 }
 
+bool TrackingHistory::listsExactly(const QList<SavedEntry> &saved) const
+{
+    Rows rows(m_connection,
+              "SELECT number, com, note, carrier_name FROM parcels WHERE listed = 1 ORDER BY list_order");
+    qsizetype i = 0;
+    while (rows.next()) {
+        if (i >= saved.size())
+            return false;
+        const SavedEntry &entry = saved.at(i++);
+        if (!rows.equals(0, entry.key.number) || !rows.equals(1, entry.key.com) || !rows.equals(2, entry.note)
+            || !rows.equals(3, entry.carrierName))
+            return false;
+    }
+    return rows.done() && i == saved.size();
+}
+
+namespace {
+const char kSavedListDigest[] = "saved_list_digest";
+
+QString digestOf(const QStringList &lines)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString &line : lines) {
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(line.constData()), line.size() * 2));
+        hash.addData(QByteArrayView("\n\0", 2));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+} // namespace
+
+bool TrackingHistory::followSavedLines(const QStringList &lines)
+{
+    const QString digest = digestOf(lines);
+    {
+        Rows rows(m_connection, "SELECT value FROM facts WHERE name = 'saved_list_digest'");
+        if (rows.next() && rows.equals(0, digest))
+            return true;
+    }
+    return followSavedList(savedEntries(lines))
+        && run(QStringLiteral("INSERT OR REPLACE INTO facts (name, value) VALUES (?, ?)"),
+               {QLatin1String(kSavedListDigest), digest});
+}
+
 bool TrackingHistory::followSavedList(const QList<SavedEntry> &saved)
 {
+    // Most calls (every start) find the list as it was, and write nothing.
+    if (listsExactly(saved))
+        return true;
+    // What is listed now, to write only what changed.
+    struct Listed
+    {
+        qint64 order;
+        QString note, carrierName;
+    };
+    QHash<ParcelKey, Listed> listed;
+    {
+        Rows rows(m_connection,
+                  "SELECT number, com, note, carrier_name, list_order FROM parcels WHERE listed = 1");
+        while (rows.next())
+            listed.insert({rows.text(0), rows.text(1)}, {rows.integer(4), rows.text(2), rows.text(3)});
+        if (!rows.done()) {
+            m_lastError = rows.error();
+            return false;
+        }
+    }
+    // A parcel saved twice takes the place and note of its last line.
+    QHash<ParcelKey, int> wanted;
+    wanted.reserve(saved.size());
+    for (int i = 0; i < saved.size(); ++i)
+        wanted.insert(saved.at(i).key, i);
+    QList<int> changed;
+    for (int i = 0; i < saved.size(); ++i) {
+        const SavedEntry &entry = saved.at(i);
+        if (wanted.value(entry.key) != i)
+            continue;
+        const auto found = listed.constFind(entry.key);
+        if (found == listed.constEnd() || found->order != i || found->note != entry.note
+            || found->carrierName != entry.carrierName)
+            changed.append(i);
+    }
+    QList<ParcelKey> dropped;
+    for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
+        if (!wanted.contains(it.key()))
+            dropped.append(it.key());
+    }
+    if (changed.isEmpty() && dropped.isEmpty())
+        return true;
+
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction()) {
         m_lastError = db.lastError().text();
         return false;
     }
-    bool ok = exec(QStringLiteral("UPDATE parcels SET listed = 0 WHERE listed <> 0"));
+    // The digest is of the list as it was.
+    bool ok = exec(QStringLiteral("DELETE FROM facts WHERE name = 'saved_list_digest'"));
     QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE parcels SET listed = 0 WHERE number = ? AND com = ?"));
+    for (qsizetype d = 0; ok && d < dropped.size(); ++d) {
+        const ParcelKey &key = dropped.at(d);
+        query.addBindValue(key.number);
+        query.addBindValue(key.com);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            ok = false;
+            break;
+        }
+    }
     query.prepare(QStringLiteral(
         "INSERT INTO parcels (number, com, note, carrier_name, listed, list_order) VALUES (?, ?, ?, ?, 1, ?)"
         " ON CONFLICT (number, com) DO UPDATE SET note = excluded.note,"
         " carrier_name = excluded.carrier_name, listed = 1, list_order = excluded.list_order"));
-    for (int i = 0; ok && i < saved.size(); ++i) {
-        const SavedEntry &entry = saved.at(i);
+    for (qsizetype c = 0; ok && c < changed.size(); ++c) {
+        const SavedEntry &entry = saved.at(changed.at(c));
         query.addBindValue(text(entry.key.number));
         query.addBindValue(text(entry.key.com));
         query.addBindValue(text(entry.note));
         query.addBindValue(text(entry.carrierName));
-        query.addBindValue(i);
+        query.addBindValue(changed.at(c));
         if (!query.exec()) {
             m_lastError = query.lastError().text();
             ok = false;
@@ -356,7 +603,8 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         "UPDATE parcels SET status = ?, row_count = ?, newest_time = ?, newest_text = ?, oldest_time = ?,"
         " last_checked = ?, last_answered = ?, last_error = '', last_error_at = NULL, failures = 0,"
         " signed_time = CASE WHEN ? THEN ? ELSE signed_time END,"
-        " unseen_news = CASE WHEN ? THEN 1 ELSE unseen_news END WHERE id = ?"));
+        " unseen_news = CASE WHEN ? THEN 1 ELSE unseen_news END,"
+        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END WHERE id = ?"));
     const bool signedFor = status == kSignedFor;
     query.addBindValue(text(status));
     query.addBindValue(int(rowsOldestFirst.size()));
@@ -368,6 +616,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     query.addBindValue(signedFor);
     query.addBindValue(text(newest.time));
     query.addBindValue(outcome.news);
+    query.addBindValue(isProblemStatus(status));
     query.addBindValue(id);
     if (!query.exec())
         return fail(query);
@@ -430,7 +679,8 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         "UPDATE parcels SET status = ?, row_count = ?, newest_time = ?, newest_text = ?, oldest_time = ?,"
         " last_checked = ?, last_answered = CASE WHEN ? THEN ? ELSE NULL END, last_error = ?,"
         " last_error_at = CASE WHEN ? THEN ? ELSE NULL END, failures = ?,"
-        " signed_time = CASE WHEN ? THEN ? ELSE signed_time END"
+        " signed_time = CASE WHEN ? THEN ? ELSE signed_time END,"
+        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END"
         " WHERE id = ? AND last_checked IS NULL AND last_answered IS NULL"));
     query.addBindValue(text(answered ? state.status : QString()));
     query.addBindValue(int(rowsOldestFirst.size()));
@@ -446,9 +696,18 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
     query.addBindValue(state.lastError.isEmpty() ? 0 : 1);
     query.addBindValue(state.status == kSignedFor);
     query.addBindValue(text(newest.time));
+    query.addBindValue(state.problemSeen || isProblemStatus(state.status));
     query.addBindValue(id);
     if (!query.exec())
         return fail();
+    // The archive mark travels with the parcel.
+    if (state.archive != ArchiveMark::ByRule) {
+        query.prepare(QStringLiteral("UPDATE parcels SET archive = ? WHERE id = ?"));
+        query.addBindValue(int(state.archive));
+        query.addBindValue(id);
+        if (!query.exec())
+            return fail();
+    }
     if (db.commit())
         return true;
     m_lastError = db.lastError().text();
@@ -490,6 +749,44 @@ QString TrackingHistory::phoneDigits(const QString &number, const QString &com) 
     return {};
 }
 
+bool TrackingHistory::setArchive(const QList<ParcelKey> &keys, ArchiveMark mark)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        m_lastError = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE parcels SET archive = ? WHERE number = ? AND com = ?"));
+    for (const ParcelKey &key : keys) {
+        query.addBindValue(int(mark));
+        query.addBindValue(key.number);
+        query.addBindValue(key.com);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            db.rollback();
+            return false;
+        }
+    }
+    if (db.commit())
+        return true;
+    m_lastError = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+bool TrackingHistory::setServiceEstimate(const ParcelKey &key, const ServiceEstimate &estimate)
+{
+    const bool valid = estimate.isValid();
+    const QDateTime to = estimate.to.isValid() ? estimate.to : estimate.from;
+    return run(
+        QStringLiteral(
+            "UPDATE parcels SET eta_from = ?, eta_to = ?, eta_source = ? WHERE number = ? AND com = ?"),
+        {valid ? estimate.from.toUTC().toString(Qt::ISODate) : QStringLiteral(""),
+         valid ? to.toUTC().toString(Qt::ISODate) : QStringLiteral(""),
+         valid ? text(estimate.source) : QStringLiteral(""), key.number, key.com});
+}
+
 bool TrackingHistory::markSeen(const ParcelKey &key)
 {
     return run(QStringLiteral(
@@ -509,50 +806,63 @@ bool TrackingHistory::run(const QString &sql, const QVariantList &values)
     return false;
 }
 
-QList<ParcelRecord> TrackingHistory::listedParcels() const
+QList<ParcelRecord> TrackingHistory::records(const QString &where) const
 {
     QList<ParcelRecord> records;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM parcels WHERE listed = 1 ORDER BY list_order")
-                        .arg(QLatin1String(kColumns)))) {
-        m_lastError = query.lastError().text();
-        return records;
-    }
-    while (query.next())
-        records.append(recordOf(query));
+    const QByteArray sql
+        = QStringLiteral("SELECT %1 FROM parcels %2").arg(QLatin1String(kColumns), where).toUtf8();
+    Rows rows(m_connection, sql.constData());
+    while (rows.next())
+        records.append(recordOf(rows));
+    if (!rows.done())
+        m_lastError = rows.error();
     return records;
+}
+
+QList<ParcelRecord> TrackingHistory::listedParcels() const
+{
+    return records(QStringLiteral("WHERE listed = 1 ORDER BY list_order"));
+}
+
+QList<ParcelRecord> TrackingHistory::activeParcels() const
+{
+    return records(
+        QStringLiteral("WHERE listed = 1 AND (status <> '已签收' OR unseen_news <> 0) ORDER BY list_order"));
+}
+
+QList<ParcelRecord> TrackingHistory::allParcels() const
+{
+    // Two reads in the order of the indexes: one with a sort would sort all of them.
+    return records(QStringLiteral("WHERE listed = 1 ORDER BY list_order"))
+        + records(QStringLiteral("WHERE listed = 0"));
 }
 
 std::optional<ParcelRecord> TrackingHistory::parcel(const ParcelKey &key) const
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM parcels WHERE number = ? AND com = ?").arg(QLatin1String(kColumns)));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (!query.exec() || !query.next())
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM parcels WHERE number = ? AND com = ?")
+                               .arg(QLatin1String(kColumns))
+                               .toUtf8();
+    Rows rows(m_connection, sql.constData());
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    if (!rows.next())
         return std::nullopt;
-    return recordOf(query);
+    return recordOf(rows);
 }
 
 QList<HistoryRow> TrackingHistory::rows(const ParcelKey &key) const
 {
-    QList<HistoryRow> rows;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT p.time, p.text, p.first_seen FROM progress p JOIN parcels c ON c.id = p.parcel_id"
-        " WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position"));
-    query.addBindValue(key.number);
-    query.addBindValue(key.com);
-    if (!query.exec()) {
-        m_lastError = query.lastError().text();
-        return rows;
-    }
-    while (query.next())
-        rows.append({query.value(0).toString(), query.value(1).toString(), timeOf(query.value(2))});
-    return rows;
+    QList<HistoryRow> list;
+    Rows rows(m_connection,
+              "SELECT p.time, p.text, p.first_seen FROM progress p JOIN parcels c ON c.id = p.parcel_id"
+              " WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position");
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    while (rows.next())
+        list.append({rows.text(0), rows.text(1), rows.time(2)});
+    if (!rows.done())
+        m_lastError = rows.error();
+    return list;
 }
 
 int TrackingHistory::totalRows() const
@@ -561,6 +871,80 @@ int TrackingHistory::totalRows() const
     if (query.exec(QStringLiteral("SELECT count(*) FROM progress")) && query.next())
         return query.value(0).toInt();
     return -1;
+}
+
+namespace {
+// Parcel after parcel, in the saved list's order; the progress table's key keeps each parcel's
+// rows together, so no sort is needed.
+const char kRowTextsQuery[]
+    = "SELECT c.number, c.com, p.text FROM parcels c JOIN progress p ON p.parcel_id = c.id"
+      " WHERE c.listed = 1 ORDER BY c.list_order";
+
+RowTextIndex rowTextIndexOf(const QString &connection, QString *error)
+{
+    RowTextIndex index;
+    Rows rows(connection, kRowTextsQuery);
+    ParcelKey key;
+    QStringList texts;
+    while (rows.next()) {
+        ParcelKey rowKey {rows.text(0), rows.text(1)};
+        if (rowKey != key) {
+            if (!texts.isEmpty())
+                index.add(key, texts);
+            texts.clear();
+            key = std::move(rowKey);
+        }
+        texts.append(rows.text(2));
+    }
+    if (!texts.isEmpty())
+        index.add(key, texts);
+    if (!rows.done())
+        *error = rows.error();
+    index.finish();
+    return index;
+}
+} // namespace
+
+RowTextIndex TrackingHistory::rowTextIndex() const
+{
+    return rowTextIndexOf(m_connection, &m_lastError);
+}
+
+QStringList TrackingHistory::rowTexts(const ParcelKey &key) const
+{
+    QStringList texts;
+    Rows rows(m_connection,
+              "SELECT p.text FROM progress p JOIN parcels c ON c.id = p.parcel_id"
+              " WHERE c.number = ? AND c.com = ?");
+    rows.bind(1, key.number);
+    rows.bind(2, key.com);
+    while (rows.next())
+        texts.append(rows.text(0));
+    if (!rows.done())
+        m_lastError = rows.error();
+    return texts;
+}
+
+RowTextIndex TrackingHistory::readRowTextIndex(const QString &databaseFile)
+{
+    static std::atomic<int> serial {0};
+    const QString name = QStringLiteral("parcelvue-row-texts-%1").arg(++serial);
+    RowTextIndex index;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        QString error;
+        if (db.open())
+            index = rowTextIndexOf(name, &error);
+        else
+            error = db.lastError().text();
+        if (!error.isEmpty())
+            qCInfo(lcWatch) << "row texts not read from" << databaseFile << ":" << error;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return index;
 }
 
 QString TrackingHistory::integrityCheck() const

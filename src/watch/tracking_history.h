@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/parcel_types.h"
+#include "watch/row_text_index.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <optional>
 
@@ -15,7 +17,7 @@
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -30,6 +32,15 @@ public:
     bool isOpen() const;
     bool inMemory() const { return m_inMemory; }
     QString path() const { return m_path; }
+    // A file larger than this is checked for damage after the open, not during it.
+    static constexpr qint64 kCheckedAtOpenBytes = 4 * 1024 * 1024;
+    // The open did not check the file: checkFile (on any thread), then recoverDamaged.
+    bool checkPending() const { return m_checkPending; }
+    // "ok", or what SQLite found wrong with the file (on a read-only connection of its own).
+    static QString checkFile(const QString &databaseFile);
+    // After checkFile found damage: the file is moved aside and a new one started, as the open
+    // does, and problem() tells it. False when `found` is "ok".
+    bool recoverDamaged(const QString &found, const QDateTime &now);
     // What the user should be told about the database, once; empty when all is well.
     QString problem() const { return m_problem; }
     // The last database error, for a log or a message.
@@ -37,6 +48,8 @@ public:
 
     // Makes the listed parcels those of the file, in its order, with their notes and carrier names.
     bool followSavedList(const QList<SavedEntry> &saved);
+    // The same from the file's lines; lines it followed before (their digest is kept) are not read.
+    bool followSavedLines(const QStringList &lines);
 
     struct AnswerOutcome
     {
@@ -60,24 +73,42 @@ public:
     // The phone digits the parcel's carrier wants (empty: none); only for a parcel of the list.
     bool setPhoneDigits(const ParcelKey &key, const QString &digits);
     QString phoneDigits(const QString &number, const QString &com) const;
+    // Marks the parcels for the archive, all in one step.
+    bool setArchive(const QList<ParcelKey> &keys, ArchiveMark mark);
+    // What the service said about the delivery (an invalid estimate clears it).
+    bool setServiceEstimate(const ParcelKey &key, const ServiceEstimate &estimate);
 
     // The listed parcels in the saved-parcel file's order.
     QList<ParcelRecord> listedParcels() const;
+    // The listed parcels not signed for yet, and those with news not looked at: all the watcher
+    // and the tray count need, without the years of parcels delivered.
+    QList<ParcelRecord> activeParcels() const;
+    // Every parcel ever saved: the listed ones first, in the file's order, then the others.
+    QList<ParcelRecord> allParcels() const;
     std::optional<ParcelRecord> parcel(const ParcelKey &key) const;
     // Every row ever seen of the parcel, oldest first.
     QList<HistoryRow> rows(const ParcelKey &key) const;
     int totalRows() const;
+    // The texts of every row of the listed parcels, for the search.
+    RowTextIndex rowTextIndex() const;
+    QStringList rowTexts(const ParcelKey &key) const;
+    // The same from the database file, on a read-only connection of its own: for another thread,
+    // while this one goes on writing. Empty when the file cannot be read.
+    static RowTextIndex readRowTextIndex(const QString &databaseFile);
 
     // "ok" when SQLite finds the file whole, else what it found.
     QString integrityCheck() const;
 
 private:
     bool openAt(const QString &file);
+    bool startAgain(const QDateTime &now); // moves a damaged file aside and opens a new one
     bool migrate();
     bool exec(const QString &sql);
     // A prepared statement with its values; false, with the error kept, when it fails.
     bool run(const QString &sql, const QVariantList &values);
     qint64 parcelId(const ParcelKey &key); // -1 for a parcel that was never saved
+    QList<ParcelRecord> records(const QString &where) const;
+    bool listsExactly(const QList<SavedEntry> &saved) const; // the same parcels in the same order
     void close();
 
     QString m_connection;
@@ -85,5 +116,6 @@ private:
     QString m_problem;
     mutable QString m_lastError;
     bool m_inMemory = false;
+    bool m_checkPending = false;
     bool m_openFoundBroken = false; // the last open failed on a damaged file, not on the directory
 };

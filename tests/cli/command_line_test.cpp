@@ -1,6 +1,7 @@
 #include "core/endpoints.h"
 #include "platform/text_codec.h"
 #include "test_servers.h"
+#include "watch/tracking_history.h"
 
 #include <QDir>
 #include <QFile>
@@ -229,4 +230,75 @@ TEST(CommandLine, ARefusedImportSavesNothing)
             << run.err.toStdString();
         EXPECT_EQ(cli.read(QStringLiteral("wlnum.ini")), savedBefore) << f.file;
     }
+}
+
+TEST(CommandLine, ListLeavesArchivedParcelsOutAndTellsEstimatesStatsCountPerCarrier)
+{
+    // Five parcels signed for (eight rows, the last the signing row) and one on its way, all 圆通.
+    QString saved;
+    for (int i = 1; i <= 5; ++i)
+        saved += QStringLiteral("STAGE8Y%1|圆通快递|签收%1\r\n").arg(i);
+    saved += QStringLiteral("STAGE3Y9|圆通快递|在路上\r\n");
+    Cli cli(saved);
+    ASSERT_EQ(cli.run({QStringLiteral("refresh")}).exitCode, 0);
+    QJsonArray listed = cli.run({QStringLiteral("list"), QStringLiteral("--json")}).json().array();
+    ASSERT_EQ(listed.size(), 6);
+    const QJsonObject onItsWay = listed[5].toObject();
+    EXPECT_EQ(onItsWay[QStringLiteral("status")].toString(), QStringLiteral("运送中"));
+    EXPECT_FALSE(onItsWay[QStringLiteral("archived")].toBool());
+    const QJsonObject eta = onItsWay[QStringLiteral("eta")].toObject();
+    EXPECT_EQ(eta[QStringLiteral("source")].toString(), QStringLiteral("history"));
+    const QDateTime from = QDateTime::fromString(eta[QStringLiteral("from")].toString(), Qt::ISODate);
+    ASSERT_TRUE(from.isValid()) << QJsonDocument(onItsWay).toJson().toStdString();
+    EXPECT_LE(from, QDateTime::fromString(eta[QStringLiteral("to")].toString(), Qt::ISODate));
+    EXPECT_TRUE(listed[0][QStringLiteral("eta")].isNull()) << "signed for: nothing to expect";
+
+    // Archived by hand: listed with --all only.
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(cli.home.path(), QDateTime::currentDateTime()));
+        ASSERT_TRUE(history.setArchive({{QStringLiteral("STAGE8Y1"), QStringLiteral("yuantong")}},
+                                       ArchiveMark::Archived));
+    }
+    listed = cli.run({QStringLiteral("list"), QStringLiteral("--json")}).json().array();
+    ASSERT_EQ(listed.size(), 5);
+    EXPECT_EQ(listed[0][QStringLiteral("number")].toString(), QStringLiteral("STAGE8Y2"));
+    const Outcome all = cli.run({QStringLiteral("list"), QStringLiteral("--all"), QStringLiteral("--json")});
+    ASSERT_EQ(all.json().array().size(), 6);
+    EXPECT_TRUE(all.json().array()[0][QStringLiteral("archived")].toBool());
+    EXPECT_EQ(cli.run({QStringLiteral("list"), QStringLiteral("--all")}).out.count(QLatin1Char('\n')), 6);
+    // Export and import carry the mark.
+    for (const char *name : {"parcels.json", "parcels.csv"}) {
+        const QString file = cli.path(QLatin1String(name));
+        ASSERT_EQ(cli.run({QStringLiteral("export"), file}).exitCode, 0) << name;
+        Cli target;
+        ASSERT_EQ(target.run({QStringLiteral("import"), file}).exitCode, 0) << name;
+        const QJsonArray imported
+            = target.run({QStringLiteral("list"), QStringLiteral("--all"), QStringLiteral("--json")})
+                  .json()
+                  .array();
+        ASSERT_EQ(imported.size(), 6) << name;
+        EXPECT_TRUE(imported[0][QStringLiteral("archived")].toBool()) << name;
+        EXPECT_FALSE(imported[1][QStringLiteral("archived")].toBool()) << name;
+    }
+    const Outcome wrong = cli.run({QStringLiteral("refresh"), QStringLiteral("--all")});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("only list takes --all"))) << wrong.err.toStdString();
+
+    const Outcome stats = cli.run({QStringLiteral("stats"), QStringLiteral("--json")});
+    ASSERT_EQ(stats.exitCode, 0) << stats.err.toStdString();
+    const QJsonObject yuantong = stats.json()[QStringLiteral("carriers")].toArray()[0].toObject();
+    EXPECT_EQ(yuantong[QStringLiteral("code")].toString(), QStringLiteral("yuantong"));
+    EXPECT_EQ(yuantong[QStringLiteral("tracked")].toInt(), 6);
+    EXPECT_EQ(yuantong[QStringLiteral("signed")].toInt(), 5);
+    EXPECT_GT(
+        yuantong[QStringLiteral("transit")][QStringLiteral("median")][QStringLiteral("seconds")].toInteger(),
+        3600);
+    EXPECT_EQ(yuantong[QStringLiteral("problem_share")].toDouble(), 0.0);
+    int received = 0;
+    for (const QJsonValue &month : stats.json()[QStringLiteral("months")].toArray())
+        received += month[QStringLiteral("received")].toInt();
+    EXPECT_EQ(received, 5);
+    const Outcome text = cli.run({QStringLiteral("stats")});
+    EXPECT_TRUE(text.out.contains(QStringLiteral("圆通快递\t6\t5\t"))) << text.out.toStdString();
 }

@@ -1,5 +1,5 @@
-#include "watch/parcel_files.h"
 #include "platform/text_codec.h"
+#include "watch/parcel_files.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +38,12 @@ TEST(ParcelFiles, ARefusedFileNamesWhereAndGivesNothing)
          QStringLiteral("第3行")},
         {"CSV in GBK", false, encodeGb(QStringLiteral("备注,单号,快递公司\r\n书,A1,EMS快递\r\n")),
          QStringLiteral("UTF-8")},
+        {"archived not true or false", true,
+         R"({"parcels": [{"number": "A1", "carrier": {"code": "ems"}, "archived": "yes"}]})",
+         QStringLiteral("archived")},
+        {"CSV archived neither 是 nor blank", false,
+         QStringLiteral("备注,单号,快递公司,已归档\r\n书,A1,ems,是\r\n衣服,B2,ems,否\r\n").toUtf8(),
+         QStringLiteral("第3行")},
     };
     for (const auto &c : cases) {
         const ParcelFileRead read = c.json ? readParcelsJson(c.bytes) : readParcelsCsv(c.bytes);
@@ -54,6 +60,7 @@ TEST(ParcelFiles, WhatIsWrittenReadsBackWithItsHistory)
                    QStringLiteral("顺丰快递"),
                    QStringLiteral("=SUM(A1), \"衬衫\"")};
     shirt.state.status = QStringLiteral("运送中");
+    shirt.state.archive = ArchiveMark::Archived;
     shirt.rows = {{QStringLiteral("2024-03-01 08:00:00"), QStringLiteral("揽收,上海"),
                    QDateTime::fromString(QStringLiteral("2024-03-01T10:00:00Z"), Qt::ISODate)}};
     ParcelFileEntry book;
@@ -67,6 +74,8 @@ TEST(ParcelFiles, WhatIsWrittenReadsBackWithItsHistory)
     ASSERT_EQ(json.parcels[0].rows.size(), 1);
     EXPECT_EQ(json.parcels[0].rows[0].text, QStringLiteral("揽收,上海"));
     EXPECT_EQ(json.parcels[0].rows[0].firstSeen, shirt.rows[0].firstSeen);
+    EXPECT_EQ(json.parcels[0].state.archive, ArchiveMark::Archived) << "the archive mark goes along";
+    EXPECT_EQ(json.parcels[1].state.archive, ArchiveMark::ByRule);
 
     const QByteArray csvBytes = writeParcelsCsv({shirt, book});
     EXPECT_TRUE(csvBytes.startsWith("\xEF\xBB\xBF"));
@@ -76,6 +85,8 @@ TEST(ParcelFiles, WhatIsWrittenReadsBackWithItsHistory)
     ASSERT_TRUE(csv.ok) << csv.error.toStdString();
     EXPECT_EQ(csv.parcels[0].saved.note, shirt.saved.note);
     EXPECT_EQ(csv.parcels[1].saved.key, book.saved.key);
+    EXPECT_EQ(csv.parcels[0].state.archive, ArchiveMark::Archived);
+    EXPECT_EQ(csv.parcels[1].state.archive, ArchiveMark::ByRule);
 }
 
 TEST(ParcelFiles, AnImportAddsOnlyParcelsNotSavedYet)

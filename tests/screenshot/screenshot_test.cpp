@@ -1,15 +1,17 @@
 // Starts the real program under xvfb-run against a sandbox on a free loopback port, lets it save a
 // picture of its main window, and checks the picture for the frame, banner and title-bar buttons
 // painted from the shipped pictures at their places.
-#include "picture_diff.h"
 #include "core/endpoints.h"
-#include "platform/paths.h"
-#include "test_servers.h"
 #include "gui/window/frame_paint.h"
+#include "picture_diff.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+#include "test_servers.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -21,7 +23,7 @@ constexpr int SH = 493;
 // Runs inside the X server: the program in the background until its picture is written, then
 // it is stopped by its own process id.
 const char *const kInsideX = R"(
-"$0" --screenshot "$1" &
+"$0" --screenshot "$1" $2 &
 app=$!
 i=0
 while [ ! -s "$1" ] && [ $i -lt 150 ] && kill -0 $app 2>/dev/null; do sleep 0.2; i=$((i+1)); done
@@ -58,7 +60,7 @@ TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
     xvfb.start(QStringLiteral(XVFB_RUN),
                {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
                 QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(kInsideX),
-                QStringLiteral(PARCELVUE_APP), path});
+                QStringLiteral(PARCELVUE_APP), path, QString()});
     ASSERT_TRUE(xvfb.waitForStarted(10000));
     const bool finished = xvfb.waitForFinished(90000);
     if (!finished)
@@ -111,4 +113,60 @@ TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
         EXPECT_EQ(shot.pixel(f.at), skin.pixel(f.source))
             << f.region << " at (" << f.at.x() << ", " << f.at.y() << ")";
     }
+}
+
+TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
+{
+    TestSandbox sandbox;
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    Endpoints endpoints = Endpoints::defaults();
+    endpoints.useServer(sandbox.baseUrl());
+    ASSERT_TRUE(endpoints.save(home.filePath(QStringLiteral("endpoints.ini"))));
+    // The demo's parcels (scripts/run.sh), each asked once.
+    QFile saved(home.filePath(QStringLiteral("wlnum.ini")));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.write(
+        encodeGb(QStringLiteral("STAGE1A001|顺丰快递|新买的衬衫\r\nSTAGE3B002|圆通快递|爸爸的书\r\n"
+                                "STAGE5C003|中通快递|厨房用品\r\nSTAGE7D004|韵达快递|手机壳\r\n"
+                                "STAGE8E005|申通快递|运动鞋\r\n0000000000|EMS快递|还没有信息的包裹\r\n")));
+    saved.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
+    QProcess refresh;
+    refresh.setProcessEnvironment(environment);
+    refresh.start(QStringLiteral(PARCELVUE_APP), {QStringLiteral("refresh")});
+    ASSERT_TRUE(refresh.waitForFinished(60000));
+    ASSERT_EQ(refresh.exitCode(), 0) << refresh.readAllStandardError().toStdString();
+
+    const QString path = QStringLiteral(PARCELVUE_OVERVIEW_SCREENSHOT);
+    QFile::remove(path);
+    QProcess xvfb;
+    xvfb.setProcessEnvironment(environment);
+    xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb.start(QStringLiteral(XVFB_RUN),
+               {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
+                QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(kInsideX),
+                QStringLiteral(PARCELVUE_APP), path, QStringLiteral("--overview")});
+    ASSERT_TRUE(xvfb.waitForStarted(10000));
+    const bool finished = xvfb.waitForFinished(90000);
+    if (!finished)
+        xvfb.kill();
+    ASSERT_TRUE(finished) << "xvfb-run did not end";
+    EXPECT_EQ(xvfb.exitCode(), 0);
+
+    const QImage shot = QImage(path).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull()) << "no picture at " << path.toStdString();
+    std::cout << "screenshot: " << path.toStdString() << std::endl;
+    EXPECT_GE(shot.width(), 1180) << "the overview, not the main window";
+    EXPECT_GE(shot.height(), 640);
+    // Text and controls, not an empty window: many shades, and dark text on most rows.
+    QSet<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 3) {
+        for (int x = 0; x < shot.width(); x += 3)
+            colours.insert(shot.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 40);
 }

@@ -1,7 +1,11 @@
+#include "qt_wait.h"
 #include "read_only_directory.h"
+#include "test_services.h"
+#include "watch/history_check.h"
 #include "watch/tracking_history.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -228,6 +232,8 @@ TEST(TrackingHistory, AVersionOneDatabaseGainsPhoneDigitsAndKeepsItsParcels)
               "INSERT INTO parcels (id, number, com, note, listed, status, row_count) VALUES"
               " (1, 'SF100', 'shunfeng', '衬衫', 1, '运送中', 1)",
               "INSERT INTO progress VALUES (1, '2024-02-28 08:00:00', '揽收', 0, 0)",
+              "INSERT INTO parcels (id, number, com, note, listed, status) VALUES"
+              " (2, 'ZT300', 'zhongtong', '鞋', 1, '问题件')",
               "PRAGMA user_version=1"})
             ASSERT_TRUE(query.exec(QString::fromUtf8(statement))) << statement;
         db.close();
@@ -241,6 +247,10 @@ TEST(TrackingHistory, AVersionOneDatabaseGainsPhoneDigitsAndKeepsItsParcels)
         ASSERT_TRUE(shirt.has_value());
         EXPECT_EQ(shirt->note, QStringLiteral("衬衫"));
         EXPECT_TRUE(shirt->phoneDigits.isEmpty());
+        EXPECT_EQ(shirt->archive, ArchiveMark::ByRule);
+        EXPECT_FALSE(shirt->problemSeen);
+        EXPECT_TRUE(history.parcel({QStringLiteral("ZT300"), QStringLiteral("zhongtong")})->problemSeen)
+            << "a problem status stored before counts in the statistics";
         EXPECT_EQ(texts(history.rows(kShirt)), QStringList {QStringLiteral("揽收")});
         EXPECT_TRUE(history.setPhoneDigits(kShirt, QStringLiteral("1234")));
         EXPECT_FALSE(history.setPhoneDigits(kBook, QStringLiteral("5678"))) << "not a saved parcel";
@@ -249,4 +259,140 @@ TEST(TrackingHistory, AVersionOneDatabaseGainsPhoneDigitsAndKeepsItsParcels)
     ASSERT_TRUE(history.open(dir.path(), kNow));
     EXPECT_EQ(history.phoneDigits(kShirt.number, kShirt.com), QStringLiteral("1234"));
     EXPECT_EQ(history.listedParcels().first().phoneDigits, QStringLiteral("1234"));
+}
+
+TEST(TrackingHistory, KeepsArchiveMarksEstimatesProblemsAndTheRowsTextsForTheSearch)
+{
+    History h;
+    ASSERT_TRUE(h.history.setArchive({kShirt, kBook}, ArchiveMark::Archived));
+    ASSERT_TRUE(h.history.setArchive({kBook}, ArchiveMark::KeptOut));
+    EXPECT_EQ(h.history.parcel(kShirt)->archive, ArchiveMark::Archived);
+    EXPECT_EQ(h.history.parcel(kBook)->archive, ArchiveMark::KeptOut);
+
+    const ServiceEstimate estimate {kNow.addDays(2), kNow.addDays(3), QStringLiteral("17TRACK")};
+    ASSERT_TRUE(h.history.setServiceEstimate(kShirt, estimate));
+    const ServiceEstimate stored = h.history.parcel(kShirt)->serviceEstimate;
+    EXPECT_EQ(stored.from, estimate.from);
+    EXPECT_EQ(stored.to, estimate.to);
+    EXPECT_EQ(stored.source, estimate.source);
+    ASSERT_TRUE(h.history.setServiceEstimate(kShirt, {}));
+    EXPECT_FALSE(h.history.parcel(kShirt)->serviceEstimate.isValid());
+
+    // A problem status counts after the parcel was delivered; delivered parcels without news are
+    // not the watcher's.
+    h.history.recordAnswer(kBook, rows({"揽收"}), QStringLiteral("问题件"), kNow);
+    h.history.recordAnswer(kBook, rows({"揽收", "签收"}), QStringLiteral("已签收"), kNow);
+    h.history.recordAnswer(kShirt, rows({"揽收", "到达"}), QStringLiteral("运送中"), kNow);
+    EXPECT_TRUE(h.history.parcel(kBook)->problemSeen);
+    EXPECT_FALSE(h.history.parcel(kShirt)->problemSeen);
+    QList<ParcelRecord> active = h.history.activeParcels();
+    ASSERT_EQ(active.size(), 2) << "the book's signing row is news";
+    h.history.markSeen(kBook);
+    active = h.history.activeParcels();
+    ASSERT_EQ(active.size(), 1);
+    EXPECT_EQ(active.first().key, kShirt);
+
+    // The rows' texts of the listed parcels, from this connection or from the file.
+    for (const RowTextIndex &index :
+         {h.history.rowTextIndex(), TrackingHistory::readRowTextIndex(h.history.path())}) {
+        EXPECT_EQ(index.parcelCount(), 2);
+        EXPECT_EQ(index.lineCount(), 3) << "揽收 once";
+        const QBitArray lines = index.matchingLines(QStringLiteral("签收"));
+        EXPECT_TRUE(index.matches(kBook, lines));
+        EXPECT_FALSE(index.matches(kShirt, lines));
+    }
+    EXPECT_EQ(h.history.rowTexts(kShirt), QStringList({QStringLiteral("揽收"), QStringLiteral("到达")}));
+    ASSERT_TRUE(h.history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}}));
+    EXPECT_EQ(h.history.rowTextIndex().parcelCount(), 1) << "a parcel off the list is not searched";
+}
+
+TEST(TrackingHistory, AnUnchangedSavedListIsNotReadAgainAndAChangedOneWritesWhatChanged)
+{
+    History h;
+    const QStringList lines {QStringLiteral("SF100|顺丰快递|衬衫"), QStringLiteral("YT200|圆通快递|书"),
+                             QStringLiteral("SF100|顺丰快递|新衬衫")};
+    ASSERT_TRUE(h.history.followSavedLines(lines));
+    QList<ParcelRecord> listed = h.history.listedParcels();
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_EQ(listed.at(0).key, kBook);
+    EXPECT_EQ(listed.at(1).note, QStringLiteral("新衬衫")) << "a parcel saved twice takes its last line";
+
+    // Behind the history's back: the same lines are not read again, so the change stays.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
+        db.setDatabaseName(h.history.path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("UPDATE parcels SET note = 'x' WHERE number = 'YT200'"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
+    ASSERT_TRUE(h.history.followSavedLines(lines));
+    EXPECT_EQ(h.history.parcel(kBook)->note, QStringLiteral("x"));
+    // Other lines are: what differs is written, a parcel off the list keeps its history.
+    h.history.recordAnswer(kShirt, rows({"揽收"}), QStringLiteral("运送中"), kNow);
+    ASSERT_TRUE(h.history.followSavedLines({QStringLiteral("YT200|圆通快递|书")}));
+    listed = h.history.listedParcels();
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_EQ(listed.first().note, QStringLiteral("书"));
+    EXPECT_FALSE(h.history.parcel(kShirt)->listed);
+    EXPECT_EQ(h.history.rows(kShirt).size(), 1);
+    // A list followed from entries leaves no digest: the lines are read again next time.
+    ASSERT_TRUE(h.history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}}));
+    ASSERT_TRUE(h.history.followSavedLines({QStringLiteral("YT200|圆通快递|书")}));
+    EXPECT_EQ(h.history.listedParcels().size(), 1);
+    EXPECT_EQ(h.history.listedParcels().first().key, kBook);
+}
+
+TEST(TrackingHistory, ALargeFileIsCheckedAfterTheOpenAndADamagedOneMovedAside)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("parcelvue.db"));
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(dir.path(), kNow));
+        history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}});
+        EXPECT_FALSE(history.checkPending()) << "a small file is checked at the open";
+    }
+    {
+        // Years of history, in size.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("grow"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE filler (x BLOB)")));
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO filler VALUES (zeroblob(%1))")
+                                   .arg(TrackingHistory::kCheckedAtOpenBytes + 100000)));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("grow"));
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(dir.path(), kNow));
+        ASSERT_TRUE(history.checkPending());
+        EXPECT_EQ(TrackingHistory::checkFile(path), QStringLiteral("ok"));
+        EXPECT_FALSE(history.recoverDamaged(QStringLiteral("ok"), kNow));
+    }
+    // A page of the parcels' table overwritten: the open does not see it, the check does.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(4096);
+    file.write(QByteArray(4096, '\xA5'));
+    file.close();
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(dir.path(), kNow));
+    TestClock clock;
+    clock.set(kNow);
+    HistoryCheck check(history, clock);
+    QSignalSpy recovered(&check, &HistoryCheck::recovered);
+    QSignalSpy finished(&check, &HistoryCheck::finished);
+    check.start();
+    ASSERT_TRUE(waitUntil([&] { return finished.count() == 1; }, 20000));
+    ASSERT_EQ(recovered.count(), 1);
+    EXPECT_TRUE(history.problem().contains(QStringLiteral("parcelvue.db.broken-20240301-100000")))
+        << history.problem().toStdString();
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".broken-20240301-100000")));
+    EXPECT_EQ(history.integrityCheck(), QStringLiteral("ok"));
+    EXPECT_TRUE(history.followSavedList({{kBook, QStringLiteral("圆通快递"), QStringLiteral("书")}}));
+    EXPECT_EQ(history.listedParcels().size(), 1);
 }

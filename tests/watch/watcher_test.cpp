@@ -161,6 +161,20 @@ TEST(ParcelWatcher, RefreshAllAsksForEveryParcelFourAtATimeAndStoresEveryRow)
     ASSERT_TRUE(waitUntil([&] { return w.watcher->inFlight() == 0; }));
     EXPECT_EQ(w.service.askedFor("SF3"), 1);
     EXPECT_EQ(w.service.askedFor("NONE"), 2);
+
+    // Archived parcels are neither refreshed nor watched: one archived by hand, the signed ones
+    // once their signing row (2024-02-28) is a day old.
+    ASSERT_TRUE(
+        w.history.setArchive({{QStringLiteral("NONE"), QStringLiteral("shunfeng")}}, ArchiveMark::Archived));
+    w.watcher->setArchiveDays(1);
+    w.watcher->refreshAll();
+    ASSERT_TRUE(waitUntil([&] { return !w.watcher->refreshing() && w.watcher->inFlight() == 0; }));
+    w.test.clock.advance(3 * 24 * 3600);
+    w.watcher->checkDue();
+    QTest::qWait(100);
+    EXPECT_EQ(w.watcher->inFlight(), 0);
+    EXPECT_EQ(w.service.askedFor("SF3"), 1);
+    EXPECT_EQ(w.service.askedFor("NONE"), 2);
 }
 
 TEST(ParcelWatcher, NewRowsAreNewsAndFailuresBackOff)

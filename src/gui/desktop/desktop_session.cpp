@@ -19,9 +19,9 @@
 #include "platform/single_instance.h"
 #include "services/tracking_client.h"
 #include "store/saved_parcel_file.h"
+#include "watch/history_check.h"
 #include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
-#include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -32,6 +32,8 @@
 
 namespace {
 const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+// Start-up comes first: the check of a large history reads all of it.
+constexpr int kHistoryCheckDelayMs = 1000;
 } // namespace
 
 DesktopSession::DesktopSession(Platform &platform, QObject *parent)
@@ -49,6 +51,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     m_watcher = new ParcelWatcher(*m_history, *m_client, *platform.clock, this);
     const WatchSettings settings = WatchSettings::load(m_window->settingsFilePath());
     m_watcher->setIntervalMinutes(settings.intervalMinutes);
+    m_watcher->setArchiveDays(settings.archiveDays);
     m_watcher->setEnabled(settings.watchAll);
 
     // The window read the saved list while it was built; the history follows it from now on.
@@ -75,7 +78,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
         connect(m_tray.get(), &TrayIcon::overviewRequested, this, &DesktopSession::showOverview);
         connect(m_tray.get(), &TrayIcon::refreshAllRequested, m_watcher, &ParcelWatcher::refreshAll);
         connect(m_tray.get(), &TrayIcon::quitRequested, this, &DesktopSession::quitFromTray);
-        m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+        m_tray->setToolTip(trayToolTip(m_history->activeParcels()));
     }
     // Many changes in a row are counted once.
     m_toolTipTimer = new QTimer(this);
@@ -83,12 +86,25 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     m_toolTipTimer->setInterval(200);
     connect(m_toolTipTimer, &QTimer::timeout, this, [this] {
         if (m_tray)
-            m_tray->setToolTip(trayToolTip(m_history->listedParcels()));
+            m_tray->setToolTip(trayToolTip(m_history->activeParcels()));
     });
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
     m_window->widget()->installEventFilter(this);
     m_window->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+
+    // A history too large to be checked at the open is checked once the window is up.
+    auto *check = new HistoryCheck(*m_history, *platform.clock, this);
+    connect(check, &HistoryCheck::recovered, this, [this] {
+        followSavedList();
+        m_problemTold = false;
+        tellProblemOnce();
+        if (m_overview) {
+            m_overview->tell(m_history->problem());
+            m_overview->reload();
+        }
+    });
+    QTimer::singleShot(kHistoryCheckDelayMs, check, &HistoryCheck::start);
 }
 
 DesktopSession::~DesktopSession()
@@ -139,10 +155,12 @@ void DesktopSession::showOverview()
         });
         connect(m_overview, &OverviewWindow::serviceSettingsRequested, this,
                 &DesktopSession::showServiceSettings);
+        connect(m_overview, &OverviewWindow::historyChanged, this, &DesktopSession::historyChanged);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
+    } else {
+        m_overview->reload();
     }
-    m_overview->reload();
     m_overview->show();
     m_overview->raise();
     m_overview->activateWindow();
@@ -267,7 +285,7 @@ void DesktopSession::showServiceSettings()
 
 void DesktopSession::followSavedList()
 {
-    if (!m_history->followSavedList(savedEntries(m_window->savedLines())))
+    if (!m_history->followSavedLines(m_window->savedLines()))
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
         m_overview->reloadSoon();

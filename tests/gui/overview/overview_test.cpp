@@ -1,24 +1,35 @@
 #include "gui/desktop/desktop_session.h"
 #include "gui/overview/overview_window.h"
+#include "gui/overview/statistics_window.h"
 #include "gui/window/form1.h"
 #include "platform/text_codec.h"
 #include "qt_wait.h"
 #include "smtp_server.h"
 #include "test_platform.h"
 #include "test_servers.h"
+#include "watch/overview_rows.h"
 #include "watch/parcel_watcher.h"
 #include "watch/tracking_history.h"
 
+#include <QAccessible>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -26,26 +37,31 @@ namespace {
 const QString kSender = QStringLiteral("notice@parcelvue.localhost");
 const QString kPassword = QStringLiteral("pw");
 
+SandboxOptions sandboxOptions(int stepSeconds)
+{
+    SandboxOptions options;
+    options.port = 0;
+    options.stepSeconds = stepSeconds;
+    return options;
+}
+
 // The program as main() makes it, on a test platform against the sandbox, with three saved
-// parcels (the last one a number the service has no information for).
+// parcels (the last one a number the service has no information for), or those given.
 struct Session
 {
-    TestSandbox sandbox {[] {
-        SandboxOptions options;
-        options.port = 0;
-        options.stepSeconds = 1;
-        return options;
-    }()};
+    TestSandbox sandbox;
     TestPlatform test;
     std::unique_ptr<DesktopSession> session;
 
-    Session()
+    explicit Session(const QString &saved = QStringLiteral(
+                         "SF1001|顺丰快递|衬衫\r\nYT2002|圆通快递|书\r\n0000000000|EMS快递|空\r\n"),
+                     int stepSeconds = 1)
+        : sandbox(sandboxOptions(stepSeconds))
     {
         test.useServer(sandbox.baseUrl());
         QFile file(QDir(test.dataDir()).filePath(QStringLiteral("wlnum.ini")));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(encodeGb(
-            QStringLiteral("SF1001|顺丰快递|衬衫\r\nYT2002|圆通快递|书\r\n0000000000|EMS快递|空\r\n")));
+        file.write(encodeGb(saved));
         file.close();
         session = std::make_unique<DesktopSession>(test.platform());
         form().Timer3->stop();
@@ -63,7 +79,71 @@ struct Session
         EXPECT_NE(session->overview(), nullptr);
         return *session->overview();
     }
+    QString savedFile() const
+    {
+        QFile file(QDir(test.dataDir()).filePath(QStringLiteral("wlnum.ini")));
+        return file.open(QIODevice::ReadOnly) ? decodeGb(file.readAll()) : QString();
+    }
+    // 全部刷新, as a user clicks it, waited for.
+    void refreshAll(OverviewWindow &overview)
+    {
+        QTest::mouseClick(overview.refreshAll, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return !session->watcher().refreshing(); }, 15000));
+        ASSERT_TRUE(waitUntil([&] { return overview.rowTextsReady(); }));
+        overview.reload();
+    }
+    int askedFor(const QString &number)
+    {
+        int count = 0;
+        for (const std::string &request : sandbox.server().requests())
+            count += request.find("nu=" + number.toStdString()) != std::string::npos;
+        return count;
+    }
 };
+
+// The daily view's parcels, one of each stage, each of another carrier; the sandbox's stories
+// stay where they are for an hour.
+const QString kStages
+    = QStringLiteral("STAGE3A1|圆通快递|书\r\nSTAGE7B2|顺丰快递|衬衫\r\nSTAGE8C3|中通快递|鞋\r\n"
+                     "0000000000|EMS快递|空\r\nSTAGE1D4|韵达快递|杯子\r\n");
+
+QStringList shownNumbers(const OverviewWindow &overview)
+{
+    QStringList numbers;
+    for (const ParcelKey &key : overview.shownKeys())
+        numbers.append(key.number);
+    return numbers;
+}
+
+QStringList captions(const OverviewWindow &overview)
+{
+    QStringList texts;
+    for (const QPushButton *button : overview.groups)
+        texts.append(button->text());
+    return texts;
+}
+
+// Clicks the row of the parcel, as a user selects it.
+void clickRow(OverviewWindow &overview, const QString &number)
+{
+    const int row = int(shownNumbers(overview).indexOf(number));
+    ASSERT_GE(row, 0) << number.toStdString();
+    overview.table->scrollTo(overview.table->model()->index(row, 0));
+    QTest::mouseClick(overview.table->viewport(), Qt::LeftButton, {},
+                      overview.table->visualRect(overview.table->model()->index(row, 0)).center());
+}
+
+QString accessibleName(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The text of the label a screen reader reads for an input.
+QString labelOf(QWidget *input)
+{
+    const auto relations = QAccessible::queryAccessibleInterface(input)->relations(QAccessible::Label);
+    return relations.isEmpty() ? QString() : relations.first().first->text(QAccessible::Name);
+}
 } // namespace
 
 TEST(Overview, RefreshAllFillsEveryRowAndADoubleClickPicksTheParcel)
@@ -184,4 +264,237 @@ TEST(Overview, ExportAndImportButtonsGoThroughTheFileDialogs)
     QFile saved(QDir(s.test.dataDir()).filePath(QStringLiteral("wlnum.ini")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(decodeGb(saved.readAll()).endsWith(QStringLiteral("ZT3003|中通快递|帽子\r\n")));
+}
+
+TEST(Overview, GroupsTheParcelsOrdersThemAndSearchesTheirRows)
+{
+    Session s(kStages, 3600);
+    OverviewWindow &overview = s.openOverview();
+    s.refreshAll(overview);
+    EXPECT_EQ(captions(overview),
+              QStringList({QStringLiteral("全部 (5)"), QStringLiteral("派件中 (1)"),
+                           QStringLiteral("运送中 (2)"), QStringLiteral("问题件 (0)"),
+                           QStringLiteral("已签收 (1)"), QStringLiteral("已归档 (0)")}));
+    // 派件中, 运送中 in the saved order, 查询失败, 已签收.
+    EXPECT_EQ(shownNumbers(overview),
+              QStringList({QStringLiteral("STAGE7B2"), QStringLiteral("STAGE3A1"), QStringLiteral("STAGE1D4"),
+                           QStringLiteral("0000000000"), QStringLiteral("STAGE8C3")}));
+
+    const struct
+    {
+        ParcelGroup group;
+        const char *search;
+        QStringList shown;
+    } views[] = {
+        {ParcelGroup::InTransit, "", {"STAGE3A1", "STAGE1D4"}},
+        {ParcelGroup::Signed, "", {"STAGE8C3"}},
+        {ParcelGroup::Problem, "", {}},
+        // The rows' texts: the courier who brings it, the signing row, the note and the carrier.
+        {ParcelGroup::All, "正在为您派件", {"STAGE7B2", "STAGE8C3"}},
+        {ParcelGroup::All, "签收人", {"STAGE8C3"}},
+        {ParcelGroup::All, "杯子", {"STAGE1D4"}},
+        {ParcelGroup::InTransit, "韵达", {"STAGE1D4"}},
+        {ParcelGroup::Signed, "STAGE3", {}},
+    };
+    for (const auto &v : views) {
+        QTest::mouseClick(overview.groups[int(v.group)], Qt::LeftButton);
+        overview.search->setText(QString::fromUtf8(v.search));
+        EXPECT_TRUE(overview.groups[int(v.group)]->isChecked());
+        EXPECT_EQ(shownNumbers(overview), v.shown) << groupCaption(v.group).toStdString() << " " << v.search;
+    }
+    overview.search->clear();
+    QTest::mouseClick(overview.groups[int(ParcelGroup::All)], Qt::LeftButton);
+
+    // The services' exception states make 问题件, second after 派件中.
+    const ParcelKey cup {QStringLiteral("STAGE1D4"), QStringLiteral("yunda")};
+    ASSERT_TRUE(
+        s.session->history()
+            .recordAnswer(cup, s.session->history().rows(cup), QStringLiteral("问题件"), s.test.clock.now())
+            .stored);
+    overview.reload();
+    EXPECT_EQ(overview.groups[int(ParcelGroup::Problem)]->text(), QStringLiteral("问题件 (1)"));
+    EXPECT_EQ(shownNumbers(overview).mid(0, 2),
+              QStringList({QStringLiteral("STAGE7B2"), QStringLiteral("STAGE1D4")}));
+
+    // A click on a column header sorts by it; the third one goes back to the default order.
+    const QStringList byDefault = shownNumbers(overview);
+    QHeaderView *header = overview.table->horizontalHeader();
+    const QPoint number(header->sectionViewportPosition(int(OverviewColumn::Number)) + 5,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, number);
+    EXPECT_EQ(
+        shownNumbers(overview),
+        QStringList({QStringLiteral("0000000000"), QStringLiteral("STAGE1D4"), QStringLiteral("STAGE3A1"),
+                     QStringLiteral("STAGE7B2"), QStringLiteral("STAGE8C3")}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, number);
+    EXPECT_EQ(shownNumbers(overview).first(), QStringLiteral("STAGE8C3"));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, number);
+    EXPECT_EQ(shownNumbers(overview), byDefault);
+
+    // Every new control is reachable under its caption or, an input, under its label: the
+    // buttons by Tab, the groups as one stop whose arrow keys choose the next group.
+    for (QPushButton *button :
+         {overview.groups[0], overview.groups[1], overview.groups[2], overview.groups[3], overview.groups[4],
+          overview.groups[5], overview.archiveSelected, overview.unarchiveSelected, overview.statistics}) {
+        EXPECT_FALSE(button->objectName().isEmpty()) << button->text().toStdString();
+        EXPECT_EQ(accessibleName(button), button->text());
+    }
+    for (QPushButton *button :
+         {overview.groups[0], overview.archiveSelected, overview.unarchiveSelected, overview.statistics})
+        EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus) << button->objectName().toStdString();
+    overview.groups[int(ParcelGroup::All)]->setFocus();
+    QTest::keyClick(overview.groups[int(ParcelGroup::All)], Qt::Key_Right);
+    EXPECT_EQ(overview.group(), ParcelGroup::OutForDelivery);
+    EXPECT_EQ(shownNumbers(overview), QStringList {QStringLiteral("STAGE7B2")});
+    QTest::keyClick(overview.groups[int(ParcelGroup::OutForDelivery)], Qt::Key_Left);
+    EXPECT_EQ(overview.group(), ParcelGroup::All);
+    EXPECT_EQ(labelOf(overview.archiveDays), QStringLiteral("归档天数"));
+    // An item view names itself; its label is its buddy too.
+    EXPECT_EQ(accessibleName(overview.details), QStringLiteral("物流详情"));
+    const QList<QLabel *> labels = overview.findChildren<QLabel *>();
+    EXPECT_TRUE(std::any_of(labels.cbegin(), labels.cend(), [&](const QLabel *label) {
+        return label->buddy() == overview.details && label->text() == QStringLiteral("物流详情");
+    }));
+    EXPECT_EQ(labelOf(overview.search), QStringLiteral("搜索"));
+}
+
+TEST(Overview, DetailsShowTheWholeHistoryNewestFirstAndTheNewsIsThenSeen)
+{
+    Session s(kStages, 3600);
+    OverviewWindow &overview = s.openOverview();
+    s.refreshAll(overview);
+    // A new row: news not looked at, first in the list and in bold.
+    const ParcelKey book {QStringLiteral("STAGE3A1"), QStringLiteral("yuantong")};
+    QList<HistoryRow> rows = s.session->history().rows(book);
+    rows.append(
+        {QStringLiteral("2099-01-01 08:00:00"), QStringLiteral("【北京】快件已到达北京转运中心"), {}});
+    ASSERT_TRUE(
+        s.session->history().recordAnswer(book, rows, QStringLiteral("运送中"), s.test.clock.now()).news);
+    overview.reload();
+    ASSERT_EQ(shownNumbers(overview).first(), QStringLiteral("STAGE3A1"));
+    EXPECT_TRUE(overview.table->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+
+    clickRow(overview, QStringLiteral("STAGE3A1"));
+    EXPECT_EQ(overview.detailNumber->text(), QStringLiteral("STAGE3A1"));
+    EXPECT_EQ(overview.detailNote->text(), QStringLiteral("书"));
+    EXPECT_EQ(overview.detailCarrier->text(), QStringLiteral("圆通快递"));
+    EXPECT_EQ(overview.detailStatus->text(), QStringLiteral("运送中"));
+    EXPECT_FALSE(overview.detailTransit->text().isEmpty());
+    EXPECT_TRUE(overview.detailEstimate->text().isEmpty()) << "no parcels of 圆通 signed for yet";
+    const QAbstractItemModel *details = overview.details->model();
+    ASSERT_EQ(details->rowCount(), 4);
+    EXPECT_EQ(details->index(0, 1).data().toString(), QStringLiteral("【北京】快件已到达北京转运中心"));
+    EXPECT_EQ(details->index(3, 1).data().toString(), rows.first().text) << "newest first";
+    EXPECT_FALSE(details->index(0, 2).data().toString().isEmpty()) << "when it was first seen";
+    EXPECT_EQ(details->headerData(2, Qt::Horizontal).toString(), QStringLiteral("首次看到"));
+    // Shown is looked at.
+    EXPECT_FALSE(s.session->history().parcel(book)->unseenNews);
+    EXPECT_FALSE(overview.table->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+
+    // Another parcel's details at once; none when nothing is selected.
+    clickRow(overview, QStringLiteral("STAGE8C3"));
+    EXPECT_EQ(overview.detailNumber->text(), QStringLiteral("STAGE8C3"));
+    EXPECT_EQ(details->rowCount(), 8);
+    EXPECT_TRUE(overview.detailTransit->text().startsWith(QStringLiteral("用时")));
+    overview.search->setText(QStringLiteral("nothing like it"));
+    EXPECT_TRUE(overview.detailNumber->text().isEmpty());
+    EXPECT_EQ(details->rowCount(), 0);
+}
+
+TEST(Overview, ArchivedParcelsLeaveTheDailyViewButNotTheSavedList)
+{
+    Session s(kStages, 3600);
+    OverviewWindow &overview = s.openOverview();
+    s.refreshAll(overview);
+    const QString savedBefore = s.savedFile();
+    const int listedBefore = s.form().Text1->count();
+
+    clickRow(overview, QStringLiteral("STAGE8C3"));
+    ASSERT_TRUE(overview.archiveSelected->isEnabled());
+    EXPECT_FALSE(overview.unarchiveSelected->isEnabled());
+    QTest::mouseClick(overview.archiveSelected, Qt::LeftButton);
+    EXPECT_FALSE(shownNumbers(overview).contains(QStringLiteral("STAGE8C3")));
+    EXPECT_EQ(overview.groups[int(ParcelGroup::Archived)]->text(), QStringLiteral("已归档 (1)"));
+    EXPECT_EQ(overview.groups[int(ParcelGroup::All)]->text(), QStringLiteral("全部 (4)"));
+    EXPECT_EQ(s.savedFile(), savedBefore) << "wlnum.ini stays as it was";
+    EXPECT_EQ(s.form().Text1->count(), listedBefore) << "and the main window's list";
+    // Not asked again by 全部刷新.
+    const int askedBefore = s.askedFor(QStringLiteral("STAGE8C3"));
+    s.refreshAll(overview);
+    EXPECT_EQ(s.askedFor(QStringLiteral("STAGE8C3")), askedBefore);
+    EXPECT_GT(s.askedFor(QStringLiteral("STAGE3A1")), 1);
+
+    QTest::mouseClick(overview.groups[int(ParcelGroup::Archived)], Qt::LeftButton);
+    ASSERT_EQ(shownNumbers(overview), QStringList {QStringLiteral("STAGE8C3")});
+    clickRow(overview, QStringLiteral("STAGE8C3"));
+    EXPECT_TRUE(overview.detailStatus->text().contains(QStringLiteral("已归档")));
+    QTest::mouseClick(overview.unarchiveSelected, Qt::LeftButton);
+    EXPECT_TRUE(shownNumbers(overview).isEmpty());
+    EXPECT_EQ(overview.groups[int(ParcelGroup::All)]->text(), QStringLiteral("全部 (5)"));
+
+    // Eight days after its signing row a signed parcel is archived by itself, unless taken out.
+    QTest::mouseClick(overview.groups[int(ParcelGroup::All)], Qt::LeftButton);
+    s.test.clock.set(QDateTime::currentDateTime().addDays(8));
+    overview.reload();
+    EXPECT_EQ(overview.groups[int(ParcelGroup::Archived)]->text(), QStringLiteral("已归档 (1)"));
+    overview.archiveDays->setValue(0);
+    EXPECT_EQ(overview.groups[int(ParcelGroup::Archived)]->text(), QStringLiteral("已归档 (0)"));
+    EXPECT_TRUE(decodeGb([&] {
+                    QFile file(QDir(s.test.dataDir()).filePath(QStringLiteral("parcelvue.ini")));
+                    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+                }())
+                    .contains(QStringLiteral("归档天数=0")));
+    overview.archiveDays->setValue(7);
+    QTest::mouseClick(overview.groups[int(ParcelGroup::Archived)], Qt::LeftButton);
+    clickRow(overview, QStringLiteral("STAGE8C3"));
+    QTest::mouseClick(overview.unarchiveSelected, Qt::LeftButton);
+    overview.reload();
+    EXPECT_EQ(overview.groups[int(ParcelGroup::Archived)]->text(), QStringLiteral("已归档 (0)"))
+        << "taken out by hand, the rule leaves it out";
+}
+
+TEST(Overview, EstimatesAndStatisticsComeFromTheUsersOwnParcels)
+{
+    QString saved;
+    for (int i = 1; i <= 5; ++i)
+        saved += QStringLiteral("STAGE8Y%1|圆通快递|签收%1\r\n").arg(i);
+    saved += QStringLiteral("STAGE3Y9|圆通快递|在路上\r\nSTAGE5Z1|中通快递|别的\r\n");
+    Session s(saved, 3600);
+    OverviewWindow &overview = s.openOverview();
+    s.refreshAll(overview);
+    clickRow(overview, QStringLiteral("STAGE3Y9"));
+    EXPECT_TRUE(overview.detailEstimate->text().startsWith(QStringLiteral("预计 ")))
+        << overview.detailEstimate->text().toStdString();
+    EXPECT_TRUE(overview.detailEstimate->text().contains(QStringLiteral("左右 (按您以往的圆通快递: 中位 ")))
+        << overview.detailEstimate->text().toStdString();
+    clickRow(overview, QStringLiteral("STAGE5Z1"));
+    EXPECT_TRUE(overview.detailEstimate->text().isEmpty()) << "no 中通 parcel signed for";
+
+    QTest::mouseClick(overview.statistics, Qt::LeftButton);
+    StatisticsWindow *statistics = overview.statisticsWindow();
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_TRUE(statistics->isVisible());
+    EXPECT_EQ(statistics->windowTitle(), QStringLiteral("统计"));
+    ASSERT_EQ(statistics->carriers->rowCount(), 2);
+    const QStringList firstRow = [&] {
+        QStringList cells;
+        for (int column = 0; column < statistics->carriers->columnCount(); ++column)
+            cells.append(statistics->carriers->item(0, column)->text());
+        return cells;
+    }();
+    EXPECT_EQ(firstRow.mid(0, 3),
+              QStringList({QStringLiteral("圆通快递"), QStringLiteral("6"), QStringLiteral("5")}));
+    EXPECT_NE(firstRow.at(3), QStringLiteral("-"));
+    EXPECT_EQ(firstRow.at(5), QStringLiteral("0.0%"));
+    EXPECT_EQ(statistics->carriers->item(1, 3)->text(), QStringLiteral("-"));
+    EXPECT_GE(statistics->months->rowCount(), 1);
+    // The chart draws what the table says, for the carriers with parcels signed for.
+    const QList<QAbstractSeries *> series = statistics->chart->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    const auto *bars = static_cast<QBarSeries *>(series.first());
+    ASSERT_EQ(bars->count(), 2);
+    EXPECT_EQ(bars->barSets().first()->count(), 1);
+    EXPECT_EQ(accessibleName(statistics->carriers), QStringLiteral("各快递公司"));
+    EXPECT_EQ(accessibleName(statistics->months), QStringLiteral("每月签收"));
+    EXPECT_FALSE(accessibleName(statistics->chart).isEmpty());
 }
