@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "cli/mail_command.h"
 #include "cli/parcel_report.h"
 #include "services/tracking_service.h"
 
@@ -33,8 +34,9 @@
 
 namespace CommandLine {
 namespace {
-const QStringList kCommands {QStringLiteral("track"),  QStringLiteral("list"),   QStringLiteral("refresh"),
-                             QStringLiteral("export"), QStringLiteral("import"), QStringLiteral("stats")};
+const QStringList kCommands {QStringLiteral("track"),    QStringLiteral("list"),   QStringLiteral("refresh"),
+                             QStringLiteral("export"),   QStringLiteral("import"), QStringLiteral("stats"),
+                             QStringLiteral("scan-mail")};
 // How long an import handed to the running window may take: it waits for a query in progress.
 constexpr int kHandOverMs = 120000;
 
@@ -374,7 +376,8 @@ int exportFile(const QString &fileName)
 // While a window runs on the data directory its saved list is the one that counts: it does the
 // import and this command prints its answer. Otherwise the command holds the directory's lock
 // while it writes, so that a window starting meanwhile waits for it.
-std::optional<int> handOverImport(const QString &dataDir, const QString &fileName, QLockFile &lock)
+std::optional<int> handOverImport(const QString &dataDir, const QString &fileName, QLockFile &lock,
+                                  QTextStream &report)
 {
     lock.setStaleLockTime(0);
     if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
@@ -394,15 +397,16 @@ std::optional<int> handOverImport(const QString &dataDir, const QString &fileNam
               ->value(answer->contains(QStringLiteral("message")) ? QStringLiteral("message")
                                                                   : QStringLiteral("error"))
               .toString();
-    (ok ? out() : err()) << message << '\n';
+    (ok ? report : err()) << message << '\n';
     return ok ? kOk : kFailed;
 }
 
-int importFile(const QString &fileName)
+// `report` takes the message of a successful import (stderr where stdout carries JSON).
+int importFile(const QString &fileName, QTextStream &report = out())
 {
     Program program;
     QLockFile lock(instanceLockPath(program.dataDir));
-    if (const std::optional<int> handedOver = handOverImport(program.dataDir, fileName, lock))
+    if (const std::optional<int> handedOver = handOverImport(program.dataDir, fileName, lock, report))
         return *handedOver;
     TrackingHistory history;
     if (!program.openHistory(history))
@@ -411,7 +415,7 @@ int importFile(const QString &fileName)
     const TransferResult result = importParcels(
         fileName, program.savedLines(), history,
         [&](const QStringList &lines) { return appendToSavedFile(savedPath, lines); }, program.clock.now());
-    (result.ok ? out() : err()) << result.message << '\n';
+    (result.ok ? report : err()) << result.message << '\n';
     return result.ok ? kOk : kFailed;
 }
 } // namespace
@@ -441,6 +445,10 @@ QString help()
         "  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,\n"
         "                                            share of problems; parcels received per month\n"
         "      parcelvue stats\n"
+        "  parcelvue scan-mail [--json] [--add] [--days N] --mbox FILE | --maildir DIR\n"
+        "                                            tracking numbers in the mails of the last N days\n"
+        "                                            (30; 0 for all) not saved yet; --add saves them\n"
+        "      parcelvue scan-mail --mbox ~/.thunderbird/x.default/Mail/Local\\ Folders/Inbox\n"
         "Exit codes: 0 done, 1 a file refused or not written, 2 usage, 3 the tracking service's error\n"
         "word (named in the output), 4 the transfer failed.\n");
 }
@@ -455,6 +463,9 @@ int run(const QStringList &arguments)
         return kOk;
     }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (command == QLatin1String("scan-mail"))
+        return scanMail(args, json,
+                        [json](const QString &file) { return importFile(file, json ? err() : out()); });
     const bool all = args.removeAll(QStringLiteral("--all")) > 0;
     if (all && command != QLatin1String("list"))
         return usage(QStringLiteral("only list takes --all"));

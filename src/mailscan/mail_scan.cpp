@@ -1,5 +1,8 @@
 #include "mailscan/mail_scan.h"
 
+#include "core/carrier_catalogue.h"
+#include "store/saved_parcel_file.h"
+
 #include <utility>
 
 MailScan::MailScan(QSet<QString> saved, QDateTime since)
@@ -26,6 +29,29 @@ int MailScan::add(const MailText &mail)
         ++added;
     }
     return added;
+}
+
+QSet<QString> savedNumbers(const QStringList &savedLines)
+{
+    QSet<QString> numbers;
+    for (const QString &line : savedLines)
+        numbers.insert(numberForGuess(readSavedLine(line).number));
+    return numbers;
+}
+
+QStringList savedLinesFor(const std::vector<FoundNumber> &chosen)
+{
+    QStringList lines;
+    for (const FoundNumber &found : chosen) {
+        if (found.candidate.carriers.empty())
+            continue;
+        // The saved-parcel file's separator cannot stand in a note.
+        QString note = found.note;
+        note.replace(QLatin1Char('|'), QLatin1Char(' '));
+        lines.append(
+            savedLine(found.candidate.number, carrierName(found.candidate.carriers.front().position), note));
+    }
+    return lines;
 }
 
 QString noteFromMail(const MailText &mail)

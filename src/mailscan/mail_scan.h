@@ -44,6 +44,13 @@ private:
     std::vector<FoundNumber> m_found;
 };
 
+// The numbers of saved lines as the finder writes them, for MailScan's `saved`.
+QSet<QString> savedNumbers(const QStringList &savedLines);
+
+// The saved lines for found numbers the user chose: the carrier is the first guess, the note the
+// found one (which the user may have changed).
+QStringList savedLinesFor(const std::vector<FoundNumber> &chosen);
+
 // The note for a parcel from a mail: the sender's display name unless it is only an address or a
 // no-reply name, otherwise the subject; at most kMailNoteLength characters.
 QString noteFromMail(const MailText &mail);

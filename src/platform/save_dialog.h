@@ -11,4 +11,5 @@ public:
     // filter in Qt's notation, for example "(TXT文本) (*.txt)"
     virtual QString askSaveFileName(const QString &filter) = 0;
     virtual QString askOpenFileName(const QString &filter) = 0;
+    virtual QString askDirectory() = 0;
 };

@@ -302,3 +302,61 @@ TEST(CommandLine, ListLeavesArchivedParcelsOutAndTellsEstimatesStatsCountPerCarr
     const Outcome text = cli.run({QStringLiteral("stats")});
     EXPECT_TRUE(text.out.contains(QStringLiteral("圆通快递\t6\t5\t"))) << text.out.toStdString();
 }
+
+// scan-mail reads a local mail folder: the new numbers, none from a mail without one, nothing saved
+// without --add; --add saves them through import, and a second scan finds nothing new.
+TEST(CommandLine, ScanMailFindsNewNumbersAndSavesThemOnlyWithAdd)
+{
+    Cli cli(kSaved);
+    cli.write(
+        QStringLiteral("Inbox"),
+        "From shop@example.com Mon Dec  7 10:00:00 2026\nFrom: Shop Example <orders@shop.example>\n"
+        "Subject: Your order has shipped\nDate: Mon, 07 Dec 2026 10:00:00 +0800\n\n"
+        "Your parcel is on its way with UPS, tracking number 1Z999AA10123456784.\n\n"
+        "From news@example.com Tue Dec  8 10:00:00 2026\nFrom: news@example.com\nSubject: Newsletter\n\n"
+        "Order 202612081234567, call 13812345678, total 99.00\n");
+    const QString inbox = cli.path(QStringLiteral("Inbox"));
+    const Outcome found
+        = cli.run({QStringLiteral("scan-mail"), QStringLiteral("--json"), QStringLiteral("--days"),
+                   QStringLiteral("0"), QStringLiteral("--mbox"), inbox});
+    ASSERT_EQ(found.exitCode, 0) << found.err.toStdString();
+    const QJsonObject report = found.json().object();
+    EXPECT_EQ(report.value(QStringLiteral("mails")).toInt(), 2);
+    const QJsonArray numbers = report.value(QStringLiteral("found")).toArray();
+    ASSERT_EQ(numbers.size(), 1);
+    EXPECT_EQ(numbers.at(0)[QStringLiteral("number")].toString(), QStringLiteral("1Z999AA10123456784"));
+    EXPECT_EQ(numbers.at(0)[QStringLiteral("note")].toString(), QStringLiteral("Shop Example"));
+    EXPECT_EQ(cli.read(QStringLiteral("wlnum.ini")), encodeGb(kSaved)) << "nothing saved without --add";
+
+    const Outcome added
+        = cli.run({QStringLiteral("scan-mail"), QStringLiteral("--add"), QStringLiteral("--days"),
+                   QStringLiteral("0"), QStringLiteral("--mbox"), inbox});
+    ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
+    EXPECT_TRUE(added.out.contains(QStringLiteral("已导入1个快递"))) << added.out.toStdString();
+    EXPECT_TRUE(cli.read(QStringLiteral("wlnum.ini")).contains("1Z999AA10123456784|"));
+    const Outcome again
+        = cli.run({QStringLiteral("scan-mail"), QStringLiteral("--json"), QStringLiteral("--days"),
+                   QStringLiteral("0"), QStringLiteral("--mbox"), inbox});
+    EXPECT_EQ(again.json().object().value(QStringLiteral("found")).toArray().size(), 0);
+
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        const char *says;
+    } refused[] = {
+        {{QStringLiteral("scan-mail")}, 2, "--mbox FILE or --maildir DIR"},
+        {{QStringLiteral("scan-mail"), QStringLiteral("--days"), QStringLiteral("x"),
+          QStringLiteral("--mbox"), inbox},
+         2,
+         "--days"},
+        {{QStringLiteral("scan-mail"), QStringLiteral("--maildir"), cli.path(QStringLiteral("nowhere"))},
+         1,
+         "nowhere"},
+    };
+    for (const auto &r : refused) {
+        const Outcome run = cli.run(r.args);
+        EXPECT_EQ(run.exitCode, r.exitCode) << r.says;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.says))) << run.err.toStdString();
+    }
+}

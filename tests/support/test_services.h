@@ -56,6 +56,12 @@ public:
         lastFilter = filter;
         return nextName;
     }
+    QString askDirectory() override
+    {
+        ++asked;
+        lastFilter.clear();
+        return nextName;
+    }
     QString nextName; // null: the user cancels
     QString lastFilter;
     int asked = 0;

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 
 DesktopOptions::DesktopOptions(const DesktopSettings &settings, bool trayExists, QWidget *parent)
     : QWidget(parent)
@@ -29,5 +30,8 @@ DesktopOptions::DesktopOptions(const DesktopSettings &settings, bool trayExists,
     layout->addWidget(notifications);
     layout->addWidget(minimiseToTray);
     layout->addWidget(clipboardNumbers);
+    mailImport = new QPushButton(QStringLiteral("从邮件导入"), this);
+    mailImport->setObjectName(QStringLiteral("mailImport"));
+    layout->addWidget(mailImport);
     layout->addStretch(1);
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QPushButton;
 struct DesktopSettings;
 
 // The desktop's settings as check boxes, under the overview's own: "桌面通知", "最小化到托盘" (which
@@ -17,4 +18,5 @@ public:
     QCheckBox *notifications = nullptr;
     QCheckBox *minimiseToTray = nullptr;
     QCheckBox *clipboardNumbers = nullptr;
+    QPushButton *mailImport = nullptr; // "从邮件导入"
 };

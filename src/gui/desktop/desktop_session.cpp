@@ -8,6 +8,7 @@
 #include "gui/desktop/tray_icon.h"
 #include "gui/dialogs/tracking_service_dialog.h"
 #include "gui/mailscan/clipboard_watch.h"
+#include "gui/mailscan/mail_import_dialog.h"
 #include "gui/overview/overview_window.h"
 #include "gui/platform/platform.h"
 #include "gui/window/form1.h"
@@ -29,6 +30,7 @@
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -95,6 +97,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
     m_window->widget()->installEventFilter(this);
     m_window->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
+    m_window->addMenuEntry(QStringLiteral("从邮件导入"), [this] { showMailImport(); });
 
     // A history too large to be checked at the open is checked once the window is up.
     auto *check = new HistoryCheck(*m_history, *platform.clock, this);
@@ -118,6 +121,7 @@ DesktopSession::~DesktopSession()
     delete m_overview;
     m_overview = nullptr;
     delete m_serviceDialog;
+    delete m_mailImport;
 }
 
 void DesktopSession::show()
@@ -152,6 +156,7 @@ void DesktopSession::showOverview()
             if (!DesktopSettings::saveClipboardNumbers(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
+        connect(options->mailImport, &QPushButton::clicked, this, &DesktopSession::showMailImport);
         connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
         connect(m_overview, &OverviewWindow::exportRequested, this, &DesktopSession::exportParcels);
         connect(m_overview, &OverviewWindow::importRequested, this, [this] {
@@ -254,6 +259,27 @@ void DesktopSession::quitFromTray()
         showMainWindow();
         m_window->runAfterWait([this] { m_window->widget()->close(); });
     });
+}
+
+MailImportDialog *DesktopSession::mailImport() const
+{
+    return m_mailImport;
+}
+
+void DesktopSession::showMailImport()
+{
+    if (!m_mailImport) {
+        m_mailImport = new MailImportDialog(m_platform, *m_window);
+        m_mailImport->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_mailImport, &MailImportDialog::parcelsAdded, this, [this] {
+            if (m_overview)
+                m_overview->reload();
+            historyChanged();
+        });
+    }
+    m_mailImport->show();
+    m_mailImport->raise();
+    m_mailImport->activateWindow();
 }
 
 void DesktopSession::viewParcel(const ParcelKey &key)

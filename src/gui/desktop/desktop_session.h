@@ -10,6 +10,7 @@
 
 class ClipboardWatch;
 class DesktopNotifier;
+class MailImportDialog;
 class Form1;
 class MainWindow;
 class InstanceServer;
@@ -47,6 +48,9 @@ public:
     void serve(InstanceServer &server);
     // The dialog "查询服务" (the link menu's last entry, a button of the overview).
     void showServiceSettings();
+    // The dialog "从邮件导入" (the link menu's end, a button of the overview).
+    void showMailImport();
+    MailImportDialog *mailImport() const; // null until first shown
 
     // The designed window itself, for tests and the screenshot; the session uses mainWindow().
     Form1 &form() { return *m_form; }
@@ -88,5 +92,6 @@ private:
     DesktopSettings m_desktopSettings;
     QTimer *m_toolTipTimer = nullptr;
     QPointer<TrackingServiceDialog> m_serviceDialog;
+    QPointer<MailImportDialog> m_mailImport;
     bool m_problemTold = false;
 };

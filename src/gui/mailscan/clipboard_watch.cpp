@@ -1,10 +1,9 @@
 #include "gui/mailscan/clipboard_watch.h"
 
-#include "core/carrier_guess.h"
 #include "desktop/desktop_notifier.h"
 #include "gui/window/main_window.h"
 #include "mailscan/clipboard_offer.h"
-#include "store/saved_parcel_file.h"
+#include "mailscan/mail_scan.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,10 +39,7 @@ void ClipboardWatch::readCopiedText(const QString &text)
 {
     if (!m_enabled)
         return;
-    QSet<QString> known = m_offered;
-    for (const QString &line : m_window.savedLines())
-        known.insert(numberForGuess(readSavedLine(line).number));
-    const auto offer = clipboardOffer(text, known);
+    const auto offer = clipboardOffer(text, m_offered + savedNumbers(m_window.savedLines()));
     if (!offer)
         return;
     m_offered.insert(offer->number);

@@ -50,6 +50,11 @@ QString WidgetSaveDialog::askOpenFileName(const QString &filter)
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
 }
 
+QString WidgetSaveDialog::askDirectory()
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow());
+}
+
 void DesktopUrlOpener::open(const QString &url)
 {
     QDesktopServices::openUrl(QUrl(url));

@@ -21,6 +21,7 @@ class WidgetSaveDialog : public SaveDialog
 public:
     QString askSaveFileName(const QString &filter) override;
     QString askOpenFileName(const QString &filter) override;
+    QString askDirectory() override;
 };
 
 class DesktopUrlOpener : public UrlOpener

@@ -71,8 +71,9 @@ struct Session
     Form1 &form() { return session->form(); }
     OverviewWindow &openOverview()
     {
-        // The seventh entry of the link menu, as a user picks it (the eighth is 查询服务).
-        EXPECT_EQ(form().Combo5->count(), 8);
+        // The seventh entry of the link menu, as a user picks it (then 查询服务 and 从邮件导入).
+        EXPECT_EQ(form().Combo5->count(), 9);
+        EXPECT_EQ(form().Combo5->itemText(8), QStringLiteral("从邮件导入"));
         EXPECT_EQ(form().Combo5->itemText(6), QStringLiteral("全部快递"));
         form().Combo5->setCurrentIndex(6);
         Q_EMIT form().Combo5->activated(6);

@@ -1,0 +1,138 @@
+#include "cli/mail_command.h"
+
+#include "cli/command_line.h"
+#include "core/carrier_catalogue.h"
+#include "mailscan/mail_folder.h"
+#include "mailscan/mail_scan.h"
+#include "platform/paths.h"
+#include "store/saved_parcel_file.h"
+#include "watch/parcel_files.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace CommandLine {
+namespace {
+constexpr int kDefaultDays = 30;
+
+QTextStream &stream(FILE *file)
+{
+    static QTextStream out(stdout), err(stderr);
+    QTextStream &s = file == stdout ? out : err;
+    s.setEncoding(QStringConverter::Utf8);
+    return s;
+}
+
+int fail(const QString &reason, int code)
+{
+    stream(stderr) << "parcelvue: " << reason << '\n';
+    stream(stderr).flush();
+    return code;
+}
+
+QJsonObject foundJson(const FoundNumber &found)
+{
+    const CarrierGuess &guess = found.candidate.carriers.front();
+    return {{QStringLiteral("number"), found.candidate.number},
+            {QStringLiteral("carrier"), carrierName(guess.position)},
+            {QStringLiteral("carrier_code"), carrierCode(guess.position)},
+            {QStringLiteral("certain"), guess.certainty == GuessCertainty::Certain},
+            {QStringLiteral("confidence"), found.candidate.confidence},
+            {QStringLiteral("sender"), found.sender},
+            {QStringLiteral("subject"), found.subject},
+            {QStringLiteral("date"),
+             found.date.isValid() ? QJsonValue(found.date.toUTC().toString(Qt::ISODate)) : QJsonValue()},
+            {QStringLiteral("sentence"), found.candidate.sentence},
+            {QStringLiteral("note"), found.note}};
+}
+
+// The found numbers as a parcel file `import` reads.
+QString writeImportFile(const QTemporaryDir &dir, const std::vector<FoundNumber> &found)
+{
+    QList<ParcelFileEntry> entries;
+    for (const QString &line : savedLinesFor(found)) {
+        const SavedParcel parcel = readSavedLine(line);
+        ParcelFileEntry entry;
+        entry.saved.key = {parcel.number, carrierCode(carrierIndexByName(parcel.carrier))};
+        entry.saved.carrierName = parcel.carrier;
+        entry.saved.note = parcel.remark;
+        entries.append(entry);
+    }
+    const QString path = dir.filePath(QStringLiteral("found-in-mail.csv"));
+    return writeFileAtomically(path, writeParcelsCsv(entries)) ? path : QString();
+}
+} // namespace
+
+int scanMail(QStringList args, bool json, const std::function<int(const QString &file)> &import)
+{
+    const bool add = args.removeAll(QStringLiteral("--add")) > 0;
+    QString folder;
+    std::optional<MailFolderKind> kind;
+    int days = kDefaultDays;
+    while (!args.isEmpty()) {
+        const QString option = args.takeFirst();
+        if (args.isEmpty())
+            return fail(QStringLiteral("%1 needs a value (parcelvue --help)").arg(option), kUsage);
+        const QString value = args.takeFirst();
+        if (option == QLatin1String("--mbox") || option == QLatin1String("--maildir")) {
+            if (kind)
+                return fail(QStringLiteral("scan-mail reads one mail folder"), kUsage);
+            folder = value;
+            kind = option == QLatin1String("--mbox") ? MailFolderKind::Mbox : MailFolderKind::Maildir;
+        } else if (option == QLatin1String("--days")) {
+            bool ok = false;
+            days = value.toInt(&ok);
+            if (!ok || days < 0)
+                return fail(QStringLiteral("--days takes a number of days, 0 for every mail"), kUsage);
+        } else {
+            return fail(QStringLiteral("scan-mail does not know %1 (parcelvue --help)").arg(option), kUsage);
+        }
+    }
+    if (!kind)
+        return fail(QStringLiteral("scan-mail needs --mbox FILE or --maildir DIR"), kUsage);
+
+    SavedFileContents saved;
+    const QString savedPath = joinPath(dataDirectory(), QStringLiteral("wlnum.ini"));
+    if (!readSavedFile(savedPath, saved) && QFileInfo::exists(savedPath))
+        return fail(QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(savedPath)), kFailed);
+    const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
+    MailScan scan(savedNumbers(saved.parcels), since);
+    const QString error = readMailFolder(folder, *kind, [&](const QByteArray &raw) {
+        scan.add(raw);
+        return true;
+    });
+    if (!error.isEmpty())
+        return fail(error, kFailed);
+
+    if (json) {
+        QJsonArray found;
+        for (const FoundNumber &number : scan.found())
+            found.append(foundJson(number));
+        stream(stdout) << QJsonDocument(QJsonObject {{QStringLiteral("mails"), scan.mailsRead()},
+                                                     {QStringLiteral("found"), found}})
+                              .toJson(QJsonDocument::Indented);
+    } else {
+        for (const FoundNumber &number : scan.found())
+            stream(stdout) << number.candidate.number << '\t'
+                           << carrierName(number.candidate.carriers.front().position) << '\t' << number.sender
+                           << '\t' << number.subject << '\t' << number.candidate.sentence << '\n';
+        stream(stdout)
+            << QStringLiteral("读取了%1封邮件,找到%2个新单号").arg(scan.mailsRead()).arg(scan.found().size())
+            << '\n';
+    }
+    stream(stdout).flush();
+    if (!add || scan.found().empty())
+        return kOk;
+    QTemporaryDir dir;
+    const QString file = dir.isValid() ? writeImportFile(dir, scan.found()) : QString();
+    if (file.isEmpty())
+        return fail(QStringLiteral("the numbers found could not be handed to import (no temporary file)"),
+                    kFailed);
+    return import(file);
+}
+} // namespace CommandLine

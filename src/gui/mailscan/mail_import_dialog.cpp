@@ -1,0 +1,308 @@
+#include "gui/mailscan/mail_import_dialog.h"
+
+#include "core/carrier_catalogue.h"
+#include "gui/platform/platform.h"
+#include "gui/window/main_window.h"
+#include "mailscan/mail_folder.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kDefaultDays = 30;
+enum Column {
+    NumberColumn,
+    CarrierColumn,
+    NoteColumn,
+    SenderColumn,
+    SubjectColumn,
+    DateColumn,
+    SentenceColumn,
+    ColumnCount
+};
+
+QLabel *labelFor(const QString &text, QWidget *input, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(input);
+    input->setAccessibleName(QString(text).remove(QLatin1Char(':')));
+    return label;
+}
+} // namespace
+
+MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidget *parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_window(window)
+{
+    setObjectName(QStringLiteral("mailImportDialog"));
+    setWindowTitle(QStringLiteral("从邮件导入"));
+    auto *layout = new QVBoxLayout(this);
+    auto *privacy = new QLabel(QStringLiteral("邮件只在本机读取,不会发送到任何地方;不会更改邮件的任何标记。"
+                                              "找到的单号只在您勾选并点击“添加所选”后才会添加。"),
+                               this);
+    privacy->setWordWrap(true);
+    layout->addWidget(privacy);
+
+    auto *source = new QGridLayout;
+    folderSource = new QRadioButton(QStringLiteral("本地邮件文件夹"), this);
+    folderSource->setObjectName(QStringLiteral("folderSource"));
+    folderSource->setChecked(true);
+    auto *sources = new QButtonGroup(this);
+    sources->addButton(folderSource);
+    source->addWidget(folderSource, 0, 0, 1, 4);
+    folderPath = new QLineEdit(this);
+    folderPath->setObjectName(QStringLiteral("folderPath"));
+    folderPath->setPlaceholderText(
+        QStringLiteral("mbox 文件(如 Thunderbird 的 Mail/.../Inbox)或 Maildir 目录"));
+    source->addWidget(labelFor(QStringLiteral("邮件文件夹:"), folderPath, this), 1, 0);
+    source->addWidget(folderPath, 1, 1);
+    chooseFile = new QPushButton(QStringLiteral("选择文件..."), this);
+    chooseFile->setObjectName(QStringLiteral("chooseFile"));
+    source->addWidget(chooseFile, 1, 2);
+    chooseDirectory = new QPushButton(QStringLiteral("选择目录..."), this);
+    chooseDirectory->setObjectName(QStringLiteral("chooseDirectory"));
+    source->addWidget(chooseDirectory, 1, 3);
+    days = new QSpinBox(this);
+    days->setObjectName(QStringLiteral("days"));
+    days->setRange(0, 3650);
+    days->setValue(kDefaultDays);
+    days->setSpecialValueText(QStringLiteral("全部"));
+    days->setSuffix(QStringLiteral(" 天"));
+    source->addWidget(labelFor(QStringLiteral("读取最近:"), days, this), 2, 0);
+    source->addWidget(days, 2, 1);
+    layout->addLayout(source);
+
+    auto *run = new QHBoxLayout;
+    scan = new QPushButton(QStringLiteral("开始读取"), this);
+    scan->setObjectName(QStringLiteral("scan"));
+    run->addWidget(scan);
+    progress = new QProgressBar(this);
+    progress->setObjectName(QStringLiteral("progress"));
+    progress->setAccessibleName(QStringLiteral("读取进度"));
+    progress->setTextVisible(false);
+    progress->hide();
+    run->addWidget(progress, 1);
+    status = new QLabel(this);
+    status->setObjectName(QStringLiteral("status"));
+    run->addWidget(status, 1);
+    layout->addLayout(run);
+
+    found = new QTableWidget(0, ColumnCount, this);
+    found->setObjectName(QStringLiteral("found"));
+    found->setHorizontalHeaderLabels(
+        {QStringLiteral("单号"), QStringLiteral("快递公司"), QStringLiteral("备注"), QStringLiteral("发件人"),
+         QStringLiteral("主题"), QStringLiteral("日期"), QStringLiteral("原文")});
+    found->horizontalHeader()->setStretchLastSection(true);
+    found->verticalHeader()->hide();
+    auto *foundLabel = new QLabel(QStringLiteral("找到的单号"), this);
+    foundLabel->setBuddy(found);
+    found->setAccessibleName(QStringLiteral("找到的单号"));
+    layout->addWidget(foundLabel);
+    layout->addWidget(found, 1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    addChosen = new QPushButton(QStringLiteral("添加所选"), this);
+    addChosen->setObjectName(QStringLiteral("addChosen"));
+    addChosen->setEnabled(false);
+    buttons->addWidget(addChosen);
+    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    resize(820, 480);
+
+    connect(chooseFile, &QPushButton::clicked, this, [this] {
+        const QString file = m_platform.saveDialog->askOpenFileName(QStringLiteral("mbox (*)"));
+        if (!file.isNull())
+            folderPath->setText(QDir::toNativeSeparators(file));
+    });
+    connect(chooseDirectory, &QPushButton::clicked, this, [this] {
+        const QString dir = m_platform.saveDialog->askDirectory();
+        if (!dir.isNull())
+            folderPath->setText(QDir::toNativeSeparators(dir));
+    });
+    connect(scan, &QPushButton::clicked, this, [this] { scanning() ? stopScan() : startScan(); });
+    connect(addChosen, &QPushButton::clicked, this, &MailImportDialog::onAddChosen);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+MailImportDialog::~MailImportDialog()
+{
+    stopScan();
+    if (m_thread)
+        m_thread->wait();
+}
+
+void MailImportDialog::startScan()
+{
+    if (scanning())
+        return;
+    const QString path = QDir::fromNativeSeparators(folderPath->text().trimmed());
+    MailFolderKind kind;
+    if (path.isEmpty() || !mailFolderKind(path, &kind)) {
+        status->setText(
+            path.isEmpty()
+                ? QStringLiteral("请选择 mbox 文件或 Maildir 目录")
+                : QStringLiteral("%1 不是 mbox 文件或 Maildir 目录").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const QDateTime since = days->value() > 0 ? m_platform.clock->now().addDays(-days->value()) : QDateTime();
+    runReader([path, kind](const MailVisitor &visit,
+                           const std::atomic<bool> &) { return readMailFolder(path, kind, visit); },
+              savedNumbers(m_window.savedLines()), since);
+}
+
+void MailImportDialog::runReader(Reader reader, QSet<QString> saved, QDateTime since)
+{
+    m_stop = std::make_shared<std::atomic<bool>>(false);
+    scan->setText(QStringLiteral("停止"));
+    addChosen->setEnabled(false);
+    found->setRowCount(0);
+    m_found.clear();
+    progress->setRange(0, 0);
+    progress->show();
+    status->setText(QStringLiteral("正在读取邮件..."));
+    QPointer<MailImportDialog> self(this);
+    m_thread
+        = QThread::create([self, reader = std::move(reader), saved = std::move(saved), since, stop = m_stop] {
+              MailScan mails(saved, since);
+              Outcome outcome;
+              int read = 0;
+              outcome.error = reader(
+                  [&](const QByteArray &raw) {
+                      mails.add(raw);
+                      if (++read % 20 == 0 && self)
+                          QMetaObject::invokeMethod(self, [self, read] {
+                              if (self)
+                                  self->onProgress(read);
+                          });
+                      return !*stop;
+                  },
+                  *stop);
+              outcome.mailsRead = mails.mailsRead();
+              outcome.found = mails.found();
+              QMetaObject::invokeMethod(self, [self, outcome = std::move(outcome)] {
+                  if (self)
+                      self->onFinished(outcome);
+              });
+          });
+    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    m_thread->start();
+}
+
+void MailImportDialog::stopScan()
+{
+    if (m_stop)
+        *m_stop = true;
+}
+
+void MailImportDialog::onProgress(int read)
+{
+    status->setText(QStringLiteral("已读取 %1 封邮件").arg(read));
+}
+
+void MailImportDialog::onFinished(const Outcome &outcome)
+{
+    m_thread = nullptr;
+    progress->hide();
+    scan->setText(QStringLiteral("开始读取"));
+    m_found = outcome.found;
+    showFound();
+    if (!outcome.error.isEmpty())
+        status->setText(outcome.error);
+    else if (*m_stop)
+        status->setText(QStringLiteral("已停止:读取了%1封邮件,找到%2个新单号")
+                            .arg(outcome.mailsRead)
+                            .arg(m_found.size()));
+    else
+        status->setText(
+            QStringLiteral("读取了%1封邮件,找到%2个新单号").arg(outcome.mailsRead).arg(m_found.size()));
+    Q_EMIT scanFinished();
+}
+
+void MailImportDialog::showFound()
+{
+    found->setRowCount(int(m_found.size()));
+    for (int row = 0; row < int(m_found.size()); ++row) {
+        const FoundNumber &number = m_found[size_t(row)];
+        const auto fixed = [&](int column, const QString &text) {
+            auto *item = new QTableWidgetItem(text);
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            found->setItem(row, column, item);
+            return item;
+        };
+        QTableWidgetItem *check = fixed(NumberColumn, number.candidate.number);
+        check->setFlags(check->flags() | Qt::ItemIsUserCheckable);
+        check->setCheckState(Qt::Checked);
+        const CarrierGuess &guess = number.candidate.carriers.front();
+        fixed(CarrierColumn,
+              carrierName(guess.position)
+                  + (guess.certainty == GuessCertainty::Certain ? QString() : QStringLiteral("?")));
+        found->setItem(row, NoteColumn, new QTableWidgetItem(number.note)); // the user may change it
+        fixed(SenderColumn, number.sender);
+        fixed(SubjectColumn, number.subject);
+        fixed(DateColumn,
+              number.date.isValid() ? number.date.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                                    : QString());
+        fixed(SentenceColumn, number.candidate.sentence);
+    }
+    found->resizeColumnsToContents();
+    addChosen->setEnabled(!m_found.empty());
+}
+
+void MailImportDialog::onAddChosen()
+{
+    std::vector<FoundNumber> chosen;
+    for (int row = 0; row < found->rowCount() && row < int(m_found.size()); ++row) {
+        if (found->item(row, NumberColumn)->checkState() != Qt::Checked)
+            continue;
+        FoundNumber number = m_found[size_t(row)];
+        number.note = found->item(row, NoteColumn)->text().trimmed();
+        chosen.push_back(std::move(number));
+    }
+    if (chosen.empty()) {
+        status->setText(QStringLiteral("没有勾选任何单号"));
+        return;
+    }
+    // Saved meanwhile by hand: left out, as the scan left out what was saved before it.
+    const QSet<QString> saved = savedNumbers(m_window.savedLines());
+    chosen.erase(std::remove_if(chosen.begin(), chosen.end(),
+                                [&](const FoundNumber &n) { return saved.contains(n.candidate.number); }),
+                 chosen.end());
+    const QStringList lines = savedLinesFor(chosen);
+    if (!lines.isEmpty() && !m_window.addSavedLines(lines)) {
+        m_platform.messages->show(QStringLiteral("添加失败!请检查磁盘或权限.."), MsgIcon::Exclamation,
+                                  MsgButtons::Ok);
+        return;
+    }
+    // What was added leaves the table; the rest stays to be chosen.
+    for (int row = found->rowCount() - 1; row >= 0; --row) {
+        if (found->item(row, NumberColumn)->checkState() == Qt::Checked
+            || saved.contains(m_found[size_t(row)].candidate.number)) {
+            found->removeRow(row);
+            m_found.erase(m_found.begin() + row);
+        }
+    }
+    addChosen->setEnabled(!m_found.empty());
+    status->setText(QStringLiteral("已添加%1个快递").arg(lines.size()));
+    Q_EMIT parcelsAdded(int(lines.size()));
+}
