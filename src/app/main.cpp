@@ -26,6 +26,47 @@ void nameApplication()
                                                 .arg(PARCELVUE_VERSION_MINOR)
                                                 .arg(PARCELVUE_VERSION_REVISION));
 }
+
+// The program's options; --help and --version need no display.
+struct Options
+{
+    QCommandLineOption screenshot {
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the main window to <file> after start-up; with --overview, of the "
+                       "overview with its first parcel selected."),
+        QStringLiteral("file")};
+    QCommandLineOption overview {QStringLiteral("overview"),
+                                 QStringLiteral("Also open the overview of every saved parcel (全部快递).")};
+
+    void describe(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(
+            QStringLiteral(
+                "Parcelvue: follow parcels of 127 carriers.\n"
+                "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
+                "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
+                "directory when writable, else the per-user data location. Services are configured in "
+                "endpoints.ini there.\n"
+                "One program runs per data directory: a second start brings the running one to the front "
+                "(and opens its overview with --overview) and ends.\n\n")
+            + CommandLine::help());
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(screenshot);
+        parser.addOption(overview);
+    }
+};
+
+bool asksForHelpOrVersion(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" || arg == "--version"
+            || arg == "-v")
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -36,6 +77,16 @@ int main(int argc, char *argv[])
         nameApplication();
         return CommandLine::run(QCoreApplication::arguments().mid(1));
     }
+    // Over ssh or on a server: the help and the version print without a window.
+    if (asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        QCommandLineParser parser;
+        const Options options;
+        options.describe(parser);
+        parser.process(app); // prints and exits
+        return 0;
+    }
 
     QApplication app(argc, argv);
     nameApplication();
@@ -43,28 +94,11 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.parcelvue.Parcelvue"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral(
-            "Parcelvue: follow parcels of 127 carriers.\n"
-            "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
-            "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
-            "directory when writable, else the per-user data location. Services are configured in "
-            "endpoints.ini there.\n"
-            "One program runs per data directory: a second start brings the running one to the front "
-            "(and opens its overview with --overview) and ends.\n\n")
-        + CommandLine::help());
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption screenshot(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the main window to <file> after start-up; with --overview, of the "
-                       "overview with its first parcel selected."),
-        QStringLiteral("file"));
-    parser.addOption(screenshot);
-    QCommandLineOption overview(QStringLiteral("overview"),
-                                QStringLiteral("Also open the overview of every saved parcel (全部快递)."));
-    parser.addOption(overview);
+    const Options options;
+    options.describe(parser);
     parser.process(app);
+    const QCommandLineOption &screenshot = options.screenshot;
+    const QCommandLineOption &overview = options.overview;
 
     // Before any window: a program already running on this data directory takes over.
     const QString dataDir = dataDirectory();

@@ -360,3 +360,18 @@ TEST(CommandLine, ScanMailFindsNewNumbersAndSavesThemOnlyWithAdd)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.says))) << run.err.toStdString();
     }
 }
+
+// Without a display (over ssh, on a server) the program's help and version print and exit 0.
+TEST(CommandLine, HelpAndVersionNeedNoDisplay)
+{
+    const Cli cli;
+    const struct
+    {
+        const char *arg, *says;
+    } cases[] = {{"--help", "parcelvue scan-mail"}, {"-h", "--screenshot"}, {"--version", "parcelvue 4."}};
+    for (const auto &c : cases) {
+        const Outcome run = cli.run({QString::fromLatin1(c.arg)});
+        EXPECT_EQ(run.exitCode, 0) << c.arg << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromLatin1(c.says))) << c.arg << ": " << run.out.toStdString();
+    }
+}
