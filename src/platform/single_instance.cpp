@@ -18,30 +18,23 @@
 namespace {
 
 const QString kCommand = QStringLiteral("command");
-// Room for the socket name within the 108 bytes of a Unix socket address.
-constexpr int kMaxSocketPathBytes = 100;
 
 int remainingMs(const QDeadlineTimer &deadline)
 {
     return int(std::max<qint64>(deadline.remainingTime(), 0));
 }
 
-// A directory of this user's alone for the socket: the runtime directory, else one of its own in
-// the temporary directory (where another user could otherwise put a socket of theirs first).
+// A directory of this user's alone for the socket, found from what the window and a command
+// started by cron or over ssh both see the same: the user id. The login's runtime directory
+// /run/user/<uid> where there is one (it is not cleaned while the user is logged in), else one of
+// the user's own under /tmp. Neither $XDG_RUNTIME_DIR nor $TMPDIR: a cron job has neither, or others.
 QString socketDirectory()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).isWritable()
-        && runtime.toLocal8Bit().size() < kMaxSocketPathBytes - 40)
+    const QString runtime = QStringLiteral("/run/user/%1").arg(::getuid());
+    if (socketDirectoryProblem(runtime).isEmpty())
         return runtime;
-    const QString own = QDir::tempPath() + QStringLiteral("/parcelvue-%1").arg(::getuid());
+    const QString own = QStringLiteral("/tmp/parcelvue-%1").arg(::getuid());
     ::mkdir(QFile::encodeName(own).constData(), 0700);
-    struct stat facts
-    {
-    };
-    if (::lstat(QFile::encodeName(own).constData(), &facts) != 0 || !S_ISDIR(facts.st_mode)
-        || facts.st_uid != ::getuid() || (facts.st_mode & 077) != 0)
-        qCInfo(lcInstance) << own << "is not this user's alone";
     return own;
 }
 
@@ -84,6 +77,20 @@ QJsonObject InstanceMessage::failure(const QString &error)
     return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), error}};
 }
 
+QString socketDirectoryProblem(const QString &dir)
+{
+    struct stat facts
+    {
+    };
+    if (::lstat(QFile::encodeName(dir).constData(), &facts) != 0 || !S_ISDIR(facts.st_mode))
+        return QStringLiteral("套接字目录 %1 不存在或不是目录").arg(dir);
+    if (facts.st_uid != ::getuid() || (facts.st_mode & 077) != 0)
+        return QStringLiteral("套接字目录 %1 不属于当前用户或对其他用户开放,Parcelvue 不使用它。"
+                              "请删除该目录,或改为只有本用户可用(chmod 700)。")
+            .arg(dir);
+    return QString();
+}
+
 QString instanceServerName(const QString &dataDir)
 {
     QString path = QFileInfo(dataDir).canonicalFilePath();
@@ -97,6 +104,11 @@ QString instanceServerName(const QString &dataDir)
 std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const QJsonObject &request,
                                                int timeoutMs, QString *error)
 {
+    if (const QString problem = socketDirectoryProblem(QFileInfo(serverName).absolutePath());
+        !problem.isEmpty()) {
+        *error = problem;
+        return std::nullopt;
+    }
     if (!ownedByThisUser(serverName)) {
         *error = serverName + QStringLiteral(" belongs to another user");
         return std::nullopt;
@@ -145,6 +157,13 @@ InstanceServer::~InstanceServer() = default;
 
 bool InstanceServer::listen(const QString &name, QString *error)
 {
+    if (name.startsWith(QLatin1Char('/'))) {
+        if (const QString problem = socketDirectoryProblem(QFileInfo(name).absolutePath());
+            !problem.isEmpty()) {
+            *error = problem;
+            return false;
+        }
+    }
     if (m_server->listen(name))
         return true;
     if (m_server->serverError() == QAbstractSocket::AddressInUseError) {

@@ -30,9 +30,14 @@ std::optional<QJsonObject> decode(const QByteArray &line, QString *error);
 QJsonObject failure(const QString &error);
 } // namespace InstanceMessage
 
-// The socket name of a data directory: in the user's runtime directory, else in the temporary
-// directory under the user's id, after a hash of the directory's canonical path.
+// The socket name of a data directory, after a hash of its canonical path, in a directory of the
+// user's alone found from the user id (/run/user/<uid>, else /tmp/parcelvue-<uid>, made 0700): the
+// same for the window and for a command from cron or ssh, whatever their environment.
 QString instanceServerName(const QString &dataDir);
+
+// Why a socket directory may not be used (it is missing, not the user's, or open to others), or
+// an empty string.
+QString socketDirectoryProblem(const QString &dir);
 
 // The lock file of a data directory, held by the program running on it.
 QString instanceLockPath(const QString &dataDir);

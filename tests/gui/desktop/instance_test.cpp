@@ -16,10 +16,16 @@ namespace {
 const QJsonObject kShow {{QStringLiteral("command"), QStringLiteral("show")}};
 
 // The real program, offscreen, on a data directory of its own.
-std::unique_ptr<QProcess> startProgram(const QString &dataDir, const QStringList &arguments = {})
+// `asCron`: with the environment of a cron job (no runtime directory, another temporary directory).
+std::unique_ptr<QProcess> startProgram(const QString &dataDir, const QStringList &arguments = {},
+                                       bool asCron = false)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (asCron) {
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        environment.insert(QStringLiteral("TMPDIR"), dataDir);
+    }
     environment.insert(QStringLiteral("PARCELVUE_HOME"), dataDir);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process->setProcessEnvironment(environment);
@@ -107,6 +113,46 @@ TEST(InstanceMessages, OneJsonObjectPerLine)
         EXPECT_FALSE(InstanceMessage::decode(c.line, &error)) << c.line.left(40).toStdString();
         EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();
     }
+}
+
+// The socket's directory must be the user's alone.
+TEST(InstanceServer, SocketDirectoryIsTheUsersAlone)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *name;
+        QFileDevice::Permissions permissions;
+        const char *problem; // "" for none
+    } cases[] = {
+        {"own", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner, ""},
+        {"open",
+         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+             | QFileDevice::ExeOther | QFileDevice::WriteOther,
+         "对其他用户开放"},
+        {"missing", {}, "不存在"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.name));
+        if (c.permissions) {
+            ASSERT_TRUE(QDir().mkdir(path));
+            ASSERT_TRUE(QFile::setPermissions(path, c.permissions));
+        }
+        EXPECT_TRUE(socketDirectoryProblem(path).contains(QString::fromUtf8(c.problem))) << c.name;
+        EXPECT_EQ(socketDirectoryProblem(path).isEmpty(), !*c.problem) << c.name;
+    }
+    const QString name = instanceServerName(dir.path());
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    EXPECT_EQ(instanceServerName(dir.path()), name) << "the environment does not decide";
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    EXPECT_EQ(socketDirectoryProblem(QFileInfo(name).absolutePath()), QString());
+
+    InstanceServer server;
+    QString error;
+    EXPECT_FALSE(server.listen(
+        QDir(dir.filePath(QStringLiteral("open"))).filePath(QStringLiteral("x.socket")), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("chmod 700"))) << error.toStdString();
 }
 
 TEST(InstanceServer, AnswersEachCommandByNameAndRefusesTheRest)
@@ -222,7 +268,8 @@ TEST(SingleInstance, ImportFromTheCommandLineIsDoneByTheRunningWindow)
         QStringLiteral("\uFEFF备注,单号,快递公司\r\n书,YT2002,圆通快递\r\n伞,EM4004,EMS快递\r\n").toUtf8());
     file.close();
 
-    const auto import = startProgram(h.test.dataDir(), {QStringLiteral("import"), csv});
+    // From cron: the command finds the window's socket without the session's environment.
+    const auto import = startProgram(h.test.dataDir(), {QStringLiteral("import"), csv}, true);
     ASSERT_TRUE(ended(*import));
     EXPECT_EQ(import->exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(import->readAllStandardOutput()),
