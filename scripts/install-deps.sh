@@ -9,6 +9,8 @@ packages=(
     # the statistics window's chart; Qt Charts' CMake package needs Qt OpenGL's, which
     # qt6-charts-dev does not bring
     qt6-charts-dev libqt6charts6 libqt6opengl6-dev
+    # the English interface: lupdate and lrelease, and their CMake package
+    qt6-l10n-tools qt6-tools-dev
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
     libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev

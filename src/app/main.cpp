@@ -1,8 +1,10 @@
 #include "cli/command_line.h"
+#include "desktop/desktop_settings.h"
 #include "gui/desktop/desktop_session.h"
 #include "gui/overview/overview_window.h"
 #include "gui/platform/widget_desktop_platform.h"
 #include "gui/window/main_window.h"
+#include "platform/interface_language.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/single_instance.h"
@@ -25,6 +27,15 @@ void nameApplication()
                                                 .arg(PARCELVUE_VERSION_MAJOR)
                                                 .arg(PARCELVUE_VERSION_MINOR)
                                                 .arg(PARCELVUE_VERSION_REVISION));
+}
+
+// The interface's language, from the setting 界面语言 and the user's locale, before any text.
+void chooseLanguage()
+{
+    const QString dataDir = dataDirectory();
+    const DesktopSettings settings
+        = DesktopSettings::load(joinPath(dataDir, QStringLiteral("parcelvue.ini")));
+    installTranslation(chosenLanguage(settings.language, languageOfEnvironment()), dataDir);
 }
 
 // The program's options; --help and --version need no display.
@@ -75,12 +86,14 @@ int main(int argc, char *argv[])
     if (argc > 1 && CommandLine::isCommand({QString::fromLocal8Bit(argv[1])})) {
         QCoreApplication app(argc, argv);
         nameApplication();
+        chooseLanguage();
         return CommandLine::run(QCoreApplication::arguments().mid(1));
     }
     // Over ssh or on a server: the help and the version print without a window.
     if (asksForHelpOrVersion(argc, argv)) {
         QCoreApplication app(argc, argv);
         nameApplication();
+        chooseLanguage();
         QCommandLineParser parser;
         const Options options;
         options.describe(parser);
@@ -90,6 +103,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     nameApplication();
+    chooseLanguage();
     // The Wayland app id; it names the desktop entry, whose icon and name the shell shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.parcelvue.Parcelvue"));
 

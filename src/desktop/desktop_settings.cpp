@@ -7,6 +7,7 @@ namespace {
 const QString kNotificationsKey = QStringLiteral("桌面通知");
 const QString kMinimiseToTrayKey = QStringLiteral("最小化到托盘");
 const QString kClipboardNumbersKey = QStringLiteral("识别剪贴板中的单号");
+const QString kLanguageKey = QStringLiteral("界面语言");
 const QString kYes = QStringLiteral("是");
 const QString kNo = QStringLiteral("否");
 
@@ -27,6 +28,10 @@ DesktopSettings DesktopSettings::load(const QString &settingsPath)
     settings.notifications = readYesNo(settingsPath, kNotificationsKey, settings.notifications);
     settings.minimiseToTray = readYesNo(settingsPath, kMinimiseToTrayKey, settings.minimiseToTray);
     settings.clipboardNumbers = readYesNo(settingsPath, kClipboardNumbersKey, settings.clipboardNumbers);
+    const QString language
+        = readProfileString(settingsPath, kWatchSection, kLanguageKey, QString()).trimmed();
+    if (language == QStringLiteral("中文") || language == QLatin1String("English"))
+        settings.language = language;
     return settings;
 }
 
@@ -43,4 +48,9 @@ bool DesktopSettings::saveMinimiseToTray(const QString &settingsPath, bool on)
 bool DesktopSettings::saveClipboardNumbers(const QString &settingsPath, bool on)
 {
     return writeProfileString(settingsPath, kWatchSection, kClipboardNumbersKey, on ? kYes : kNo);
+}
+
+bool DesktopSettings::saveLanguage(const QString &settingsPath, const QString &language)
+{
+    return writeProfileString(settingsPath, kWatchSection, kLanguageKey, language);
 }

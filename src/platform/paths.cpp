@@ -96,6 +96,20 @@ QString assetDir(const QString &dataDir, const QString &fileName)
     return shipped;
 }
 
+QString translationPath(const QString &dataDir, const QString &fileName)
+{
+    const QString name = QStringLiteral("translations/") + fileName;
+    const QString buildDir = QStringLiteral(PARCELVUE_BUILD_DIR);
+    for (const QString &dir : {dataDir, installedAssetDir(QCoreApplication::applicationDirPath())}) {
+        if (QFileInfo::exists(joinPath(dir, name)))
+            return joinPath(dir, name);
+    }
+    if (insideBuildTree(QCoreApplication::applicationDirPath(), buildDir)
+        && QFileInfo::exists(joinPath(buildDir, name)))
+        return joinPath(buildDir, name);
+    return QString();
+}
+
 QString assetPath(const QString &dataDir, const QString &fileName)
 {
     return joinPath(assetDir(dataDir, fileName), fileName);

@@ -34,6 +34,9 @@ QString shippedAssetDir();
 // standard error (logging category parcelvue.assets); the caller goes on without it.
 QString assetDir(const QString &dataDir, const QString &fileName);
 QString assetPath(const QString &dataDir, const QString &fileName);
+// A translation file (translations/<name>): in the data directory, else installed with the assets,
+// else, for a program of this build tree, where the build made it. Empty when there is none.
+QString translationPath(const QString &dataDir, const QString &fileName);
 
 // dir + "/" + name, without doubling a separator the directory already ends in.
 QString joinPath(const QString &dir, const QString &name);

@@ -1,3 +1,4 @@
+#include "platform/interface_language.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
 
@@ -169,4 +170,44 @@ TEST(Paths, MissingAssetIsReportedOnceByName)
     EXPECT_EQ(missing, joinPath(shippedAssetDir(), QStringLiteral("deleted_picture.png")));
     ASSERT_EQ(assetMessages.size(), 1) << assetMessages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(assetMessages[0].contains(missing)) << assetMessages[0].toStdString();
+}
+
+// The interface's language: the setting, else the first messages variable that is set; English
+// only for an English locale, Chinese for the rest (C and POSIX too).
+TEST(InterfaceLanguages, FromTheSettingElseTheMessagesLocale)
+{
+    const struct
+    {
+        const char *language, *all, *messages, *lang;
+        const char *setting;
+        InterfaceLanguage chosen;
+    } cases[] = {
+        {"", "", "", "", "", InterfaceLanguage::Chinese},
+        {"", "", "", "C", "", InterfaceLanguage::Chinese},
+        {"", "POSIX", "", "en_US.UTF-8", "", InterfaceLanguage::Chinese},
+        {"", "", "", "C.UTF-8", "自动", InterfaceLanguage::Chinese},
+        {"", "", "", "en_US.UTF-8", "", InterfaceLanguage::English},
+        {"", "", "en_GB.UTF-8", "zh_CN.UTF-8", "", InterfaceLanguage::English},
+        {"", "", "de_DE.UTF-8", "en_US.UTF-8", "", InterfaceLanguage::Chinese},
+        {"en:zh_CN", "zh_CN.UTF-8", "", "", "", InterfaceLanguage::English},
+        {"zh_CN:en", "", "", "en_US.UTF-8", "", InterfaceLanguage::Chinese},
+        {"", "", "", "en@quot", "", InterfaceLanguage::English},
+        {"", "", "", "english", "", InterfaceLanguage::Chinese},
+        {"", "", "", "en_US.UTF-8", "中文", InterfaceLanguage::Chinese},
+        {"", "", "", "zh_CN.UTF-8", "English", InterfaceLanguage::English},
+        {"", "", "", "zh_CN.UTF-8", "Klingon", InterfaceLanguage::Chinese},
+    };
+    for (const auto &c : cases) {
+        const auto variable = [&](const char *name) {
+            const QByteArray n(name);
+            return QString::fromLatin1(n == "LANGUAGE"          ? c.language
+                                           : n == "LC_ALL"      ? c.all
+                                           : n == "LC_MESSAGES" ? c.messages
+                                                                : c.lang);
+        };
+        EXPECT_EQ(chosenLanguage(QString::fromUtf8(c.setting), languageOfEnvironment(variable)), c.chosen)
+            << c.language << "|" << c.all << "|" << c.messages << "|" << c.lang << "|" << c.setting;
+    }
+    EXPECT_EQ(translationFileName(InterfaceLanguage::Chinese), QString());
+    EXPECT_EQ(translationFileName(InterfaceLanguage::English), QStringLiteral("parcelvue_en.qm"));
 }

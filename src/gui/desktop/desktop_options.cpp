@@ -3,7 +3,9 @@
 #include "desktop/desktop_settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 DesktopOptions::DesktopOptions(const DesktopSettings &settings, bool trayExists, QWidget *parent)
@@ -33,5 +35,16 @@ DesktopOptions::DesktopOptions(const DesktopSettings &settings, bool trayExists,
     mailImport = new QPushButton(QStringLiteral("从邮件导入"), this);
     mailImport->setObjectName(QStringLiteral("mailImport"));
     layout->addWidget(mailImport);
+    language = new QComboBox(this);
+    language->setObjectName(QStringLiteral("language"));
+    // The choices are the setting's values, each in its own language.
+    language->addItems({QStringLiteral("自动"), QStringLiteral("中文"), QStringLiteral("English")});
+    language->setCurrentText(settings.language);
+    language->setToolTip(QStringLiteral("重新启动 Parcelvue 后生效"));
+    auto *languageLabel = new QLabel(QStringLiteral("界面语言:"), this);
+    languageLabel->setBuddy(language);
+    language->setAccessibleName(QStringLiteral("界面语言"));
+    layout->addWidget(languageLabel);
+    layout->addWidget(language);
     layout->addStretch(1);
 }

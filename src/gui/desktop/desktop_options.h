@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 struct DesktopSettings;
 
@@ -19,4 +20,5 @@ public:
     QCheckBox *minimiseToTray = nullptr;
     QCheckBox *clipboardNumbers = nullptr;
     QPushButton *mailImport = nullptr; // "从邮件导入"
+    QComboBox *language = nullptr; // "界面语言": 自动, 中文, English (from the next start)
 };

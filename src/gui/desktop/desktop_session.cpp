@@ -28,6 +28,7 @@
 #include "watch/watch_settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPushButton>
@@ -154,6 +155,11 @@ void DesktopSession::showOverview()
             m_desktopSettings.clipboardNumbers = on;
             m_clipboard->setEnabled(on);
             if (!DesktopSettings::saveClipboardNumbers(m_window->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        });
+        connect(options->language, &QComboBox::textActivated, this, [this](const QString &language) {
+            m_desktopSettings.language = language;
+            if (!DesktopSettings::saveLanguage(m_window->settingsFilePath(), language))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->mailImport, &QPushButton::clicked, this, &DesktopSession::showMailImport);
