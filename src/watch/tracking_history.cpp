@@ -594,11 +594,24 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         return fail(query);
     const bool waitedForRows = query.numRowsAffected() > 0;
 
+    // A row kept with the note an adapter once added to the newest row ("（派件中）") is the same
+    // event as the carrier's own words: it takes them, and is no new row.
+    QSqlQuery unnoted(db);
+    unnoted.prepare(QStringLiteral("UPDATE OR IGNORE progress SET text = ?"
+                                   " WHERE parcel_id = ? AND time = ? AND text IN (?, ?)"));
     query.prepare(
         QStringLiteral("INSERT OR IGNORE INTO progress (parcel_id, time, text, first_seen, position)"
                        " VALUES (?, ?, ?, ?, ?)"));
     const qint64 nowMs = now.toMSecsSinceEpoch();
     for (int i = 0; i < rowsOldestFirst.size(); ++i) {
+        const QString &carrierText = rowsOldestFirst.at(i).text;
+        unnoted.addBindValue(text(carrierText));
+        unnoted.addBindValue(id);
+        unnoted.addBindValue(text(rowsOldestFirst.at(i).time));
+        unnoted.addBindValue(carrierText + kSignedForNote);
+        unnoted.addBindValue(carrierText + kOutForDeliveryNote);
+        if (!unnoted.exec())
+            return fail(unnoted);
         query.addBindValue(id);
         query.addBindValue(text(rowsOldestFirst.at(i).time));
         query.addBindValue(text(rowsOldestFirst.at(i).text));
