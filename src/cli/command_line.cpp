@@ -8,6 +8,7 @@
 #include "core/configuration.h"
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
+#include "core/tracking_check.h"
 #include "platform/clock.h"
 #include "platform/http_client.h"
 #include "platform/paths.h"
@@ -39,6 +40,8 @@ const QStringList kCommands {QStringLiteral("track"),    QStringLiteral("list"),
                              QStringLiteral("scan-mail")};
 // How long an import handed to the running window may take: it waits for a query in progress.
 constexpr int kHandOverMs = 120000;
+// A running window takes news at once; it announces them on its own time.
+constexpr int kTellNewsMs = 5000;
 
 QTextStream &out()
 {
@@ -96,6 +99,23 @@ struct Program
         SavedFileContents contents;
         readSavedFile(savedPath(), contents);
         return contents.parcels;
+    }
+    // News stored here stays unseen news; a window running on the data directory announces it
+    // (notification, sound, mail) as it announces its own watcher's. Without one there is nobody
+    // to tell now: the overview shows it in bold when it is next opened.
+    void tellNews(const QList<ParcelKey> &keys) const
+    {
+        if (keys.isEmpty())
+            return;
+        QJsonArray parcels;
+        for (const ParcelKey &key : keys)
+            parcels.append(
+                QJsonObject {{QStringLiteral("number"), key.number}, {QStringLiteral("com"), key.com}});
+        QString why;
+        sendInstanceRequest(
+            instanceServerName(dataDir),
+            {{QStringLiteral("command"), QStringLiteral("news")}, {QStringLiteral("parcels"), parcels}},
+            kTellNewsMs, &why);
     }
     // The history, following the saved list (read only, never written here).
     bool openHistory(TrackingHistory &history)
@@ -242,7 +262,7 @@ int track(const QStringList &args, bool json)
     }
 
     const QDateTime now = program.clock.now();
-    const QString status = deliveryStatusOf(rows.front().progress);
+    const QString status = answerStatus(result, deliveryStatusOf(rows.front().progress));
     const qint64 seconds = secondsSince(rows.back().time, now);
     const QString transit = status == kSignedFor ? kSignedFor : transitTimeText(seconds);
 
@@ -250,7 +270,10 @@ int track(const QStringList &args, bool json)
         QList<HistoryRow> oldestFirst;
         for (auto row = rows.rbegin(); row != rows.rend(); ++row)
             oldestFirst.append({row->time, row->progress, {}});
-        history.recordAnswer({number, carrierCode(carrier)}, oldestFirst, status, now);
+        oldestFirst.last().text = carrierText(oldestFirst.last().text, result);
+        const ParcelKey key {number, carrierCode(carrier)};
+        if (history.recordAnswer(key, oldestFirst, status, now).news)
+            program.tellNews({key});
     }
 
     if (json) {
@@ -318,12 +341,16 @@ int refresh(bool json)
     watcher.refreshAll();
     if (watcher.refreshing())
         loop.exec();
+    QList<ParcelKey> newsKeys;
+    for (const ParcelRecord &parcel : std::as_const(news))
+        newsKeys.append(parcel.key);
+    program.tellNews(newsKeys);
 
     const QDateTime now = program.clock.now();
     const QList<ParcelRecord> parcels = history.listedParcels();
     QList<ParcelRecord> failed;
     for (const ParcelRecord &parcel : parcels) {
-        if (!parcel.lastError.isEmpty())
+        if (!parcel.lastError.isEmpty() && parcel.lastError != kNoInformationMessage)
             failed.append(parcel);
     }
     if (json) {

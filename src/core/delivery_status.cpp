@@ -1,8 +1,21 @@
 #include "core/delivery_status.h"
 
+bool saysSignedFor(const QString &progress)
+{
+    // A parcel refused or on its way back was not signed for, whatever else the row says.
+    if (progress.contains(QStringLiteral("拒收")) || progress.contains(QStringLiteral("退回")))
+        return false;
+    if (progress.contains(QStringLiteral("妥")))
+        return true;
+    QString rest = progress;
+    for (const char *notSigned : {"签收失败", "拒签", "待签", "未签"})
+        rest.remove(QString::fromUtf8(notSigned));
+    return rest.contains(QStringLiteral("签"));
+}
+
 QString deliveryStatusOf(const QString &newestProgress)
 {
-    if (newestProgress.contains(QStringLiteral("签")) || newestProgress.contains(QStringLiteral("妥")))
+    if (saysSignedFor(newestProgress))
         return kSignedFor;
     if (newestProgress.contains(QStringLiteral("派")))
         return kOutForDelivery;

@@ -33,7 +33,8 @@ CheckOutcome readCheckAnswer(const HttpResult &result)
         outcome.error = QStringLiteral("您好,您当前查询的快递单号已不存在!");
         return outcome;
     case AnswerVerdict::NoInformation:
-        outcome.error = QStringLiteral("此快递单号未更新信息或已失效..");
+        outcome.error = kNoInformationMessage;
+        outcome.noInformation = true;
         return outcome;
     case AnswerVerdict::UnsupportedCarrier:
         outcome.error = QStringLiteral("系统问题,暂不支持当前快递公司!");
@@ -53,8 +54,39 @@ CheckOutcome readCheckAnswer(const HttpResult &result)
     outcome.kind = CheckOutcome::Kind::Answered;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         outcome.rows.append({row->time, row->progress, {}});
-    outcome.status = deliveryStatusOf(rows.front().progress);
+    outcome.rows.last().text = carrierText(outcome.rows.last().text, result);
+    outcome.status = answerStatus(result, deliveryStatusOf(rows.front().progress));
     return outcome;
+}
+
+QString answerStatus(const HttpResult &result, const QString &textStatus)
+{
+    // The keys of the adapters' statuses (services/service_answer.h).
+    const QString &service = result.serviceStatus;
+    const QString &meaning = result.serviceStatusText;
+    const auto reason = [&meaning] {
+        const qsizetype colon = meaning.indexOf(QStringLiteral("："));
+        return colon < 0 ? QString() : meaning.mid(colon);
+    };
+    if (service == QLatin1String("exception"))
+        return meaning.startsWith(kProblemParcel) ? meaning : kProblemParcel;
+    if (service == QLatin1String("delivery_failure"))
+        return kDeliveryFailed + reason();
+    if (service == QLatin1String("available_for_pickup"))
+        return kAwaitingPickup;
+    if (service == QLatin1String("in_transit") && textStatus == kSignedFor)
+        return kInTransit;
+    return textStatus;
+}
+
+QString carrierText(const QString &progress, const HttpResult &result)
+{
+    const QString note = result.serviceStatus == QLatin1String("delivered") ? kSignedForNote
+        : result.serviceStatus == QLatin1String("out_for_delivery")         ? kOutForDeliveryNote
+                                                                            : QString();
+    if (note.isEmpty() || !progress.endsWith(note))
+        return progress;
+    return progress.chopped(note.size());
 }
 
 int retryAfterSeconds(const QByteArray &header, const QDateTime &now)

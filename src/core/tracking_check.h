@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/http_exchange.h"
 #include "core/parcel_types.h"
+#include "platform/http_exchange.h"
 
 #include <QDateTime>
 #include <QList>
@@ -21,9 +21,22 @@ struct CheckOutcome
     QString status; // 已签收, 派件中 or 运送中
     QString error; // for the user, in the window's words
     int retryAfterSeconds = -1; // Busy: what the service asked for; -1 when it did not say
+    // Refused because the service has no information of the number yet: not the parcel's failure.
+    bool noInformation = false;
 };
 
+// What the user is told of a number the service has no information of yet.
+inline const QString kNoInformationMessage = QStringLiteral("此快递单号未更新信息或已失效..");
+
 CheckOutcome readCheckAnswer(const HttpResult &result);
+
+// The status an answer gives the parcel: the service's own where it says the parcel is not
+// delivered (问题件 with its reason, 待取件, 派送失败; in transit is never 已签收), else
+// `textStatus`, what the newest row says.
+QString answerStatus(const HttpResult &result, const QString &textStatus);
+// The newest row's text as the carrier wrote it: without the note the service's adapter added
+// for the window's status rule, so that the same event is the same row in every answer.
+QString carrierText(const QString &progress, const HttpResult &result);
 
 // Seconds from a Retry-After header (a number of seconds or an HTTP date); -1 when there is none
 // or it cannot be read.

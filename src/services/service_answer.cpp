@@ -31,11 +31,6 @@ QString cellText(QString text)
     return text;
 }
 
-bool saysSigned(const QString &text)
-{
-    return text.contains(QStringLiteral("签")) || text.contains(QStringLiteral("妥"));
-}
-
 struct StatusKey
 {
     ServiceStatus status;
@@ -123,11 +118,10 @@ QString designedAnswerText(QList<ServiceEvent> events, ServiceStatus status)
         return ErrorWord::kNoInformation;
 
     QString &newest = unique.back().text;
-    if (status == ServiceStatus::Delivered && !saysSigned(newest))
-        newest += QStringLiteral("（已签收）");
-    else if (status == ServiceStatus::OutForDelivery && !saysSigned(newest)
-             && !newest.contains(QStringLiteral("派")))
-        newest += QStringLiteral("（派件中）");
+    if (status == ServiceStatus::Delivered && !saysSignedFor(newest))
+        newest += kSignedForNote;
+    else if (status == ServiceStatus::OutForDelivery && deliveryStatusOf(newest) != kOutForDelivery)
+        newest += kOutForDeliveryNote;
 
     QString answer = QStringLiteral("<table>");
     for (const Row &row : unique)

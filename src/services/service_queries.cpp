@@ -7,14 +7,15 @@
 #include "services/track17_answer.h"
 #include "services/tracking_service.h"
 
-#include <QDateTime>
 #include <QTimer>
 
 ServiceContext::ServiceContext(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
     : http(http)
     , endpoints(endpoints)
     , secrets(secrets)
-{ }
+{
+    m_pace.start();
+}
 
 void ServiceContext::readSecret(const QString &key, QObject *receiver,
                                 std::function<void(const SecretStore::Result &)> done)
@@ -56,7 +57,8 @@ void ServiceContext::paced(int perSecond, QObject *receiver, std::function<void(
     // A little more than the bare interval, so that requests that leave on time never arrive
     // closer together than the service counts.
     const qint64 interval = 1000 / perSecond + 20;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    // On the monotonic clock: a wall clock set back (by hand, by NTP) must not hold every request.
+    const qint64 now = m_pace.elapsed();
     const qint64 slot = std::max(now, m_nextSlotMs);
     m_nextSlotMs = slot + interval;
     QPointer<QObject> guard(receiver);

@@ -3,6 +3,7 @@
 #include "platform/secret_store.h"
 #include "services/tracking_client.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -48,7 +49,8 @@ private:
     QHash<QString,
           std::vector<std::pair<QPointer<QObject>, std::function<void(const SecretStore::Result &)>>>>
         m_reading;
-    qint64 m_nextSlotMs = 0;
+    QElapsedTimer m_pace; // runs from the context's start
+    qint64 m_nextSlotMs = 0; // on m_pace
 };
 
 // The adapters: queries of 快递鸟 and 17TRACK whose results are in the program's answer form.

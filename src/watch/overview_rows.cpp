@@ -1,6 +1,7 @@
 #include "watch/overview_rows.h"
 
 #include "core/delivery_status.h"
+#include "core/tracking_check.h"
 
 namespace {
 QString timeText(const QDateTime &time)
@@ -23,6 +24,9 @@ QStringList overviewHeaders()
 
 QString overviewStatus(const ParcelRecord &parcel)
 {
+    // "No information yet" is not a failure of the parcel.
+    if (parcel.lastError == kNoInformationMessage)
+        return parcel.status.isEmpty() ? kNoInformationYet : parcel.status;
     if (!parcel.lastError.isEmpty())
         return kQueryFailed;
     return parcel.status.isEmpty() ? kNotQueried : parcel.status;

@@ -24,9 +24,11 @@ QStringList overviewHeaders();
 
 inline const QString kNotQueried = QStringLiteral("未查询");
 inline const QString kQueryFailed = QStringLiteral("查询失败");
+inline const QString kNoInformationYet = QStringLiteral("暂无信息");
 
-// 已签收, 派件中 or 运送中 from the newest answer; 查询失败 while the last query failed; 未查询 before
-// the first answer.
+// 已签收, 派件中 or 运送中 from the newest answer; 查询失败 while the last query failed; 暂无信息
+// while the service knows nothing of a parcel never answered with rows; 未查询 before the first
+// answer.
 QString overviewStatus(const ParcelRecord &parcel);
 // The text of one cell (OverviewList sorts them).
 QString overviewCell(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now);

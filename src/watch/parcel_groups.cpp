@@ -81,7 +81,7 @@ int defaultRank(const ParcelRecord &parcel)
         return 1;
     if (isProblemStatus(shown))
         return 2;
-    if (shown == kNotQueried || shown == kQueryFailed)
+    if (shown == kNotQueried || shown == kQueryFailed || shown == kNoInformationYet)
         return 4;
     if (shown == kSignedFor)
         return 5;

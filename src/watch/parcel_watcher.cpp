@@ -25,6 +25,12 @@ int backoffMinutes(int intervalMinutes, int failures)
     return int(std::min<qint64>(minutes, kMaxBackoffMinutes));
 }
 
+int noInformationMinutes(int intervalMinutes, qint64 secondsWaiting)
+{
+    const int minutes = clampInterval(intervalMinutes);
+    return secondsWaiting >= qint64(kSlowAfterNoInformationDays) * 86400 ? minutes * 2 : minutes;
+}
+
 QDateTime nextAfterAnswer(const ParcelKey &key, const QDateTime &now, int intervalMinutes)
 {
     const qint64 period = qint64(clampInterval(intervalMinutes)) * 60 * 1000;
@@ -67,13 +73,37 @@ void ParcelWatcher::setEnabled(bool enabled)
     if (m_enabled == enabled)
         return;
     m_enabled = enabled;
-    if (enabled)
+    if (enabled) {
+        replan();
         QTimer::singleShot(0, this, &ParcelWatcher::checkDue);
+    }
 }
 
 void ParcelWatcher::setIntervalMinutes(int minutes)
 {
-    m_intervalMinutes = WatchPlan::clampInterval(minutes);
+    const int clamped = WatchPlan::clampInterval(minutes);
+    if (clamped == m_intervalMinutes)
+        return;
+    m_intervalMinutes = clamped;
+    replan();
+}
+
+void ParcelWatcher::replan()
+{
+    QList<QPair<ParcelKey, QDateTime>> plans;
+    for (const ParcelRecord &parcel : m_history.activeParcels()) {
+        // Never asked: due at once anyway; waiting in the queue or for a held service: as it is.
+        if (parcel.status == kSignedFor || !parcel.lastChecked.isValid() || queued(parcel.key)
+            || (m_holdUntil.isValid() && parcel.nextCheck == m_holdUntil))
+            continue;
+        const QDateTime next = parcel.failures > 0
+            ? parcel.lastChecked.addSecs(60LL * WatchPlan::backoffMinutes(m_intervalMinutes, parcel.failures))
+            : WatchPlan::nextAfterAnswer(parcel.key, parcel.lastChecked, m_intervalMinutes);
+        if (next != parcel.nextCheck)
+            plans.append({parcel.key, next});
+    }
+    if (!plans.isEmpty() && !m_history.setNextChecks(plans))
+        qCInfo(lcWatch) << "next checks not planned:" << m_history.lastError();
 }
 
 bool ParcelWatcher::queued(const ParcelKey &key) const
@@ -235,6 +265,18 @@ void ParcelWatcher::apply(const Pending &pending, const CheckOutcome &outcome)
         break;
     }
     case CheckOutcome::Kind::Refused: {
+        if (outcome.noInformation) {
+            // Not yet known to the service: asked again as any other parcel is.
+            m_history.recordNoInformation(key, outcome.error, now);
+            const QDateTime since = m_history.noInformationSince(key);
+            const qint64 waiting = since.isValid() ? since.secsTo(now) : 0;
+            m_history.setNextCheck(
+                key,
+                WatchPlan::nextAfterAnswer(key, now,
+                                           WatchPlan::noInformationMinutes(m_intervalMinutes, waiting)));
+            Q_EMIT parcelChecked(key);
+            break;
+        }
         m_history.recordFailure(key, outcome.error, now);
         const std::optional<ParcelRecord> parcel = m_history.parcel(key);
         const int failures = parcel ? parcel->failures : 1;

@@ -25,6 +25,10 @@ constexpr int kCatchUpSeconds = 5 * 60;
 int clampInterval(int minutes);
 // The interval after `failures` failed queries in a row: doubled each time, at most a day.
 int backoffMinutes(int intervalMinutes, int failures);
+// The interval for a parcel the service has had no information of for `secondsWaiting`: the
+// normal one, twice that after a week.
+constexpr int kSlowAfterNoInformationDays = 7;
+int noInformationMinutes(int intervalMinutes, qint64 secondsWaiting);
 // The next check after an answer: about one interval on, at the parcel's own place in the
 // interval (from its number and carrier), so that many parcels do not come due together.
 QDateTime nextAfterAnswer(const ParcelKey &key, const QDateTime &now, int intervalMinutes);
@@ -46,6 +50,7 @@ public:
     ~ParcelWatcher() override;
 
     // Automatic refreshes ("全部监控"); "全部刷新" works either way.
+    // Switching it on, like a new interval, plans every parcel's next check anew from its last.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
     void setIntervalMinutes(int minutes);
@@ -81,6 +86,7 @@ private:
         ParcelKey key;
         bool forRefresh = false;
     };
+    void replan();
     void enqueue(const ParcelKey &key, bool forRefresh, bool front = false);
     bool queued(const ParcelKey &key) const;
     void pump();

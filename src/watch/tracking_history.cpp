@@ -89,6 +89,13 @@ QVariant msOf(const QDateTime &time)
     return time.isValid() ? QVariant(time.toMSecsSinceEpoch()) : QVariant(QMetaType::fromType<qint64>());
 }
 
+// The fact that the service has had no information of a parcel since a time (ms since the epoch):
+// kept beside the parcels until its first rows come.
+QString noInformationFact(qint64 parcelId)
+{
+    return QStringLiteral("no_information_since:") + QString::number(parcelId);
+}
+
 // A null QString would be bound as NULL; the text columns hold empty text instead.
 QString text(const QString &value)
 {
@@ -580,12 +587,31 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     if (!query.exec() || !query.next())
         return fail(query);
     const bool answeredBefore = query.value(0).toBool();
+    // A parcel the service had no information of: its first rows are news.
+    query.prepare(QStringLiteral("DELETE FROM facts WHERE name = ?"));
+    query.addBindValue(noInformationFact(id));
+    if (!query.exec())
+        return fail(query);
+    const bool waitedForRows = query.numRowsAffected() > 0;
 
+    // A row kept with the note an adapter once added to the newest row ("（派件中）") is the same
+    // event as the carrier's own words: it takes them, and is no new row.
+    QSqlQuery unnoted(db);
+    unnoted.prepare(QStringLiteral("UPDATE OR IGNORE progress SET text = ?"
+                                   " WHERE parcel_id = ? AND time = ? AND text IN (?, ?)"));
     query.prepare(
         QStringLiteral("INSERT OR IGNORE INTO progress (parcel_id, time, text, first_seen, position)"
                        " VALUES (?, ?, ?, ?, ?)"));
     const qint64 nowMs = now.toMSecsSinceEpoch();
     for (int i = 0; i < rowsOldestFirst.size(); ++i) {
+        const QString &carrierText = rowsOldestFirst.at(i).text;
+        unnoted.addBindValue(text(carrierText));
+        unnoted.addBindValue(id);
+        unnoted.addBindValue(text(rowsOldestFirst.at(i).time));
+        unnoted.addBindValue(carrierText + kSignedForNote);
+        unnoted.addBindValue(carrierText + kOutForDeliveryNote);
+        if (!unnoted.exec())
+            return fail(unnoted);
         query.addBindValue(id);
         query.addBindValue(text(rowsOldestFirst.at(i).time));
         query.addBindValue(text(rowsOldestFirst.at(i).text));
@@ -596,7 +622,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         if (query.numRowsAffected() > 0)
             ++outcome.newRows;
     }
-    outcome.news = answeredBefore && outcome.newRows > 0;
+    outcome.news = (answeredBefore || waitedForRows) && outcome.newRows > 0;
 
     const HistoryRow newest = rowsOldestFirst.isEmpty() ? HistoryRow() : rowsOldestFirst.last();
     query.prepare(QStringLiteral(
@@ -627,6 +653,32 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     }
     outcome.stored = true;
     return outcome;
+}
+
+bool TrackingHistory::recordNoInformation(const ParcelKey &key, const QString &message, const QDateTime &now)
+{
+    const qint64 id = parcelId(key);
+    const qint64 nowMs = now.toMSecsSinceEpoch();
+    return id >= 0
+        && run(QStringLiteral("UPDATE parcels SET last_checked = ?, last_error = ?, last_error_at = ?,"
+                              " failures = 0 WHERE id = ?"),
+               {nowMs, text(message), nowMs, id})
+        && run(QStringLiteral("INSERT OR IGNORE INTO facts (name, value) VALUES (?, ?)"),
+               {noInformationFact(id), QString::number(nowMs)});
+}
+
+QDateTime TrackingHistory::noInformationSince(const ParcelKey &key) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT value FROM facts WHERE name = 'no_information_since:'"
+                                 " || (SELECT id FROM parcels WHERE number = ? AND com = ?)"));
+    query.addBindValue(key.number);
+    query.addBindValue(key.com);
+    if (!query.exec() || !query.next())
+        return {};
+    bool isNumber = false;
+    const qint64 ms = query.value(0).toString().toLongLong(&isNumber);
+    return isNumber ? QDateTime::fromMSecsSinceEpoch(ms) : QDateTime();
 }
 
 bool TrackingHistory::recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
@@ -719,6 +771,32 @@ bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
 {
     return run(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"),
                {msOf(when), key.number, key.com});
+}
+
+bool TrackingHistory::setNextChecks(const QList<QPair<ParcelKey, QDateTime>> &plans)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        m_lastError = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"));
+    for (const auto &[key, when] : plans) {
+        query.addBindValue(msOf(when));
+        query.addBindValue(key.number);
+        query.addBindValue(key.com);
+        if (!query.exec()) {
+            m_lastError = query.lastError().text();
+            db.rollback();
+            return false;
+        }
+    }
+    if (db.commit())
+        return true;
+    m_lastError = db.lastError().text();
+    db.rollback();
+    return false;
 }
 
 bool TrackingHistory::setPhoneDigits(const ParcelKey &key, const QString &digits)

@@ -55,11 +55,18 @@ public:
     {
         bool stored = false;
         int newRows = 0; // rows not seen before
-        bool news = false; // new rows for a parcel that had an answer before
+        // New rows for a parcel that had an answer before, rows or "no information yet".
+        bool news = false;
     };
     // Records an answer's rows (oldest first) and the delivery status they give.
     AnswerOutcome recordAnswer(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
                                const QString &status, const QDateTime &now);
+    // Records an answer that the service has no information of the parcel yet: not a failure
+    // (no back-off), what was known stays, and the first rows after it are news.
+    bool recordNoInformation(const ParcelKey &key, const QString &message, const QDateTime &now);
+    // Since when the service has had no information of the parcel (from the first such answer
+    // after its last rows); invalid when its last answer had rows.
+    QDateTime noInformationSince(const ParcelKey &key) const;
     // Records a failed query; what was known stays.
     bool recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                        bool countsAsFailure = true);
@@ -69,6 +76,8 @@ public:
     bool mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
                       const ParcelRecord &state, const QDateTime &now);
     bool setNextCheck(const ParcelKey &key, const QDateTime &when);
+    // The same for many parcels, in one step.
+    bool setNextChecks(const QList<QPair<ParcelKey, QDateTime>> &plans);
     bool markSeen(const ParcelKey &key);
     // The phone digits the parcel's carrier wants (empty: none); only for a parcel of the list.
     bool setPhoneDigits(const ParcelKey &key, const QString &digits);

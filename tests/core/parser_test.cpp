@@ -1,5 +1,6 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
+#include "core/tracking_check.h"
 #include "literal_answer_parse.h"
 
 #include <QRandomGenerator>
@@ -170,11 +171,48 @@ TEST(DeliveryStatus, FromNewestProgressText)
         const char *text;
         const char *status;
     } cases[] = {
-        {"已签收,签收人:本人", "已签收"}, {"妥投", "已签收"},         {"派件员正在派件", "派件中"},
-        {"派件中,已签收", "已签收"},      {"到达转运中心", "运送中"}, {"", "运送中"},
+        {"已签收,签收人:本人", "已签收"},
+        {"妥投", "已签收"},
+        {"派件员正在派件", "派件中"},
+        {"派件中,已签收", "已签收"},
+        {"到达转运中心", "运送中"},
+        {"", "运送中"},
+        // Refused, waiting, not signed for, returned: never signed for.
+        {"收件人拒签", "运送中"},
+        {"快件待签收", "运送中"},
+        {"派送中,未签收", "派件中"},
+        {"签收失败,改日派送", "派件中"},
+        {"收件人拒收", "运送中"},
+        {"快件退回,已签收", "运送中"},
+        {"拒签后已签收", "已签收"},
+        {"已退回妥投", "运送中"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(deliveryStatusOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.status)) << c.text;
+}
+
+TEST(DeliveryStatus, TheServicesOwnNotDeliveredStatusWinsOverTheRow)
+{
+    const struct
+    {
+        const char *service, *meaning, *newest, *status;
+    } cases[] = {
+        {"exception", "问题件：拒收（退件）", "退货已签收", "问题件：拒收（退件）"},
+        {"exception", "", "已签收", "问题件"},
+        {"available_for_pickup", "到达待取", "已签收", "待取件"},
+        {"delivery_failure", "投递失败：无人签收", "派件员派送", "派送失败：无人签收"},
+        {"in_transit", "", "签收人已出发", "运送中"},
+        {"in_transit", "", "派件中", "派件中"},
+        {"delivered", "", "交给本人（已签收）", "已签收"},
+        {"", "", "已签收", "已签收"},
+    };
+    for (const auto &c : cases) {
+        HttpResult result;
+        result.serviceStatus = QString::fromLatin1(c.service);
+        result.serviceStatusText = QString::fromUtf8(c.meaning);
+        const QString newest = QString::fromUtf8(c.newest);
+        EXPECT_EQ(answerStatus(result, deliveryStatusOf(newest)), QString::fromUtf8(c.status)) << c.newest;
+    }
 }
 
 TEST(DeliveryStatus, TransitTimes)

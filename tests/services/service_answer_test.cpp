@@ -1,6 +1,7 @@
 #include "core/answer_parser.h"
 #include "core/carrier_catalogue.h"
 #include "core/query_answer.h"
+#include "core/tracking_check.h"
 #include "services/carrier_tables.h"
 #include "services/kdniao_answer.h"
 #include "services/track17_answer.h"
@@ -110,6 +111,19 @@ TEST(KdniaoAnswer, RowsComeOutOldestFirstOnceAndStateReachesTheStatusRule)
     const ServiceAnswer delivering = readKdniaoAnswer(
         R"({"Success":true,"State":"2","StateEx":"202","Traces":[{"AcceptTime":"2024-03-03 10:00:00","AcceptStation":"快递员已出发"}]})");
     EXPECT_TRUE(parsedRows(delivering.text).last().endsWith(QStringLiteral("（派件中）")));
+    // The note is for the window's status rule: the history keeps the event as the carrier wrote
+    // it, so that the next answer's same event is the same row.
+    const struct
+    {
+        const ServiceAnswer &answer;
+        const char *newest, *status;
+    } checks[] = {{answer, "交给本人", "已签收"}, {delivering, "快递员已出发", "派件中"}};
+    for (const auto &c : checks) {
+        const CheckOutcome outcome = readCheckAnswer(serviceResult(c.answer));
+        ASSERT_EQ(outcome.kind, CheckOutcome::Kind::Answered);
+        EXPECT_EQ(outcome.rows.last().text, QString::fromUtf8(c.newest));
+        EXPECT_EQ(outcome.status, QString::fromUtf8(c.status));
+    }
 }
 
 TEST(KdniaoAnswer, AProblemParcelIsNeverSignedForWhateverItsNewestTextSays)

@@ -13,8 +13,36 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <atomic>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/time.h>
+#include <time.h>
+
+// The wall clock as this process reads it, set back by a test (as a person or NTP may do); the
+// monotonic clock runs on.
+static std::atomic<long> wallClockShiftSeconds {0};
+
+extern "C" int clock_gettime(clockid_t clock, struct timespec *time) noexcept
+{
+    using Real = int (*)(clockid_t, struct timespec *);
+    static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "clock_gettime"));
+    const int result = real(clock, time);
+    if (result == 0 && (clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE))
+        time->tv_sec += wallClockShiftSeconds;
+    return result;
+}
+
+extern "C" int gettimeofday(struct timeval *time, void *zone) noexcept
+{
+    using Real = int (*)(struct timeval *, void *);
+    static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "gettimeofday"));
+    const int result = real(time, zone);
+    if (result == 0)
+        time->tv_sec += wallClockShiftSeconds;
+    return result;
+}
 
 namespace {
 const QDateTime kNow = QDateTime::fromString(QStringLiteral("2024-03-01T10:00:00"), Qt::ISODate);
@@ -206,11 +234,16 @@ TEST(TrackingServices, Track17DetectsTheCarrierItHasNoKeyFor)
 TEST(TrackingServices, AProblemParcelCarriesTheServicesStatus)
 {
     Services s;
+    // The designed service's rows alone: refused and sent back is not signed for.
+    EXPECT_EQ(s.ask(TrackingService::Designed, "yuantong", "REFUSED1").status, QStringLiteral("运送中"));
     for (TrackingService service : kPublic) {
         s.use(service);
         TrackingClient client(s.test.http, s.test.configuration);
         const HttpResult result = client.query(QStringLiteral("yuantong"), QStringLiteral("REFUSED1"));
-        ASSERT_EQ(readCheckAnswer(result).kind, CheckOutcome::Kind::Answered) << name(service);
+        const CheckOutcome outcome = readCheckAnswer(result);
+        ASSERT_EQ(outcome.kind, CheckOutcome::Kind::Answered) << name(service);
+        EXPECT_TRUE(outcome.status.startsWith(QStringLiteral("问题件：拒收")))
+            << name(service) << " " << outcome.status.toStdString();
         EXPECT_EQ(result.serviceStatus, QStringLiteral("exception")) << name(service);
         EXPECT_TRUE(result.serviceStatusText.startsWith(QStringLiteral("问题件：拒收")))
             << name(service) << " " << result.serviceStatusText.toStdString();
@@ -301,4 +334,21 @@ TEST(TrackingServices, ARateLimitedOrSpentServiceHoldsTheWatcher)
         EXPECT_EQ(history.parcel(held)->failures, 0) << "a busy service is not the parcel's failure";
         EXPECT_FALSE(history.parcel(held)->lastError.isEmpty());
     }
+}
+
+TEST(TrackingServices, Track17KeepsItsPaceWhenTheWallClockIsSetBack)
+{
+    Services s;
+    s.use(TrackingService::Track17);
+    TrackingClient client(s.test.http, s.test.configuration);
+    ASSERT_EQ(readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE3X001"))).kind,
+              CheckOutcome::Kind::Answered);
+    struct Restore
+    {
+        ~Restore() { wallClockShiftSeconds = 0; }
+    } restore;
+    wallClockShiftSeconds = -3600;
+    const CheckOutcome after
+        = readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE7X002")));
+    EXPECT_EQ(after.kind, CheckOutcome::Kind::Answered) << after.error.toStdString();
 }

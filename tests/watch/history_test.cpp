@@ -19,15 +19,18 @@ const ParcelKey kBook {QStringLiteral("YT200"), QStringLiteral("yuantong")};
 // Rows of a parcel's story; each text has its own time, as a service sends it every time.
 QList<HistoryRow> rows(std::initializer_list<const char *> texts)
 {
-    const QStringList story {QStringLiteral("揽收"), QStringLiteral("到达"),   QStringLiteral("派件"),
-                             QStringLiteral("签收"), QStringLiteral("派件中"), QStringLiteral("已签收")};
+    const QStringList story {QStringLiteral("揽收"),        QStringLiteral("到达"),
+                             QStringLiteral("派件"),        QStringLiteral("签收"),
+                             QStringLiteral("派件中"),      QStringLiteral("已签收"),
+                             QStringLiteral("快递员已出发")};
     QList<HistoryRow> list;
     for (const char *text : texts) {
         const QString progress = QString::fromUtf8(text);
-        list.append(
-            {QStringLiteral("2024-02-28 08:%1:00").arg(story.indexOf(progress), 2, 10, QLatin1Char('0')),
-             progress,
-             {}});
+        // A note after the carrier's words ("（派件中）") is of the same event, at its time.
+        const QString event = progress.left(progress.indexOf(QStringLiteral("（")));
+        list.append({QStringLiteral("2024-02-28 08:%1:00").arg(story.indexOf(event), 2, 10, QLatin1Char('0')),
+                     progress,
+                     {}});
     }
     return list;
 }
@@ -68,6 +71,9 @@ TEST(TrackingHistory, KeepsEveryRowEverSeenAndTellsNewsOnlyAfterAFirstAnswer)
         {rows({"揽收", "到达", "派件"}), 1, true},
         {rows({"到达", "派件"}), 0, false}, // a row the service dropped stays in the history
         {rows({"揽收", "揽收", "到达", "派件", "签收"}), 1, true}, // a doubled row is kept once
+        // Kept with an adapter's note before; the same event in the carrier's words is no new row.
+        {rows({"揽收", "到达", "快递员已出发（派件中）"}), 1, true},
+        {rows({"揽收", "到达", "快递员已出发", "已签收"}), 1, true},
     };
     for (const Step &step : steps) {
         const auto outcome = h.history.recordAnswer(kShirt, step.answer, QStringLiteral("运送中"), kNow);
@@ -75,9 +81,10 @@ TEST(TrackingHistory, KeepsEveryRowEverSeenAndTellsNewsOnlyAfterAFirstAnswer)
         EXPECT_EQ(outcome.newRows, step.newRows) << texts(step.answer).join(',').toStdString();
         EXPECT_EQ(outcome.news, step.news) << texts(step.answer).join(',').toStdString();
     }
-    EXPECT_EQ(texts(h.history.rows(kShirt)),
-              QStringList({QStringLiteral("揽收"), QStringLiteral("到达"), QStringLiteral("派件"),
-                           QStringLiteral("签收")}));
+    EXPECT_EQ(
+        texts(h.history.rows(kShirt)),
+        QStringList({QStringLiteral("揽收"), QStringLiteral("到达"), QStringLiteral("派件"),
+                     QStringLiteral("快递员已出发"), QStringLiteral("已签收"), QStringLiteral("签收")}));
     EXPECT_TRUE(h.history.parcel(kShirt)->unseenNews);
     h.history.markSeen(kShirt);
     EXPECT_FALSE(h.history.parcel(kShirt)->unseenNews);

@@ -3,6 +3,7 @@
 #include "services/tracking_client.h"
 #include "test_servers.h"
 #include "test_services.h"
+#include "watch/overview_rows.h"
 #include "watch/parcel_watcher.h"
 
 #include <httplib.h>
@@ -209,6 +210,52 @@ TEST(ParcelWatcher, NewRowsAreNewsAndFailuresBackOff)
         EXPECT_TRUE(a1.lastError.startsWith(QStringLiteral("查询失败,查询服务器返回错误!")));
         EXPECT_EQ(a1.lastChecked.secsTo(a1.nextCheck), 60LL * WatchPlan::backoffMinutes(60, failures));
     }
+}
+
+TEST(ParcelWatcher, NoInformationYetIsNoFailureAndTheFirstRowsAfterItAreNews)
+{
+    Watch w({{QStringLiteral("N1"), -1}});
+    w.watcher->setEnabled(true);
+    QSignalSpy news(w.watcher.get(), &ParcelWatcher::news);
+    const auto checkAt = [&w](const QDateTime &when) {
+        w.test.clock.set(when);
+        w.watcher->checkDue();
+        EXPECT_TRUE(waitUntil([&] { return w.parcel("N1").lastChecked == when; }));
+        return w.parcel("N1");
+    };
+    // Asked again at the normal interval, a week on at twice that; never 查询失败.
+    const struct
+    {
+        qint64 secondsOn;
+        int intervalMinutes;
+    } checks[] = {{0, 60}, {3 * 3600, 60}, {8 * 86400, 120}};
+    for (const auto &c : checks) {
+        const ParcelRecord n1 = checkAt(kNow.addSecs(c.secondsOn));
+        EXPECT_EQ(n1.failures, 0);
+        EXPECT_EQ(overviewStatus(n1), QStringLiteral("暂无信息"));
+        EXPECT_GE(n1.lastChecked.secsTo(n1.nextCheck), 60 * c.intervalMinutes / 2) << c.secondsOn;
+        EXPECT_LT(n1.lastChecked.secsTo(n1.nextCheck), 60 * c.intervalMinutes * 3 / 2) << c.secondsOn;
+    }
+    w.service.rows["N1"] = 2;
+    checkAt(w.parcel("N1").nextCheck);
+    ASSERT_TRUE(waitUntil([&] { return news.count() == 1; }));
+    EXPECT_EQ(overviewStatus(w.parcel("N1")), QStringLiteral("运送中"));
+}
+
+TEST(ParcelWatcher, ANewIntervalOrSwitchingOnPlansEveryParcelAnewFromItsLastCheck)
+{
+    Watch w({{QStringLiteral("D1"), 1}});
+    w.watcher->setIntervalMinutes(24 * 60);
+    w.watcher->refreshAll();
+    ASSERT_TRUE(waitUntil([&] { return !w.watcher->refreshing(); }));
+    EXPECT_GE(kNow.secsTo(w.parcel("D1").nextCheck), 12 * 3600);
+    w.test.clock.advance(600);
+    w.watcher->setIntervalMinutes(30);
+    EXPECT_LE(kNow.secsTo(w.parcel("D1").nextCheck), 45 * 60) << "from the last check, not from now";
+    // A plan made elsewhere with another interval (a refresh of the command line).
+    w.history.setNextCheck({QStringLiteral("D1"), QStringLiteral("shunfeng")}, kNow.addDays(3));
+    w.watcher->setEnabled(true);
+    EXPECT_LE(kNow.secsTo(w.parcel("D1").nextCheck), 45 * 60);
 }
 
 TEST(ParcelWatcher, ABusyServiceHoldsEveryRequestForItsRetryAfter)

@@ -2,6 +2,7 @@
 
 #include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
+#include "core/tracking_check.h"
 #include "desktop/desktop_notifier.h"
 #include "desktop/parcel_notice.h"
 #include "gui/desktop/desktop_options.h"
@@ -30,6 +31,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLayout>
 #include <QPushButton>
 #include <QTimer>
@@ -222,6 +225,11 @@ void DesktopSession::serve(InstanceServer &server)
                       });
     // `parcelvue import FILE` while this program runs: the import is done here, where the saved list
     // lives, once any query in progress is over; the command prints the answer.
+    server.addCommand(QStringLiteral("news"),
+                      [this](const QJsonObject &request, InstanceServer::Reply reply) {
+                          reply({{QStringLiteral("ok"), true}});
+                          announceStoredNews(request.value(QStringLiteral("parcels")).toArray());
+                      });
     server.addCommand(QStringLiteral("import"),
                       [this](const QJsonObject &request, InstanceServer::Reply reply) {
                           const QString file = request.value(QStringLiteral("file")).toString();
@@ -233,6 +241,21 @@ void DesktopSession::serve(InstanceServer &server)
                                      {QStringLiteral("skipped"), result.skipped}});
                           });
                       });
+}
+
+// News that `parcelvue track` or `refresh` stored: announced here, once, as the watcher's own.
+void DesktopSession::announceStoredNews(const QJsonArray &parcels)
+{
+    for (const QJsonValue &value : parcels) {
+        const QJsonObject item = value.toObject();
+        const ParcelKey key {item.value(QStringLiteral("number")).toString(),
+                             item.value(QStringLiteral("com")).toString()};
+        const std::optional<ParcelRecord> parcel = m_history->parcel(key);
+        if (parcel && parcel->unseenNews)
+            announce(*parcel);
+    }
+    if (m_overview)
+        m_overview->reloadSoon();
 }
 
 bool DesktopSession::eventFilter(QObject *watched, QEvent *event)
@@ -295,7 +318,9 @@ void DesktopSession::viewParcel(const ParcelKey &key)
         m_overview->reloadSoon();
     historyChanged();
     showMainWindow();
-    m_window->pickSavedParcel(key.number, key.com);
+    // What the history holds of it was told already (by the watcher, with sound and mail).
+    const std::optional<ParcelRecord> parcel = m_history->parcel(key);
+    m_window->pickSavedParcel(key.number, key.com, parcel ? parcel->rowCount : -1);
 }
 
 void DesktopSession::historyChanged()
@@ -351,7 +376,17 @@ void DesktopSession::recordAnswer(const TrackingAnswer &answer)
 
 void DesktopSession::recordFailure(const ParcelKey &key, const QString &error)
 {
-    if (m_history->recordFailure(key, error, m_platform.clock->now()) && m_overview)
+    const QDateTime now = m_platform.clock->now();
+    bool recorded = false;
+    if (error == kNoInformationMessage) {
+        // Not yet known to the service: no back-off, and its first rows will be news.
+        recorded = m_history->recordNoInformation(key, error, now);
+        if (recorded)
+            m_history->setNextCheck(key, WatchPlan::nextAfterAnswer(key, now, m_watcher->intervalMinutes()));
+    } else {
+        recorded = m_history->recordFailure(key, error, now);
+    }
+    if (recorded && m_overview)
         m_overview->reloadSoon();
     historyChanged();
 }

@@ -19,6 +19,7 @@ class ParcelWatcher;
 class TrackingClient;
 class TrackingHistory;
 class TrayIcon;
+class QJsonArray;
 class QTimer;
 class TrackingServiceDialog;
 struct Platform;
@@ -44,7 +45,8 @@ public:
     // Shows the main window, or brings it to the front, from wherever it was (the tray too).
     void showMainWindow();
     // Answers later starts on the same data directory: "show" (with "overview": true, the
-    // overview as well), and "import" with "file" from the command line.
+    // overview as well), "import" with "file" from the command line, and "news" with the
+    // "parcels" (number, com) whose news the command line stored.
     void serve(InstanceServer &server);
     // The dialog "查询服务" (the link menu's last entry, a button of the overview).
     void showServiceSettings();
@@ -72,6 +74,7 @@ private:
     void recordAnswer(const TrackingAnswer &answer);
     void recordFailure(const ParcelKey &key, const QString &error);
     void announce(const ParcelRecord &parcel);
+    void announceStoredNews(const QJsonArray &parcels);
     void notifyUpdate(const ParcelKey &key, const ParcelNews &news);
     void viewParcel(const ParcelKey &key);
     void hideToTray();

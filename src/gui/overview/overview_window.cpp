@@ -659,6 +659,7 @@ void OverviewWindow::onIntervalChosen(int index)
 {
     const int minutes = interval->itemData(index).toInt();
     m_watcher.setIntervalMinutes(minutes);
+    reloadSoon(); // every parcel's 下次查询 is planned anew
     if (!WatchSettings::saveInterval(m_settingsPath, minutes))
         tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
 }

@@ -251,8 +251,9 @@ public:
     MainWindow &mainWindow(); // all it may use of this window
     QStringList savedLines() const; // Combo6's entries
     // Picks a saved parcel in Text1 as a user would, which queries it (after a pending request).
-    // False when it is not saved or Text1 is locked by a timed or loop query.
-    bool pickSavedParcel(const QString &number, const QString &com);
+    // False when it is not saved or Text1 is locked by a timed or loop query. Change detection
+    // counts from `rowsKnown` rows of it at least (-1: from what this run saw).
+    bool pickSavedParcel(const QString &number, const QString &com, int rowsKnown = -1);
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     void announceNews(const ParcelNews &news);
     // Appends saved lines (an import) to Text1 and Combo6 and rewrites wlnum.ini, as xr does for

@@ -1,5 +1,6 @@
 #include "core/answer_parser.h"
 #include "core/query_answer.h"
+#include "core/tracking_check.h"
 #include "gui/window/form1.h"
 
 #include <QCheckBox>
@@ -53,8 +54,12 @@ void Form1::Command1_Click()
             xr();
             reloadSavedLists();
             // After a failed write the status line says so; it must not be contradicted here.
-            if (savedFileWritten)
+            if (savedFileWritten) {
+                // The history knows from now on that the service had nothing yet: the first
+                // rows will be news.
+                Q_EMIT queryFailed({queriedNumber, queriedCom}, kNoInformationMessage);
                 message(QStringLiteral("单号已成功保存"));
+            }
         }
         Command1->setEnabled(true);
         return;

@@ -3,6 +3,7 @@
 // import, extra entries at the end of the link menu, and the signals that the saved list changed,
 // that an answer was parsed or a query failed, and that change detection found news.
 #include "core/carrier_catalogue.h"
+#include "core/tracking_check.h"
 #include "gui/window/form1.h"
 #include "gui/window/main_window.h"
 #include "platform/paths.h"
@@ -16,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 class Form1MainWindow final : public MainWindow
@@ -34,9 +36,9 @@ public:
     QWidget *widget() override { return &m_form; }
     QString settingsFilePath() const override { return m_form.settingsFilePath(); }
     QStringList savedLines() const override { return m_form.savedLines(); }
-    bool pickSavedParcel(const QString &number, const QString &com) override
+    bool pickSavedParcel(const QString &number, const QString &com, int rowsKnown) override
     {
-        return m_form.pickSavedParcel(number, com);
+        return m_form.pickSavedParcel(number, com, rowsKnown);
     }
     void announceNews(const ParcelNews &news) override { m_form.announceNews(news); }
     bool addSavedLines(const QStringList &lines) override { return m_form.addSavedLines(lines); }
@@ -68,7 +70,7 @@ QStringList Form1::savedLines() const
     return lines;
 }
 
-bool Form1::pickSavedParcel(const QString &number, const QString &com)
+bool Form1::pickSavedParcel(const QString &number, const QString &com, int rowsKnown)
 {
     int found = -1;
     for (int i = 0; i < Combo6->count() && found < 0; ++i) {
@@ -79,9 +81,11 @@ bool Form1::pickSavedParcel(const QString &number, const QString &com)
     // A locked list (a timed or loop query watches its parcel) stays as it is, as it does for a user.
     if (found < 0 || found >= Text1->count() || !Text1->isEnabled())
         return false;
-    runAfterWait([this, found] {
+    runAfterWait([this, found, number, com, rowsKnown] {
         if (found >= Text1->count() || !Text1->isEnabled())
             return;
+        int &seen = rowsByParcel[{number, com}];
+        seen = std::max(seen, rowsKnown);
         Text1->setCurrentIndex(found);
         Text1_Click();
     });
@@ -165,7 +169,10 @@ void Form1::tellAnswerParsed()
         const QTreeWidgetItem *item = ListView1->topLevelItem(row);
         answer.rows.append({item->text(timeColumn), item->text(stepColumn), {}});
     }
-    answer.status = Label12[2]->text();
+    // The history keeps the event as the carrier wrote it and the status as the service gave it.
+    if (!answer.rows.isEmpty())
+        answer.rows.last().text = carrierText(answer.rows.last().text, lastTracking);
+    answer.status = answerStatus(lastTracking, Label12[2]->text());
     Q_EMIT answerParsed(answer);
 }
 

@@ -25,8 +25,10 @@ public:
     // The saved lines, in the order of the saved-parcel file.
     virtual QStringList savedLines() const = 0;
     // Picks a saved parcel as a user would, which queries it (after a pending request). False when
-    // it is not saved or the list is locked by a timed or loop query.
-    virtual bool pickSavedParcel(const QString &number, const QString &com) = 0;
+    // it is not saved or the list is locked by a timed or loop query. `rowsKnown`: the rows the
+    // history already holds of it, which change detection counts from, so that what was told
+    // already is not news again (-1: none).
+    virtual bool pickSavedParcel(const QString &number, const QString &com, int rowsKnown = -1) = 0;
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     virtual void announceNews(const ParcelNews &news) = 0;
     // Appends saved lines (an import) and rewrites wlnum.ini, as a query of a new number does for

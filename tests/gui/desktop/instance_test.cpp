@@ -4,11 +4,13 @@
 #include "platform/single_instance.h"
 #include "test_servers.h"
 
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -280,4 +282,38 @@ TEST(SingleInstance, ImportFromTheCommandLineIsDoneByTheRunningWindow)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(decodeGb(saved.readAll()).contains(QStringLiteral("EM4004|EMS快递|伞")));
     EXPECT_EQ(lockOwner(h.test.dataDir()), QCoreApplication::applicationPid());
+}
+
+TEST(SingleInstance, NewsStoredByTheCommandLineIsAnnouncedOnceByTheRunningWindow)
+{
+    DesktopHarness h;
+    SingleInstance instance(h.test.dataDir());
+    QString error;
+    ASSERT_EQ(instance.start(kShow, &error), SingleInstance::Start::First) << error.toStdString();
+    h.session->serve(instance.server());
+    h.form().Check3->setChecked(true);
+    Endpoints endpoints = Endpoints::defaults();
+    endpoints.useServer(h.service.baseUrl());
+    ASSERT_TRUE(endpoints.save(QDir(h.test.dataDir()).filePath(QStringLiteral("endpoints.ini"))));
+    h.service.addRow(h.key(0).number, QStringLiteral("2024-02-28 08:00:00"), QStringLiteral("已揽收"));
+    h.refreshAll();
+
+    const QStringList commands[] = {{QStringLiteral("track"), QStringLiteral("shunfeng"), h.key(0).number},
+                                    {QStringLiteral("refresh")}};
+    for (int i = 0; i < 2; ++i) {
+        h.service.addRow(h.key(0).number, QStringLiteral("2024-02-2%1 08:00:00").arg(i + 8),
+                         QStringLiteral("到达第%1站").arg(i));
+        const auto command = startProgram(h.test.dataDir(), commands[i]);
+        ASSERT_TRUE(ended(*command)) << commands[i].first().toStdString();
+        EXPECT_EQ(command->exitCode(), 0);
+        ASSERT_TRUE(waitUntil([&] { return h.notifications() == i + 1; }))
+            << commands[i].first().toStdString();
+        EXPECT_EQ(h.test.sound.played.size(), size_t(i + 1));
+        EXPECT_TRUE(h.session->history().parcel(h.key(0))->unseenNews);
+    }
+    // The window's own watcher finds nothing new after them.
+    h.refreshAll();
+    QTest::qWait(200);
+    EXPECT_EQ(h.notifications(), 2);
+    EXPECT_EQ(h.test.sound.played.size(), 2u);
 }

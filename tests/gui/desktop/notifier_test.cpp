@@ -115,9 +115,11 @@ TEST(DesktopNotifications, ViewActionShowsTheWindowWithTheParcelPicked)
 {
     for (const char *action : {"default", "view"}) {
         DesktopHarness h;
+        h.form().Check3->setChecked(true);
         firstAnswers(h);
         h.news(1, kTime, QStringLiteral("到达"));
         ASSERT_TRUE(waitUntil([&] { return h.notifications() == 1; }));
+        EXPECT_EQ(h.test.sound.played.size(), 1u);
         ASSERT_TRUE(h.session->history().parcel(h.key(1))->unseenNews);
         h.form().showMinimized();
         const int asked = h.service.asked(h.key(1).number);
@@ -129,6 +131,9 @@ TEST(DesktopNotifications, ViewActionShowsTheWindowWithTheParcelPicked)
         EXPECT_TRUE(h.form().isVisible());
         EXPECT_FALSE(h.form().isMinimized());
         EXPECT_FALSE(h.session->history().parcel(h.key(1))->unseenNews);
+        // What the watcher told is not news again: no second sound (nor mail).
+        EXPECT_EQ(h.form().Label12[3]->text(), QStringLiteral("无更新")) << action;
+        EXPECT_EQ(h.test.sound.played.size(), 1u) << action;
     }
 }
 
