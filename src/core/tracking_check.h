@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/http_exchange.h"
 #include "core/parcel_types.h"
+#include "platform/http_exchange.h"
 
 #include <QDateTime>
 #include <QList>
@@ -16,7 +16,13 @@ struct CheckOutcome
         Busy, // the service asked to be left alone for a while (HTTP 429 or 503)
     };
 
+    // Whose a failure or a hold is: the number's (the service refused it, or has nothing on it),
+    // the account's (its key, its quota, a phone number it wants), or the transfer's (no
+    // connection, no answer, a service out of order).
+    enum class Failure { None, Number, Account, Transfer };
+
     Kind kind = Kind::Refused;
+    Failure failure = Failure::None;
     QList<HistoryRow> rows; // oldest first
     QString status; // 已签收, 派件中 or 运送中
     QString error; // for the user, in the window's words
@@ -24,6 +30,8 @@ struct CheckOutcome
 };
 
 CheckOutcome readCheckAnswer(const HttpResult &result);
+// Whose the failure of a result without an answer text is (never None).
+CheckOutcome::Failure failureOf(const HttpResult &result);
 
 // Seconds from a Retry-After header (a number of seconds or an HTTP date); -1 when there is none
 // or it cannot be read.
