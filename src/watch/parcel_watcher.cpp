@@ -72,11 +72,6 @@ void ParcelWatcher::setEnabled(bool enabled)
         QTimer::singleShot(0, this, &ParcelWatcher::checkDue);
 }
 
-TrackingService ParcelWatcher::service() const
-{
-    return m_client.service();
-}
-
 void ParcelWatcher::setIntervalMinutes(int minutes)
 {
     m_intervalMinutes = WatchPlan::clampInterval(minutes);

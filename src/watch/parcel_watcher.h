@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/tracking_check.h"
-#include "services/tracking_service.h"
 #include "watch/tracking_history.h"
 
 #include <QDateTime>
@@ -70,8 +69,8 @@ public:
     // Whether the day's queries of the service reached its budget: only parcels that move are
     // asked about until the service's next day.
     bool saving() const { return m_saving; }
-    // The service the watcher asks.
-    TrackingService service() const;
+    // The client the watcher asks through (its service, for what is told of it).
+    const TrackingClient &client() const { return m_client; }
 
     // One pass of the schedule: queues the parcels that are due. The timer runs it every few
     // seconds; it is public so that a test can run it after setting the clock.

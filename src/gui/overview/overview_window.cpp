@@ -5,6 +5,7 @@
 #include "gui/overview/statistics_window.h"
 #include "platform/clock.h"
 #include "services/service_settings.h"
+#include "services/tracking_client.h"
 #include "watch/overview_rows.h"
 #include "watch/parcel_statistics.h"
 #include "watch/parcel_watcher.h"
@@ -296,16 +297,16 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     // What the service allows is told where the user sees the parcels wait.
     connect(&m_watcher, &ParcelWatcher::holdChanged, this, [this](const QDateTime &until) {
         if (until.isValid())
-            tell(ServiceBudget::holdText(m_watcher.service(), until, m_clock.now()));
+            tell(ServiceBudget::holdText(m_watcher.client().service(), until, m_clock.now()));
     });
     connect(&m_watcher, &ParcelWatcher::savingChanged, this, [this](bool saving) {
         if (saving)
-            tell(ServiceBudget::savingText(m_watcher.service()));
+            tell(ServiceBudget::savingText(m_watcher.client().service()));
     });
     if (m_watcher.heldUntil().isValid())
-        tell(ServiceBudget::holdText(m_watcher.service(), m_watcher.heldUntil(), m_clock.now()));
+        tell(ServiceBudget::holdText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
     else if (m_watcher.saving())
-        tell(ServiceBudget::savingText(m_watcher.service()));
+        tell(ServiceBudget::savingText(m_watcher.client().service()));
     connect(watchAll, &QCheckBox::toggled, this, &OverviewWindow::onWatchAllToggled);
     connect(exportParcels, &QPushButton::clicked, this, &OverviewWindow::exportRequested);
     connect(importParcels, &QPushButton::clicked, this, &OverviewWindow::importRequested);
