@@ -331,7 +331,16 @@ TEST(TrackingServices, Track17RegistersANumberOnceAcrossRuns)
     }
     EXPECT_TRUE(history.registeredCarrier(QStringLiteral("17track"), QStringLiteral("STAGE3R001"),
                                           QStringLiteral("yuantong")));
-    EXPECT_EQ(history.serviceUse(QStringLiteral("17track"), ServiceBudget::serviceDay(kNow)).queriesToday, 2);
+    // Remembered, but unknown to 17TRACK (deleted there, another account): registered again, once.
+    history.setRegistered(QStringLiteral("17track"), QStringLiteral("STAGE3R002"), QStringLiteral("yuantong"),
+                          0);
+    TrackingClient client(s.test.http, s.test.configuration);
+    ServiceRecords records(client, history, s.test.clock);
+    const CheckOutcome again
+        = readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE3R002")));
+    EXPECT_EQ(again.kind, CheckOutcome::Kind::Answered) << again.error.toStdString();
+    EXPECT_EQ(registrations(), 2);
+    EXPECT_EQ(history.serviceUse(QStringLiteral("17track"), ServiceBudget::serviceDay(kNow)).queriesToday, 3);
 }
 
 TEST(TrackingServices, PastKdniaosBudgetOnlyParcelsThatMoveAreWatchedUntilItsNextDay)
