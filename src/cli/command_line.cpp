@@ -19,6 +19,7 @@
 #include "watch/overview_rows.h"
 #include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
+#include "watch/service_records.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -130,13 +131,45 @@ struct Program
         askWithPhoneDigits(history);
         return true;
     }
-    void askWithPhoneDigits(const TrackingHistory &history)
+    // The history also keeps the services' use: the day's queries, their health, 17TRACK's
+    // registrations.
+    void askWithPhoneDigits(TrackingHistory &history)
     {
         client.setPhoneDigitsSource([&history](const QString &number, const QString &com) {
             return history.phoneDigits(number, com);
         });
+        records = std::make_unique<ServiceRecords>(client, history, clock);
     }
+    std::unique_ptr<ServiceRecords> records;
 };
+
+QString failureKindKey(CheckOutcome::Failure failure)
+{
+    switch (failure) {
+    case CheckOutcome::Failure::Number:
+        return QStringLiteral("refused");
+    case CheckOutcome::Failure::Account:
+        return QStringLiteral("account");
+    case CheckOutcome::Failure::None:
+    case CheckOutcome::Failure::Transfer:
+        break;
+    }
+    return QStringLiteral("transfer");
+}
+
+int failureExitCode(CheckOutcome::Failure failure)
+{
+    switch (failure) {
+    case CheckOutcome::Failure::Number:
+        return kRefused;
+    case CheckOutcome::Failure::Account:
+        return kAccount;
+    case CheckOutcome::Failure::None:
+    case CheckOutcome::Failure::Transfer:
+        break;
+    }
+    return kTransferFailed;
+}
 
 QJsonObject parcelJson(const ParcelRecord &parcel, const QDateTime &now)
 {
@@ -230,18 +263,31 @@ int track(const QStringList &args, bool json)
                                    {QStringLiteral("name"), carrierName(carrier)}};
     const AnswerVerdict verdict = classifyNewNumberAnswer(result.ok() ? result.text : QString());
     if (verdict == AnswerVerdict::Empty) {
+        const CheckOutcome outcome = readCheckAnswer(result);
         QString message = emptyAnswerMessage(result);
         if (!result.errorText.isEmpty())
             message += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
+        QJsonObject error {{QStringLiteral("kind"), failureKindKey(outcome.failure)},
+                           {QStringLiteral("message"), message}};
+        int code = failureExitCode(outcome.failure);
+        // A service that only asks to wait (not a spent quota, which is the account's) says until when.
+        if (outcome.kind == CheckOutcome::Kind::Busy && outcome.failure != CheckOutcome::Failure::Account) {
+            const QDateTime until = program.clock.now().addSecs(outcome.retryAfterSeconds >= 0
+                                                                    ? outcome.retryAfterSeconds
+                                                                    : WatchPlan::kDefaultHoldMinutes * 60);
+            error.insert(QStringLiteral("kind"), QStringLiteral("held"));
+            error.insert(QStringLiteral("until"), isoOrNull(until));
+            message = ServiceBudget::holdText(program.client.service(), until, program.clock.now());
+            error.insert(QStringLiteral("message"), message);
+            code = kHeld;
+        }
         if (json)
             printJson(QJsonObject {{QStringLiteral("carrier"), carrierJson},
                                    {QStringLiteral("number"), number},
-                                   {QStringLiteral("error"),
-                                    QJsonObject {{QStringLiteral("kind"), QStringLiteral("transfer")},
-                                                 {QStringLiteral("message"), message}}}});
+                                   {QStringLiteral("error"), error}});
         else
             err() << message << '\n';
-        return kTransferFailed;
+        return code;
     }
     ParseState state;
     const std::vector<ProgressRow> rows = verdict == AnswerVerdict::Accepted
@@ -254,11 +300,11 @@ int track(const QStringList &args, bool json)
             printJson(QJsonObject {{QStringLiteral("carrier"), carrierJson},
                                    {QStringLiteral("number"), number},
                                    {QStringLiteral("error"),
-                                    QJsonObject {{QStringLiteral("kind"), QStringLiteral("service")},
+                                    QJsonObject {{QStringLiteral("kind"), QStringLiteral("refused")},
                                                  {QStringLiteral("word"), word}}}});
         else
             err() << QStringLiteral("查询服务答复: ") << word << '\n';
-        return kServiceWord;
+        return kRefused;
     }
 
     const QDateTime now = program.clock.now();
@@ -333,9 +379,19 @@ int refresh(bool json)
         return kFailed;
     ParcelWatcher watcher(history, program.client, program.clock);
     watcher.setArchiveDays(WatchSettings::load(program.settingsPath()).archiveDays);
+    // A command ends: a service that asks to wait leaves the rest not queried, told.
+    watcher.setWaitsOutHolds(false);
     QList<ParcelRecord> news;
     QObject::connect(&watcher, &ParcelWatcher::news,
                      [&](const ParcelRecord &parcel) { news.append(parcel); });
+    QHash<ParcelKey, CheckOutcome> outcomes;
+    QList<ParcelKey> order;
+    QObject::connect(&watcher, &ParcelWatcher::queryEnded,
+                     [&](const ParcelKey &key, const CheckOutcome &outcome) {
+                         if (!outcomes.contains(key))
+                             order.append(key);
+                         outcomes.insert(key, outcome);
+                     });
     QEventLoop loop;
     QObject::connect(&watcher, &ParcelWatcher::refreshFinished, &loop, &QEventLoop::quit);
     watcher.refreshAll();
@@ -353,25 +409,82 @@ int refresh(bool json)
         if (!parcel.lastError.isEmpty() && parcel.lastError != kNoInformationMessage)
             failed.append(parcel);
     }
+    // What the queries came to: answered (rows), the number refused, failed for the transfer or
+    // for the account, held by the service.
+    int answered = 0, refused = 0, transfer = 0, account = 0;
+    QList<ParcelKey> held;
+    for (const ParcelKey &key : std::as_const(order)) {
+        const CheckOutcome &outcome = outcomes[key];
+        if (outcome.kind == CheckOutcome::Kind::Busy)
+            held.append(key);
+        else if (outcome.kind == CheckOutcome::Kind::Answered)
+            ++answered;
+        else if (outcome.failure == CheckOutcome::Failure::Account)
+            ++account;
+        else if (outcome.failure == CheckOutcome::Failure::Transfer)
+            ++transfer;
+        else
+            ++refused;
+    }
+    const int queried = answered + refused + transfer + account;
+    int code = kOk;
+    if (!held.isEmpty())
+        code = kHeld;
+    else if (queried == 0)
+        code = kOk;
+    else if (transfer == queried)
+        code = kTransferFailed;
+    else if (account == queried)
+        code = kAccount;
+    else if (refused == queried)
+        code = kRefused;
+    else if (transfer + account > 0)
+        code = kPartlyFailed;
+    const QDateTime heldUntil = watcher.heldUntil();
     if (json) {
-        QJsonArray newsJson, failedJson;
+        QJsonArray newsJson, failedJson, heldJson;
         for (const ParcelRecord &parcel : news)
             newsJson.append(parcelJson(*history.parcel(parcel.key), now));
         for (const ParcelRecord &parcel : failed)
             failedJson.append(parcelJson(parcel, now));
+        for (const ParcelKey &key : std::as_const(held))
+            heldJson.append(QJsonObject {{QStringLiteral("number"), key.number},
+                                         {QStringLiteral("carrier"), key.com},
+                                         {QStringLiteral("until"), isoOrNull(heldUntil)}});
         printJson(QJsonObject {{QStringLiteral("checked"), int(parcels.size())},
                                {QStringLiteral("news"), newsJson},
-                               {QStringLiteral("failed"), failedJson}});
-        return kOk;
+                               {QStringLiteral("failed"), failedJson},
+                               {QStringLiteral("held"), heldJson},
+                               {QStringLiteral("counts"),
+                                QJsonObject {{QStringLiteral("answered"), answered},
+                                             {QStringLiteral("refused"), refused},
+                                             {QStringLiteral("transfer"), transfer},
+                                             {QStringLiteral("account"), account},
+                                             {QStringLiteral("held"), int(held.size())}}}});
+        return code;
     }
     out() << QStringLiteral("已查询%1个快递,%2个有最新动态,%3个查询失败\n")
-                 .arg(parcels.size())
+                 .arg(queried)
                  .arg(news.size())
                  .arg(failed.size());
     for (const ParcelRecord &parcel : news)
         printParcelLine(*history.parcel(parcel.key), now);
+    if (!held.isEmpty()) {
+        out() << QStringLiteral("%1个快递未查询: ").arg(held.size())
+              << ServiceBudget::holdText(program.client.service(), heldUntil, now) << '\n';
+        for (const ParcelKey &key : std::as_const(held))
+            out() << QStringLiteral("未查询") << '\t' << key.number << '\t' << timeText(heldUntil) << '\n';
+    }
+    if (code != kOk)
+        err() << QStringLiteral("有物流信息%1个,单号被拒%2个,连接失败%3个,账号问题%4个,未查询%5个\n")
+                     .arg(answered)
+                     .arg(refused)
+                     .arg(transfer)
+                     .arg(account)
+                     .arg(held.size());
     out().flush();
-    return kOk;
+    err().flush();
+    return code;
 }
 
 int statistics(bool json)
@@ -476,8 +589,17 @@ QString help()
         "                                            tracking numbers in the mails of the last N days\n"
         "                                            (30; 0 for all) not saved yet; --add saves them\n"
         "      parcelvue scan-mail --mbox ~/.thunderbird/x.default/Mail/Local\\ Folders/Inbox\n"
-        "Exit codes: 0 done, 1 a file refused or not written, 2 usage, 3 the tracking service's error\n"
-        "word (named in the output), 4 the transfer failed.\n");
+        "Exit codes:\n"
+        "  0 done (refresh: every parcel queried)\n"
+        "  1 a file refused or not written\n"
+        "  2 usage\n"
+        "  3 the service refused the number: wrong number, no information, carrier not detected\n"
+        "    (refresh: it refused them all)\n"
+        "  4 the transfer failed: no connection, no answer, the service out of order (refresh: for all)\n"
+        "  5 the service asked to wait (busy, or its quota spent meanwhile): parcels not queried, with\n"
+        "    the time it allows again\n"
+        "  6 refresh: some parcels queried, others failed (the counts on standard error)\n"
+        "  7 the service's account: a wrong key, a spent quota or daily limit, a missing phone number\n");
 }
 
 int run(const QStringList &arguments)

@@ -8,7 +8,31 @@
 #include <QTimeZone>
 #include <algorithm>
 
+namespace {
+CheckOutcome readCheckAnswerText(const HttpResult &result);
+} // namespace
+
+CheckOutcome::Failure failureOf(const HttpResult &result)
+{
+    if (result.failureKind == QLatin1String("refused"))
+        return CheckOutcome::Failure::Number;
+    if (result.failureKind == QLatin1String("account"))
+        return CheckOutcome::Failure::Account;
+    return CheckOutcome::Failure::Transfer;
+}
+
 CheckOutcome readCheckAnswer(const HttpResult &result)
+{
+    CheckOutcome outcome = readCheckAnswerText(result);
+    if (outcome.kind != CheckOutcome::Kind::Answered)
+        outcome.failure = outcome.kind == CheckOutcome::Kind::Refused && result.ok()
+            ? CheckOutcome::Failure::Number
+            : failureOf(result);
+    return outcome;
+}
+
+namespace {
+CheckOutcome readCheckAnswerText(const HttpResult &result)
 {
     CheckOutcome outcome;
     if (result.failure == HttpResult::Failure::HttpStatus && (result.status == 429 || result.status == 503)) {
@@ -58,6 +82,7 @@ CheckOutcome readCheckAnswer(const HttpResult &result)
     outcome.status = answerStatus(result, deliveryStatusOf(rows.front().progress));
     return outcome;
 }
+} // namespace
 
 QString answerStatus(const HttpResult &result, const QString &textStatus)
 {

@@ -16,7 +16,13 @@ struct CheckOutcome
         Busy, // the service asked to be left alone for a while (HTTP 429 or 503)
     };
 
+    // Whose a failure or a hold is: the number's (the service refused it, or has nothing on it),
+    // the account's (its key, its quota, a phone number it wants), or the transfer's (no
+    // connection, no answer, a service out of order).
+    enum class Failure { None, Number, Account, Transfer };
+
     Kind kind = Kind::Refused;
+    Failure failure = Failure::None;
     QList<HistoryRow> rows; // oldest first
     QString status; // 已签收, 派件中 or 运送中
     QString error; // for the user, in the window's words
@@ -29,6 +35,8 @@ struct CheckOutcome
 inline const QString kNoInformationMessage = QStringLiteral("此快递单号未更新信息或已失效..");
 
 CheckOutcome readCheckAnswer(const HttpResult &result);
+// Whose the failure of a result without an answer text is (never None).
+CheckOutcome::Failure failureOf(const HttpResult &result);
 
 // The status an answer gives the parcel: the service's own where it says the parcel is not
 // delivered (问题件 with its reason, 待取件, 派送失败; in transit is never 已签收), else

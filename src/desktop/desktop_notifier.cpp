@@ -64,6 +64,27 @@ void DesktopNotifier::notify(const ParcelNotice &notice)
     send(notice);
 }
 
+void DesktopNotifier::notifyText(const QString &summary)
+{
+    if (!connectToServer()) {
+        Q_EMIT notDelivered(summary, {});
+        return;
+    }
+    const QVariantMap hints {{QStringLiteral("desktop-entry"), kApplicationId}};
+    const QList<QVariant> arguments {
+        QStringLiteral("Parcelvue"), 0u, kApplicationId, summary, QString(), QStringList(), hints, -1};
+    auto *call = new QDBusPendingCallWatcher(
+        m_proxy->asyncCallWithArgumentList(QStringLiteral("Notify"), arguments), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call, summary] {
+        call->deleteLater();
+        const QDBusPendingReply<uint> reply = *call;
+        if (reply.isError()) {
+            qCInfo(lcDesktop) << "notification not shown:" << reply.error().message();
+            Q_EMIT notDelivered(summary, {});
+        }
+    });
+}
+
 bool DesktopNotifier::connectToServer()
 {
     if (m_proxy)

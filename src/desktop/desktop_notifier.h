@@ -32,6 +32,8 @@ public:
 
     void notify(const ParcelNotice &notice);
     void offer(const OfferNotice &offer);
+    // A notice about the program itself (a tracking service that keeps failing): its summary only.
+    void notifyText(const QString &summary);
 
 Q_SIGNALS:
     // The user chose "查看" on the parcel's notification, or clicked it.

@@ -37,6 +37,9 @@ struct HttpResult
     QString serviceStatus;
     QString serviceStatusText;
     QString detectedCarrier;
+    // Also from an adapter: whose a failure is when it is not the transfer's, "refused" (the
+    // service refused this number) or "account" (its key, its quota); empty otherwise.
+    QString failureKind;
 
     bool ok() const { return failure == Failure::None; }
 };

@@ -99,17 +99,19 @@ ServiceAnswer refused(const QString &reason)
                     {"签名", "DataSign", "EBusinessID", "用户ID", "商户", "未授权", "未认证", "白名单",
                      "APIKey", "API Key"}))
         return ServiceAnswer::failure(
-            QStringLiteral("快递鸟拒绝了查询(%1),请在“查询服务”中检查用户ID和API Key!").arg(reason), detail);
+            QStringLiteral("快递鸟拒绝了查询(%1),请在“查询服务”中检查用户ID和API Key!").arg(reason), detail,
+            ServiceAnswer::Blame::Account);
     if (containsAny(reason, {"频繁", "频率", "过快", "限流"}))
         return ServiceAnswer::busy(QStringLiteral("查询太频繁,快递鸟暂停了查询,稍后再查.."), detail,
                                    kServiceBusyHoldSeconds);
     if (containsAny(reason, {"次数", "套餐", "余额", "额度", "上限", "欠费", "到期"}))
         return ServiceAnswer::busy(
             QStringLiteral("快递鸟的查询次数已用完(%1),请稍后再查或在快递鸟开通套餐!").arg(reason), detail,
-            kServiceQuotaHoldSeconds);
+            kServiceQuotaHoldSeconds, ServiceAnswer::Blame::Account);
     if (containsAny(reason, {"CustomerName", "手机"}))
         return ServiceAnswer::failure(
-            QStringLiteral("该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"), detail);
+            QStringLiteral("该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"), detail,
+            ServiceAnswer::Blame::Account);
     if (containsAny(reason, {"不支持", "ShipperCode", "快递公司编码"}))
         return ServiceAnswer::word(ErrorWord::kUnsupportedCarrier, detail);
     if (containsAny(reason, {"格式", "单号错误", "单号不正确", "单号有误"}))
@@ -120,9 +122,10 @@ ServiceAnswer refused(const QString &reason)
         return ServiceAnswer::word(ErrorWord::kNotExisting, detail);
     if (containsAny(reason, {"暂无", "无轨迹", "没有物流", "没有轨迹"}))
         return ServiceAnswer::word(ErrorWord::kNoInformation, detail);
+    // The service answered and said no, for a reason of its own: a refusal of this query.
     return ServiceAnswer::failure(QStringLiteral("快递鸟查询失败:%1")
                                       .arg(reason.isEmpty() ? QStringLiteral("服务没有说明原因") : reason),
-                                  detail);
+                                  detail, ServiceAnswer::Blame::Number);
 }
 } // namespace
 

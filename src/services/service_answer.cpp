@@ -134,6 +134,12 @@ HttpResult serviceResult(const ServiceAnswer &answer)
 {
     HttpResult result;
     result.errorText = answer.detail;
+    if (answer.kind == ServiceAnswer::Kind::Failure || answer.kind == ServiceAnswer::Kind::Busy) {
+        if (answer.blame == ServiceAnswer::Blame::Number)
+            result.failureKind = kRefusedFailure;
+        else if (answer.blame == ServiceAnswer::Blame::Account)
+            result.failureKind = kAccountFailure;
+    }
     if (answer.kind != ServiceAnswer::Kind::Rows && !answer.detail.isEmpty())
         qCInfo(lcServices) << answer.detail;
     switch (answer.kind) {
@@ -174,6 +180,7 @@ HttpResult serviceTransportFailure(const HttpResult &failed, const QString &serv
         return result;
     const int status = failed.status;
     if (status == 401 || status == 403) {
+        result.failureKind = kAccountFailure;
         result.userText
             = QStringLiteral("%1拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!").arg(serviceName);
     } else if (status == 429 || status == 503) {

@@ -35,7 +35,12 @@ struct ServiceAnswer
         Busy, // the service asks to be left alone for `holdSeconds`: `userText` says why
     };
 
+    // Whose the failure or the hold is: the way (the network, a service out of order), this
+    // number (the service refused it), or the account (its key, its quota, a phone number it wants).
+    enum class Blame { Transfer, Number, Account };
+
     Kind kind = Kind::Failure;
+    Blame blame = Blame::Transfer;
     QString text;
     QString userText; // for the status line and the overview, naming the cause
     QString detail; // the service's own code and words, for a log
@@ -50,15 +55,23 @@ struct ServiceAnswer
     static ServiceAnswer rows(const QString &text) { return make(Kind::Rows, text, {}, {}, -1); }
     static ServiceAnswer word(const QString &word, const QString &detail = {})
     {
-        return make(Kind::ErrorWord, word, {}, detail, -1);
+        ServiceAnswer answer = make(Kind::ErrorWord, word, {}, detail, -1);
+        answer.blame = Blame::Number;
+        return answer;
     }
-    static ServiceAnswer failure(const QString &userText, const QString &detail)
+    static ServiceAnswer failure(const QString &userText, const QString &detail,
+                                 Blame blame = Blame::Transfer)
     {
-        return make(Kind::Failure, {}, userText, detail, -1);
+        ServiceAnswer answer = make(Kind::Failure, {}, userText, detail, -1);
+        answer.blame = blame;
+        return answer;
     }
-    static ServiceAnswer busy(const QString &userText, const QString &detail, int holdSeconds)
+    static ServiceAnswer busy(const QString &userText, const QString &detail, int holdSeconds,
+                              Blame blame = Blame::Transfer)
     {
-        return make(Kind::Busy, {}, userText, detail, holdSeconds);
+        ServiceAnswer answer = make(Kind::Busy, {}, userText, detail, holdSeconds);
+        answer.blame = blame;
+        return answer;
     }
 
 private:
@@ -116,6 +129,11 @@ HttpResult serviceResult(const ServiceAnswer &answer);
 constexpr int kServiceBusyHoldSeconds = 60;
 // Seconds to hold a service whose quota is used up.
 constexpr int kServiceQuotaHoldSeconds = 3600;
+
+// HttpResult::failureKind of a failure or a hold that is not the transfer's: "refused" (this
+// number), "account".
+inline const QString kRefusedFailure = QStringLiteral("refused");
+inline const QString kAccountFailure = QStringLiteral("account");
 
 // A failed HTTP exchange with a service, in the user's words where the status says more than the
 // transport failure does (401, 429, 503, 5xx); other failures pass as they are.

@@ -49,7 +49,29 @@ void ServiceContext::readSecret(const QString &key, QObject *receiver,
 void ServiceContext::forgetSecrets()
 {
     m_secrets.clear();
-    registered.clear();
+    // Registrations in the store stay: one the account no longer knows is registered again.
+    m_registered.clear();
+}
+
+std::optional<int> ServiceContext::registeredUnder(const QString &comCode, const QString &number) const
+{
+    if (registeredNumbers.find)
+        return registeredNumbers.find(number, comCode);
+    const auto known = m_registered.constFind(comCode + QLatin1Char('|') + number);
+    if (known == m_registered.constEnd())
+        return std::nullopt;
+    return known.value();
+}
+
+void ServiceContext::setRegistered(const QString &comCode, const QString &number, std::optional<int> carrier)
+{
+    if (registeredNumbers.keep)
+        return registeredNumbers.keep(number, comCode, carrier);
+    const QString key = comCode + QLatin1Char('|') + number;
+    if (carrier)
+        m_registered.insert(key, *carrier);
+    else
+        m_registered.remove(key);
 }
 
 void ServiceContext::paced(int perSecond, QObject *receiver, std::function<void()> request)
@@ -162,12 +184,12 @@ protected:
                 break;
             case SecretStore::Status::TimedOut:
             case SecretStore::Status::Failed:
-                return end(
-                    ServiceAnswer::failure(QStringLiteral("无法从系统密钥环读取%1的密钥,请确认它已解锁:%2")
-                                               .arg(serviceName(), read.error),
-                                           QStringLiteral("secret store: ") + read.error));
+                return end(ServiceAnswer::failure(
+                    QStringLiteral("无法从系统密钥环读取%1的密钥,请确认它已解锁:%2")
+                        .arg(serviceName(), read.error),
+                    QStringLiteral("secret store: ") + read.error, ServiceAnswer::Blame::Account));
             }
-            end(ServiceAnswer::failure(missing, QStringLiteral("no key")));
+            end(ServiceAnswer::failure(missing, QStringLiteral("no key"), ServiceAnswer::Blame::Account));
         });
     }
 
@@ -201,7 +223,8 @@ public:
         const QString businessId = endpoints.kdniaoBusinessId;
         if (businessId.isEmpty())
             return end(ServiceAnswer::failure(QStringLiteral("未设置快递鸟的用户ID,请在“查询服务”中填写!"),
-                                              QStringLiteral("no business id")));
+                                              QStringLiteral("no business id"),
+                                              ServiceAnswer::Blame::Account));
         withSecret(
             endpoints.kdniaoAppKey, trackingSecretKey(TrackingService::Kdniao, businessId),
             QStringLiteral("未设置快递鸟的API Key,请在“查询服务”中填写!"),
@@ -233,11 +256,11 @@ public:
                    QStringLiteral("未设置17TRACK的API密钥,请在“查询服务”中填写!"),
                    [this](const QString &token) {
                        m_token = token.toUtf8();
-                       const auto known = m_context->registered.constFind(registeredKey());
-                       if (known == m_context->registered.constEnd())
+                       const std::optional<int> known = m_context->registeredUnder(m_com, m_number);
+                       if (!known)
                            return registerNumber();
-                       if (known.value() != 0)
-                           m_carrier = known.value();
+                       if (*known != 0)
+                           m_carrier = *known;
                        readTrackInfo(true);
                    });
     }
@@ -246,8 +269,6 @@ protected:
     QString serviceName() const override { return QStringLiteral("17TRACK"); }
 
 private:
-    QString registeredKey() const { return m_com + QLatin1Char('|') + m_number; }
-
     void send(const QString &path, const QByteArray &body, std::function<void(const HttpResult &)> then)
     {
         m_context->paced(kTrack17RequestsPerSecond, this, [this, path, body, then] {
@@ -266,13 +287,13 @@ private:
                  // 17TRACK may have put it under another key than the one sent (or found one).
                  if (registeredUnder != 0)
                      m_carrier = registeredUnder;
-                 m_context->registered.insert(registeredKey(), registeredUnder);
+                 m_context->setRegistered(m_com, m_number, registeredUnder);
                  readTrackInfo(false);
              });
     }
 
-    // `fromMemory`: registered earlier in this run; if 17TRACK no longer knows the number (it
-    // was deleted there), it is registered again, once.
+    // `fromMemory`: registered earlier (this run or one before); if 17TRACK no longer knows the
+    // number (it was deleted there, or the key is another account's), it is registered again, once.
     void readTrackInfo(bool fromMemory)
     {
         send(kTrack17TrackInfoPath, track17TrackInfoBody(m_number, m_carrier),
@@ -280,7 +301,7 @@ private:
                  int carrier = 0;
                  ServiceAnswer answer = readTrack17TrackInfo(result.body, m_number, &carrier);
                  if (fromMemory && answer.serviceCode == Track17Code::kNotRegistered) {
-                     m_context->registered.remove(registeredKey());
+                     m_context->setRegistered(m_com, m_number, std::nullopt);
                      m_carrier = track17CarrierKey(m_com);
                      return registerNumber();
                  }

@@ -39,9 +39,11 @@ public:
     // requests a second, unless `receiver` is gone by then.
     void paced(int perSecond, QObject *receiver, std::function<void()> request);
 
-    // "com|number" registered with 17TRACK by this program -> the key 17TRACK registered it
-    // under (0 when its answer gave none).
-    QHash<QString, int> registered;
+    // The key 17TRACK registered the number under (0 when its answer gave none), or none when
+    // this program did not register it: from the store set, else from this run's memory.
+    std::optional<int> registeredUnder(const QString &comCode, const QString &number) const;
+    void setRegistered(const QString &comCode, const QString &number, std::optional<int> carrier);
+    TrackingClient::RegisteredNumbers registeredNumbers;
 
 private:
     QObject m_context; // what the store's and the timers' answers are delivered to
@@ -51,6 +53,7 @@ private:
         m_reading;
     QElapsedTimer m_pace; // runs from the context's start
     qint64 m_nextSlotMs = 0; // on m_pace
+    QHash<QString, int> m_registered; // "com|number" -> key, without a store
 };
 
 // The adapters: queries of 快递鸟 and 17TRACK whose results are in the program's answer form.

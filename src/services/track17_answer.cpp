@@ -145,13 +145,14 @@ ServiceAnswer track17Error(int code, const QString &message)
     case -18010001:
         answer = ServiceAnswer::failure(
             QStringLiteral("17TRACK拒绝了查询:本机的IP地址不在17TRACK的白名单中,请在17TRACK后台设置!"),
-            detail);
+            detail, ServiceAnswer::Blame::Account);
         break;
     case -18010002:
     case -18010004:
     case -18010005:
         answer = ServiceAnswer::failure(
-            QStringLiteral("17TRACK拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!"), detail);
+            QStringLiteral("17TRACK拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!"), detail,
+            ServiceAnswer::Blame::Account);
         break;
     case -18010010:
         answer = ServiceAnswer::word(ErrorWord::kAsksForInput, detail);
@@ -162,22 +163,24 @@ ServiceAnswer track17Error(int code, const QString &message)
         break;
     case -18010018:
         answer = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要收件地的国家和邮编,暂无法查询!"),
-                                        detail);
+                                        detail, ServiceAnswer::Blame::Number);
         break;
     case -18010019:
-        answer
-            = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要收件地的邮编,暂无法查询!"), detail);
+        answer = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要收件地的邮编,暂无法查询!"),
+                                        detail, ServiceAnswer::Blame::Number);
         break;
     case -18010022:
         answer = ServiceAnswer::failure(QStringLiteral("17TRACK查询此单号需要发货日期等其他信息,暂无法查询!"),
-                                        detail);
+                                        detail, ServiceAnswer::Blame::Number);
         break;
     case -18010020:
         answer = ServiceAnswer::failure(
-            QStringLiteral("该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"), detail);
+            QStringLiteral("该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"), detail,
+            ServiceAnswer::Blame::Account);
         break;
     case Track17Code::kCarrierNotDetected:
-        answer = ServiceAnswer::failure(QStringLiteral("17TRACK无法识别该单号的快递公司"), detail);
+        answer = ServiceAnswer::failure(QStringLiteral("17TRACK无法识别该单号的快递公司"), detail,
+                                        ServiceAnswer::Blame::Number);
         break;
     case -18019910:
     case -18019911:
@@ -185,11 +188,11 @@ ServiceAnswer track17Error(int code, const QString &message)
         break;
     case -18019907:
         answer = ServiceAnswer::busy(QStringLiteral("17TRACK今天的查询次数已达上限,稍后再查.."), detail,
-                                     kServiceQuotaHoldSeconds);
+                                     kServiceQuotaHoldSeconds, ServiceAnswer::Blame::Account);
         break;
     case -18019908:
         answer = ServiceAnswer::busy(QStringLiteral("17TRACK的查询额度已用完,请在17TRACK购买额度!"), detail,
-                                     kServiceQuotaHoldSeconds);
+                                     kServiceQuotaHoldSeconds, ServiceAnswer::Blame::Account);
         break;
     case -18019909:
         answer = ServiceAnswer::word(ErrorWord::kNoInformation, detail);
@@ -202,7 +205,7 @@ ServiceAnswer track17Error(int code, const QString &message)
             QStringLiteral("17TRACK查询失败:%1(代码%2)")
                 .arg(message.trimmed().isEmpty() ? QStringLiteral("服务没有说明原因") : message.trimmed())
                 .arg(code),
-            detail);
+            detail, ServiceAnswer::Blame::Number);
         break;
     }
     answer.serviceCode = code;

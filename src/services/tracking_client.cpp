@@ -53,18 +53,44 @@ TrackingClient::~TrackingClient()
 
 TrackingQuery *TrackingClient::start(const QString &comCode, const QString &number, QObject *parent)
 {
-    switch (trackingServiceFromKey(endpoints().trackingService)) {
+    const TrackingService asked = service();
+    TrackingQuery *query = nullptr;
+    switch (asked) {
     case TrackingService::Kdniao:
-        return startKdniaoQuery(m_context, comCode, number, timeoutMs(), parent);
+        query = startKdniaoQuery(m_context, comCode, number, timeoutMs(), parent);
+        break;
     case TrackingService::Track17:
-        return startTrack17Query(m_context, comCode, number, timeoutMs(), parent);
-    case TrackingService::Designed:
+        query = startTrack17Query(m_context, comCode, number, timeoutMs(), parent);
+        break;
+    case TrackingService::Designed: {
+        HttpRequest request;
+        request.url = trackingRequestUrl(endpoints().trackingUrl, comCode, number, endpoints().trackingKey);
+        request.timeoutMs = timeoutMs();
+        query = new DirectQuery(m_http, request, parent);
         break;
     }
-    HttpRequest request;
-    request.url = trackingRequestUrl(endpoints().trackingUrl, comCode, number, endpoints().trackingKey);
-    request.timeoutMs = timeoutMs();
-    return new DirectQuery(m_http, request, parent);
+    }
+    // Connected first, so that whoever waits for the query finds it counted.
+    if (m_observer)
+        QObject::connect(
+            query, &TrackingQuery::finished, query,
+            [observer = m_observer, asked](const HttpResult &result) { observer(asked, result); });
+    return query;
+}
+
+TrackingService TrackingClient::service() const
+{
+    return trackingServiceFromKey(endpoints().trackingService);
+}
+
+void TrackingClient::setQueryObserver(std::function<void(TrackingService, const HttpResult &)> observer)
+{
+    m_observer = std::move(observer);
+}
+
+void TrackingClient::setRegisteredNumbers(RegisteredNumbers numbers)
+{
+    m_context->registeredNumbers = std::move(numbers);
 }
 
 HttpResult TrackingClient::query(const QString &comCode, const QString &number)

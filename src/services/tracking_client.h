@@ -2,11 +2,13 @@
 
 #include "core/configuration.h"
 #include "platform/http_exchange.h"
+#include "services/tracking_service.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class HttpClient;
 class SecretStore;
@@ -48,7 +50,8 @@ class TrackingClient
 public:
     // `secrets`: where a service's key is looked for when the endpoints have none (none: only
     // the endpoints).
-    TrackingClient(HttpClient &http, const Configuration &configuration, const SecretStore *secrets = nullptr);
+    TrackingClient(HttpClient &http, const Configuration &configuration,
+                   const SecretStore *secrets = nullptr);
     virtual ~TrackingClient();
     TrackingClient(const TrackingClient &) = delete;
     TrackingClient &operator=(const TrackingClient &) = delete;
@@ -61,6 +64,23 @@ public:
 
     // Where the phone digits some carriers ask for come from (the tracking history).
     void setPhoneDigitsSource(std::function<QString(const QString &number, const QString &comCode)> source);
+
+    // The service the next query asks.
+    TrackingService service() const;
+    // Told of the result of every query that ends (not of one aborted or deleted), with the
+    // service it asked: the day's count and the service's health are kept from it.
+    void setQueryObserver(std::function<void(TrackingService service, const HttpResult &result)> observer);
+
+    // Where the numbers registered with a service (17TRACK reads a number only once it is
+    // registered, and each registration uses its quota) are remembered beyond this run: the
+    // carrier key of a registered number, or none; remember with a key, forget with none.
+    struct RegisteredNumbers
+    {
+        std::function<std::optional<int>(const QString &number, const QString &comCode)> find;
+        std::function<void(const QString &number, const QString &comCode, std::optional<int> carrier)> keep;
+    };
+    void setRegisteredNumbers(RegisteredNumbers numbers);
+
 private:
     const Endpoints &endpoints() const { return m_configuration.endpoints(); }
 
@@ -68,4 +88,5 @@ private:
     const Configuration &m_configuration;
     std::shared_ptr<ServiceContext> m_context;
     QMetaObject::Connection m_following;
+    std::function<void(TrackingService, const HttpResult &)> m_observer;
 };

@@ -6,6 +6,7 @@
 #include "platform/logging.h"
 #include "services/tracking_client.h"
 #include "watch/parcel_groups.h"
+#include "watch/service_records.h"
 
 #include <QCryptographicHash>
 #include <QTimer>
@@ -132,12 +133,24 @@ void ParcelWatcher::checkDue()
 {
     const QDateTime now = m_clock.now();
     if (m_enabled && !(m_holdUntil.isValid() && now < m_holdUntil)) {
+        // Past the budget, the rest of the service's day goes to the parcels that move; the
+        // others stay due and are asked about on its next day.
+        const TrackingService service = m_client.service();
+        const bool saving = ServiceBudget::saving(
+            service,
+            m_history.serviceUse(trackingServiceKey(service), ServiceBudget::serviceDay(now)).queriesToday);
+        if (saving != m_saving) {
+            m_saving = saving;
+            qCInfo(lcWatch) << (saving ? "saving queries for the rest of the day" : "budget renewed");
+            Q_EMIT savingChanged(saving);
+        }
         // A parcel due within the last two ticks is simply due; one due long ago was missed while
         // the program was closed or the machine slept, and waits its turn in the catch-up.
         const QDateTime late = now.addMSecs(-2 * kTickMs);
         QList<ParcelKey> missed;
         for (const ParcelRecord &parcel : m_history.activeParcels()) {
-            if (parcel.status == kSignedFor || queued(parcel.key) || isArchived(parcel, m_archiveDays, now))
+            if (parcel.status == kSignedFor || queued(parcel.key) || isArchived(parcel, m_archiveDays, now)
+                || (saving && !ServiceBudget::askedWhileSaving(parcel, now)))
                 continue;
             QDateTime next = parcel.nextCheck;
             if (!next.isValid() && parcel.lastChecked.isValid())
@@ -213,6 +226,7 @@ void ParcelWatcher::pump()
         if (now < m_holdUntil)
             return;
         m_holdUntil = QDateTime();
+        Q_EMIT holdChanged(m_holdUntil);
     }
     while (m_inFlight.size() < kMaxInFlight && !m_queue.isEmpty()) {
         const Pending pending = m_queue.takeFirst();
@@ -287,18 +301,37 @@ void ParcelWatcher::apply(const Pending &pending, const CheckOutcome &outcome)
         break;
     }
     case CheckOutcome::Kind::Busy: {
-        // The whole service waits; the parcel keeps its place at the front of the queue.
+        // The whole service waits. The hold is the service's, not the parcel's: it keeps what it
+        // had (no failure, no error of its own) and its place at the front of the queue.
         const int seconds = outcome.retryAfterSeconds >= 0 ? outcome.retryAfterSeconds
                                                            : WatchPlan::kDefaultHoldMinutes * 60;
-        m_holdUntil = now.addSecs(seconds);
-        m_history.recordFailure(key, outcome.error, now, false);
+        const QDateTime until = now.addSecs(seconds);
+        if (!m_holdUntil.isValid() || until > m_holdUntil)
+            m_holdUntil = until;
         m_history.setNextCheck(key, m_holdUntil);
-        enqueue(key, pending.forRefresh, true);
-        qCInfo(lcWatch) << "service busy, holding until" << m_holdUntil;
+        qCInfo(lcWatch) << "service busy, holding until" << m_holdUntil << ":" << outcome.error;
+        Q_EMIT holdChanged(m_holdUntil);
+        Q_EMIT queryEnded(key, outcome);
         Q_EMIT parcelChecked(key);
+        if (m_waitsOutHolds) {
+            enqueue(key, pending.forRefresh, true);
+            return;
+        }
+        // Not waited for: this parcel and those still queued are not queried now.
+        QList<Pending> held {pending};
+        held += m_queue;
+        m_queue.clear();
+        for (const Pending &parcel : std::as_const(held)) {
+            m_history.setNextCheck(parcel.key, m_holdUntil);
+            if (parcel.key != key)
+                Q_EMIT queryEnded(parcel.key, outcome);
+        }
+        for (const Pending &parcel : std::as_const(held))
+            countRefresh(parcel);
         return;
     }
     }
+    Q_EMIT queryEnded(key, outcome);
     countRefresh(pending);
 }
 

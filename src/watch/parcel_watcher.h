@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tracking_check.h"
 #include "watch/tracking_history.h"
 
 #include <QDateTime>
@@ -11,7 +12,6 @@ class Clock;
 class QTimer;
 class TrackingClient;
 class TrackingQuery;
-struct CheckOutcome;
 
 // When to ask about a parcel again.
 namespace WatchPlan {
@@ -68,6 +68,14 @@ public:
     int inFlight() const { return int(m_inFlight.size()); }
     // Until when the service asked to be left alone; invalid when it did not.
     QDateTime heldUntil() const { return m_holdUntil; }
+    // Whether a hold is waited out (the window's watcher) or ends the refresh at once, the held
+    // parcels not queried (a command that must end).
+    void setWaitsOutHolds(bool waits) { m_waitsOutHolds = waits; }
+    // Whether the day's queries of the service reached its budget: only parcels that move are
+    // asked about until the service's next day.
+    bool saving() const { return m_saving; }
+    // The client the watcher asks through (its service, for what is told of it).
+    const TrackingClient &client() const { return m_client; }
 
     // One pass of the schedule: queues the parcels that are due. The timer runs it every few
     // seconds; it is public so that a test can run it after setting the clock.
@@ -79,6 +87,11 @@ Q_SIGNALS:
     void news(const ParcelRecord &parcel);
     void refreshProgress(int done, int total);
     void refreshFinished();
+    // A query ended; `outcome` is what it came to (a held parcel: Busy).
+    void queryEnded(const ParcelKey &key, const CheckOutcome &outcome);
+    // The service holds the watcher until `until` (invalid: no more).
+    void holdChanged(const QDateTime &until);
+    void savingChanged(bool saving);
 
 private:
     struct Pending
@@ -104,6 +117,8 @@ private:
     QList<Pending> m_queue;
     QHash<TrackingQuery *, Pending> m_inFlight;
     QDateTime m_holdUntil;
+    bool m_waitsOutHolds = true;
+    bool m_saving = false;
     int m_refreshDone = 0;
     int m_refreshTotal = 0;
 };

@@ -74,6 +74,19 @@ const QStringList kMigrations[] = {
         // the list unchanged reads neither the list's ten thousand lines nor as many rows.
         QStringLiteral("CREATE TABLE facts (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID"),
     },
+    {
+        // The tracking services' use: queries per service and per the service's own day (its
+        // daily limit counts so), the last success and failure of each, and the numbers
+        // registered with a service that reads a number only once it is registered.
+        QStringLiteral("CREATE TABLE service_days (service TEXT NOT NULL, day TEXT NOT NULL,"
+                       " queries INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (service, day)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE service_health (service TEXT PRIMARY KEY, last_success INTEGER,"
+                       " last_failure INTEGER, last_reason TEXT NOT NULL DEFAULT '', failing_since INTEGER,"
+                       " failure_told INTEGER NOT NULL DEFAULT 0) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE registered_numbers (service TEXT NOT NULL, number TEXT NOT NULL,"
+                       " com TEXT NOT NULL, carrier INTEGER NOT NULL DEFAULT 0,"
+                       " PRIMARY KEY (service, number, com)) WITHOUT ROWID"),
+    },
 };
 constexpr int kMigrationCount = int(sizeof kMigrations / sizeof kMigrations[0]);
 static_assert(kMigrationCount == TrackingHistory::kSchemaVersion, "one migration per schema version");
@@ -1034,4 +1047,91 @@ QString TrackingHistory::integrityCheck() const
     while (query.next())
         found.append(query.value(0).toString());
     return found.join(QLatin1Char('\n'));
+}
+
+bool TrackingHistory::recordServiceQuery(const QString &service, const QString &day, ServiceQuery kind,
+                                         const QString &reason, const QDateTime &now)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        m_lastError = db.lastError().text();
+        return false;
+    }
+    bool ok = run(QStringLiteral("INSERT INTO service_days (service, day, queries) VALUES (?, ?, 1)"
+                                 " ON CONFLICT (service, day) DO UPDATE SET queries = queries + 1"),
+                  {text(service), text(day)})
+        && run(QStringLiteral("INSERT OR IGNORE INTO service_health (service) VALUES (?)"), {text(service)});
+    if (ok && kind == ServiceQuery::Answered)
+        ok = run(QStringLiteral("UPDATE service_health SET last_success = ?, failing_since = NULL,"
+                                " failure_told = 0 WHERE service = ?"),
+                 {msOf(now), text(service)});
+    else if (ok && kind == ServiceQuery::Failed)
+        ok = run(QStringLiteral("UPDATE service_health SET last_failure = ?, last_reason = ?,"
+                                " failing_since = COALESCE(failing_since, ?) WHERE service = ?"),
+                 {msOf(now), text(reason), msOf(now), text(service)});
+    if (ok && db.commit())
+        return true;
+    if (ok)
+        m_lastError = db.lastError().text();
+    db.rollback();
+    return false;
+}
+
+TrackingHistory::ServiceUse TrackingHistory::serviceUse(const QString &service, const QString &day) const
+{
+    ServiceUse use;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT queries FROM service_days WHERE service = ? AND day = ?"));
+    query.addBindValue(service);
+    query.addBindValue(day);
+    if (query.exec() && query.next())
+        use.queriesToday = query.value(0).toInt();
+    query.prepare(QStringLiteral("SELECT last_success, last_failure, last_reason, failing_since, failure_told"
+                                 " FROM service_health WHERE service = ?"));
+    query.addBindValue(service);
+    if (query.exec() && query.next()) {
+        const auto time = [&query](int column) {
+            return query.isNull(column) ? QDateTime()
+                                        : QDateTime::fromMSecsSinceEpoch(query.value(column).toLongLong());
+        };
+        use.lastSuccess = time(0);
+        use.lastFailure = time(1);
+        use.lastReason = query.value(2).toString();
+        use.failingSince = time(3);
+        use.failureTold = query.value(4).toInt() != 0;
+    }
+    return use;
+}
+
+bool TrackingHistory::setServiceFailureTold(const QString &service)
+{
+    return run(QStringLiteral("UPDATE service_health SET failure_told = 1 WHERE service = ?"),
+               {text(service)});
+}
+
+std::optional<int> TrackingHistory::registeredCarrier(const QString &service, const QString &number,
+                                                      const QString &com) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral(
+        "SELECT carrier FROM registered_numbers WHERE service = ? AND number = ? AND com = ?"));
+    query.addBindValue(service);
+    query.addBindValue(number);
+    query.addBindValue(com);
+    if (query.exec() && query.next())
+        return query.value(0).toInt();
+    return std::nullopt;
+}
+
+bool TrackingHistory::setRegistered(const QString &service, const QString &number, const QString &com,
+                                    std::optional<int> carrier)
+{
+    if (!carrier)
+        return run(
+            QStringLiteral("DELETE FROM registered_numbers WHERE service = ? AND number = ? AND com = ?"),
+            {text(service), text(number), text(com)});
+    return run(QStringLiteral("INSERT OR REPLACE INTO registered_numbers (service, number, com, carrier)"
+                              " VALUES (?, ?, ?, ?)"),
+               {text(service), text(number), text(com), *carrier});
 }

@@ -17,7 +17,7 @@
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -104,6 +104,31 @@ public:
     // The same from the database file, on a read-only connection of its own: for another thread,
     // while this one goes on writing. Empty when the file cannot be read.
     static RowTextIndex readRowTextIndex(const QString &databaseFile);
+
+    // A tracking service's use, by its key ("kdniao"): the queries of one of its days, its last
+    // success, its last failure with the reason, since when every query failed (invalid: the last
+    // one did not) and whether that was told.
+    struct ServiceUse
+    {
+        int queriesToday = 0;
+        QDateTime lastSuccess, lastFailure;
+        QString lastReason;
+        QDateTime failingSince;
+        bool failureTold = false;
+    };
+    // Counts one query of the service on `day` (the service's day): answered (rows or a refusal
+    // of the number), failed (with the reason), or held (counted only).
+    enum class ServiceQuery { Answered, Failed, Held };
+    bool recordServiceQuery(const QString &service, const QString &day, ServiceQuery query,
+                            const QString &reason, const QDateTime &now);
+    ServiceUse serviceUse(const QString &service, const QString &day) const;
+    bool setServiceFailureTold(const QString &service);
+    // The carrier key a service registered the number under; none when it was not registered.
+    std::optional<int> registeredCarrier(const QString &service, const QString &number,
+                                         const QString &com) const;
+    // Remembers the registration, or forgets it (no carrier).
+    bool setRegistered(const QString &service, const QString &number, const QString &com,
+                       std::optional<int> carrier);
 
     // "ok" when SQLite finds the file whole, else what it found.
     QString integrityCheck() const;

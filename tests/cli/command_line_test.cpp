@@ -152,12 +152,94 @@ TEST(CommandLine, TrackAsksTheServiceOfEndpointsIni)
         EXPECT_EQ(run.json()[QStringLiteral("status")].toString(), QStringLiteral("已签收")) << service;
         EXPECT_EQ(run.json()[QStringLiteral("rows")].toArray().size(), 8) << service;
 
+        // What stops a track is told as whose it is: the number's, the account's, or a wait.
+        const struct
+        {
+            const char *service, *com, *number;
+            int exitCode;
+            const char *kind;
+        } cases[] = {
+            {"kdniao", "yuantong", "QUOTA1", 7, "account"},
+            {"17track", "yuantong", "QUOTA1", 7, "account"},
+            {"kdniao", "shunfeng", "STAGE2Y001", 7, "account"},
+            {"17track", "yunda", "STAGE2Y001", 3, "refused"},
+            {"kdniao", "ems", "0000000000", 3, "refused"},
+            {"kdniao", "yuantong", "BUSY1", 5, "held"},
+        };
+        for (const auto &c : cases) {
+            if (qstrcmp(c.service, service) != 0)
+                continue;
+            const Outcome run = cli.run({QStringLiteral("track"), QLatin1String(c.com),
+                                         QLatin1String(c.number), QStringLiteral("--json")});
+            EXPECT_EQ(run.exitCode, c.exitCode) << service << " " << c.number << run.err.toStdString();
+            EXPECT_EQ(run.json()[QStringLiteral("error")][QStringLiteral("kind")].toString(),
+                      QLatin1String(c.kind))
+                << service << " " << c.number << run.out.toStdString();
+        }
+
         endpoints.kdniaoAppKey = endpoints.track17Token = QStringLiteral("wrong");
         endpoints.save(cli.path(QStringLiteral("endpoints.ini")));
         const Outcome refused
             = cli.run({QStringLiteral("track"), QStringLiteral("yuantong"), QStringLiteral("STAGE8X1")});
-        EXPECT_EQ(refused.exitCode, 4) << service;
+        EXPECT_EQ(refused.exitCode, 7) << service << ": the account's";
         EXPECT_TRUE(refused.err.contains(QStringLiteral("拒绝了查询"))) << refused.err.toStdString();
+    }
+}
+
+TEST(CommandLine, RefreshExitsByWhatTheQueriesCameToAndDoesNotWaitOutAHold)
+{
+    const QString ems = QStringLiteral("0000000000|EMS快递|空\r\nbad-number|EMS快递|错\r\n");
+    const QString mixed = QStringLiteral("STAGE2Y001|圆通快递|a\r\nSTAGE2Y002|顺丰快递|b\r\n");
+    const QString busy
+        = QStringLiteral("STAGE2Y001|圆通快递|a\r\nBUSY3|圆通快递|b\r\nSTAGE2Y003|圆通快递|c\r\n");
+    const struct
+    {
+        const char *service;
+        QString saved;
+        bool closed, wrongKey;
+        int exitCode;
+        int answered, refused, transfer, account, held;
+    } cases[] = {
+        {"designed", kSaved, false, false, 0, 2, 1, 0, 0, 0},
+        {"designed", kSaved, true, false, 4, 0, 0, 3, 0, 0},
+        {"designed", ems, false, false, 3, 0, 2, 0, 0, 0},
+        {"kdniao", kSaved, false, true, 7, 0, 0, 0, 3, 0},
+        {"kdniao", mixed, false, false, 6, 1, 0, 0, 1, 0},
+        {"kdniao", busy, false, false, 5, 2, 0, 0, 0, 1},
+    };
+    for (const auto &c : cases) {
+        Cli cli(c.saved);
+        const SandboxOptions &accepted = cli.sandbox.server().options();
+        Endpoints endpoints = Endpoints::defaults();
+        endpoints.useServer(c.closed ? QStringLiteral("http://127.0.0.1:%1").arg(closedLoopbackPort())
+                                     : cli.sandbox.baseUrl());
+        endpoints.trackingService = QLatin1String(c.service);
+        endpoints.kdniaoBusinessId = QString::fromStdString(accepted.kdniaoBusinessId);
+        endpoints.kdniaoAppKey
+            = c.wrongKey ? QStringLiteral("wrong") : QString::fromStdString(accepted.kdniaoAppKey);
+        endpoints.save(cli.path(QStringLiteral("endpoints.ini")));
+        const Outcome run = cli.run({QStringLiteral("refresh"), QStringLiteral("--json")});
+        const QJsonObject answer = run.json().object();
+        const QJsonObject counts = answer[QStringLiteral("counts")].toObject();
+        const std::string what = std::string(c.service) + " exit " + std::to_string(c.exitCode);
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << run.out.toStdString() << run.err.toStdString();
+        EXPECT_EQ(counts[QStringLiteral("answered")].toInt(), c.answered) << what;
+        EXPECT_EQ(counts[QStringLiteral("refused")].toInt(), c.refused) << what;
+        EXPECT_EQ(counts[QStringLiteral("transfer")].toInt(), c.transfer) << what;
+        EXPECT_EQ(counts[QStringLiteral("account")].toInt(), c.account) << what;
+        EXPECT_EQ(counts[QStringLiteral("held")].toInt(), c.held) << what;
+        if (c.held == 0)
+            continue;
+        // The held parcel is told with the time the service allows again, and is no failure of its own.
+        const QJsonArray held = answer[QStringLiteral("held")].toArray();
+        ASSERT_EQ(held.size(), 1);
+        EXPECT_EQ(held[0][QStringLiteral("number")].toString(), QStringLiteral("BUSY3"));
+        EXPECT_FALSE(held[0][QStringLiteral("until")].toString().isEmpty());
+        const Outcome list = cli.run({QStringLiteral("list"), QStringLiteral("--json")});
+        EXPECT_EQ(list.json().array()[1][QStringLiteral("error")].toString(), QString());
+        const Outcome text = cli.run({QStringLiteral("refresh")});
+        EXPECT_EQ(text.exitCode, 5);
+        EXPECT_TRUE(text.out.contains(QStringLiteral("1个快递未查询"))) << text.out.toStdString();
     }
 }
 

@@ -7,11 +7,13 @@
 #include "test_servers.h"
 #include "test_services.h"
 #include "watch/parcel_watcher.h"
+#include "watch/service_records.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <atomic>
 #include <dlfcn.h>
@@ -135,6 +137,7 @@ TEST(TrackingServices, EachRefusalReachesTheUserInItsOwnWords)
         bool rightKey;
         CheckOutcome::Kind kind;
         QString error; // the whole text, or a part of it for a service's own failure
+        CheckOutcome::Failure failure = CheckOutcome::Failure::Number; // whose it is
     } cases[] = {
         {TrackingService::Designed, "ems", "0000000000", true, CheckOutcome::Kind::Refused, noInformation},
         {TrackingService::Kdniao, "ems", "0000000000", true, CheckOutcome::Kind::Refused, noInformation},
@@ -150,23 +153,24 @@ TEST(TrackingServices, EachRefusalReachesTheUserInItsOwnWords)
          QStringLiteral("17TRACK无法识别该单号的快递公司")},
         {TrackingService::Kdniao, "ems", "OLDNONE1", true, CheckOutcome::Kind::Refused, noInformation},
         {TrackingService::Kdniao, "yuantong", "STAGE2Y001", false, CheckOutcome::Kind::Refused,
-         QStringLiteral("检查用户ID和API Key")},
+         QStringLiteral("检查用户ID和API Key"), CheckOutcome::Failure::Account},
         {TrackingService::Track17, "yuantong", "STAGE2Y001", false, CheckOutcome::Kind::Refused,
-         QStringLiteral("API密钥不正确")},
+         QStringLiteral("API密钥不正确"), CheckOutcome::Failure::Account},
         {TrackingService::Kdniao, "yuantong", "QUOTA1", true, CheckOutcome::Kind::Busy,
-         QStringLiteral("快递鸟的查询次数已用完")},
+         QStringLiteral("快递鸟的查询次数已用完"), CheckOutcome::Failure::Account},
         {TrackingService::Track17, "yuantong", "QUOTA1", true, CheckOutcome::Kind::Busy,
-         QStringLiteral("17TRACK的查询额度已用完")},
+         QStringLiteral("17TRACK的查询额度已用完"), CheckOutcome::Failure::Account},
         {TrackingService::Kdniao, "yuantong", "BUSY1", true, CheckOutcome::Kind::Busy,
-         QStringLiteral("查询太频繁,快递鸟暂停了查询")},
+         QStringLiteral("查询太频繁,快递鸟暂停了查询"), CheckOutcome::Failure::Transfer},
         {TrackingService::Track17, "yuantong", "BUSY1", true, CheckOutcome::Kind::Busy,
-         QStringLiteral("查询太频繁,17TRACK暂停了查询")},
+         QStringLiteral("查询太频繁,17TRACK暂停了查询"), CheckOutcome::Failure::Transfer},
         {TrackingService::Kdniao, "shunfeng", "STAGE2Y001", true, CheckOutcome::Kind::Refused,
-         QStringLiteral("手机号后四位")},
+         QStringLiteral("手机号后四位"), CheckOutcome::Failure::Account},
     };
     for (const auto &c : cases) {
         const CheckOutcome outcome = s.ask(c.service, c.com, c.number, c.rightKey);
         EXPECT_EQ(outcome.kind, c.kind) << name(c.service) << " " << c.number;
+        EXPECT_EQ(outcome.failure, c.failure) << name(c.service) << " " << c.number;
         EXPECT_TRUE(outcome.error.startsWith(c.error) || outcome.error.contains(c.error))
             << name(c.service) << " " << c.number << ": " << outcome.error.toStdString();
         EXPECT_FALSE(outcome.error.contains(QStringLiteral("没有返回信息")))
@@ -332,7 +336,7 @@ TEST(TrackingServices, ARateLimitedOrSpentServiceHoldsTheWatcher)
         EXPECT_EQ(watcher.heldUntil(), kNow.addSecs(c.holdSeconds)) << name(c.service) << " " << c.number;
         EXPECT_TRUE(watcher.refreshing()) << "the refresh waits for the service";
         EXPECT_EQ(history.parcel(held)->failures, 0) << "a busy service is not the parcel's failure";
-        EXPECT_FALSE(history.parcel(held)->lastError.isEmpty());
+        EXPECT_TRUE(history.parcel(held)->lastError.isEmpty()) << "nor an error of its own";
     }
 }
 
@@ -351,4 +355,85 @@ TEST(TrackingServices, Track17KeepsItsPaceWhenTheWallClockIsSetBack)
     const CheckOutcome after
         = readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE7X002")));
     EXPECT_EQ(after.kind, CheckOutcome::Kind::Answered) << after.error.toStdString();
+}
+
+TEST(TrackingServices, Track17RegistersANumberOnceAcrossRuns)
+{
+    Services s;
+    s.use(TrackingService::Track17);
+    s.test.clock.set(kNow);
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(s.test.dataDir(), kNow));
+    const auto registrations = [&s] {
+        const std::vector<std::string> requests = s.sandbox.server().requests();
+        return std::count_if(requests.begin(), requests.end(), [](const std::string &r) {
+            return r.rfind("POST /track/v2.2/register", 0) == 0;
+        });
+    };
+    for (int run = 0; run < 2; ++run) {
+        // Each run a client of its own, as each start of the program or of a command has.
+        TrackingClient client(s.test.http, s.test.configuration);
+        ServiceRecords records(client, history, s.test.clock);
+        const CheckOutcome outcome
+            = readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE3R001")));
+        EXPECT_EQ(outcome.kind, CheckOutcome::Kind::Answered) << run << outcome.error.toStdString();
+        EXPECT_EQ(registrations(), 1) << "run " << run;
+    }
+    EXPECT_TRUE(history.registeredCarrier(QStringLiteral("17track"), QStringLiteral("STAGE3R001"),
+                                          QStringLiteral("yuantong")));
+    // Remembered, but unknown to 17TRACK (deleted there, another account): registered again, once.
+    history.setRegistered(QStringLiteral("17track"), QStringLiteral("STAGE3R002"), QStringLiteral("yuantong"),
+                          0);
+    TrackingClient client(s.test.http, s.test.configuration);
+    ServiceRecords records(client, history, s.test.clock);
+    const CheckOutcome again
+        = readCheckAnswer(client.query(QStringLiteral("yuantong"), QStringLiteral("STAGE3R002")));
+    EXPECT_EQ(again.kind, CheckOutcome::Kind::Answered) << again.error.toStdString();
+    EXPECT_EQ(registrations(), 2);
+    EXPECT_EQ(history.serviceUse(QStringLiteral("17track"), ServiceBudget::serviceDay(kNow)).queriesToday, 3);
+}
+
+TEST(TrackingServices, PastKdniaosBudgetOnlyParcelsThatMoveAreWatchedUntilItsNextDay)
+{
+    Services s;
+    s.use(TrackingService::Kdniao);
+    const QDateTime now = kNow;
+    s.test.clock.set(now);
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(s.test.dataDir(), now));
+    const ParcelKey moving {QStringLiteral("STAGE2M001"), QStringLiteral("yuantong")};
+    const ParcelKey out {QStringLiteral("STAGE2M002"), QStringLiteral("yuantong")};
+    const ParcelKey still {QStringLiteral("STAGE2M003"), QStringLiteral("yuantong")};
+    history.followSavedList({{moving, QStringLiteral("圆通快递"), QStringLiteral("a")},
+                             {out, QStringLiteral("圆通快递"), QStringLiteral("b")},
+                             {still, QStringLiteral("圆通快递"), QStringLiteral("c")}});
+    const auto row = [&now](int days, const char *text) {
+        return HistoryRow {
+            now.addDays(-days).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), QString::fromUtf8(text), {}};
+    };
+    const QDateTime before = now.addDays(-1);
+    history.recordAnswer(moving, {row(1, "已揽收")}, QStringLiteral("运送中"), before);
+    history.recordAnswer(out, {row(6, "派送员正在派件")}, QStringLiteral("派件中"), before);
+    history.recordAnswer(still, {row(6, "运输中")}, QStringLiteral("运送中"), before);
+    const QString day = ServiceBudget::serviceDay(now);
+    for (int i = 0; i < ServiceBudget::kKdniaoSavingFrom; ++i)
+        history.recordServiceQuery(QStringLiteral("kdniao"), day, TrackingHistory::ServiceQuery::Answered, {},
+                                   now);
+
+    TrackingClient client(s.test.http, s.test.configuration);
+    ServiceRecords records(client, history, s.test.clock);
+    ParcelWatcher watcher(history, client, s.test.clock);
+    watcher.setEnabled(true);
+    watcher.checkDue();
+    ASSERT_TRUE(waitUntil(
+        [&] { return history.parcel(moving)->lastChecked == now && history.parcel(out)->lastChecked == now; },
+        15000));
+    EXPECT_TRUE(watcher.saving());
+    QTest::qWait(300);
+    EXPECT_EQ(history.parcel(still)->lastChecked, before) << "saved for the next day";
+
+    s.test.clock.set(ServiceBudget::nextServiceDay(now).toLocalTime());
+    watcher.checkDue();
+    EXPECT_FALSE(watcher.saving());
+    EXPECT_TRUE(waitUntil([&] { return history.parcel(still)->lastChecked > now; }, 15000));
 }

@@ -5,6 +5,7 @@
 #include "test_services.h"
 #include "watch/overview_rows.h"
 #include "watch/parcel_watcher.h"
+#include "watch/service_records.h"
 
 #include <httplib.h>
 
@@ -135,6 +136,116 @@ TEST(WatchPlan, RetryAfterInSecondsOrAsADate)
     EXPECT_EQ(retryAfterSeconds("", now), -1);
     EXPECT_EQ(retryAfterSeconds("soon", now), -1);
     EXPECT_EQ(retryAfterSeconds("-5", now), -1);
+}
+
+TEST(ServiceBudget, CountsByChinaDayAndSavesForParcelsThatMove)
+{
+    const struct
+    {
+        const char *utc, *day, *nextDayUtc;
+    } days[] = {
+        {"2024-03-01T15:59:59Z", "2024-03-01", "2024-03-01T16:00:00Z"},
+        {"2024-03-01T16:00:00Z", "2024-03-02", "2024-03-02T16:00:00Z"},
+        {"2024-12-31T23:00:00Z", "2025-01-01", "2025-01-01T16:00:00Z"},
+    };
+    for (const auto &d : days) {
+        const QDateTime time = QDateTime::fromString(QString::fromLatin1(d.utc), Qt::ISODate);
+        EXPECT_EQ(ServiceBudget::serviceDay(time), QString::fromLatin1(d.day)) << d.utc;
+        EXPECT_EQ(ServiceBudget::nextServiceDay(time.toLocalTime()),
+                  QDateTime::fromString(QString::fromLatin1(d.nextDayUtc), Qt::ISODate))
+            << d.utc;
+    }
+
+    const struct
+    {
+        TrackingService service;
+        int queries;
+        bool saving;
+    } budgets[] = {
+        {TrackingService::Kdniao, 449, false},    {TrackingService::Kdniao, 450, true},
+        {TrackingService::Kdniao, 600, true},     {TrackingService::Track17, 5000, false},
+        {TrackingService::Designed, 5000, false},
+    };
+    for (const auto &b : budgets)
+        EXPECT_EQ(ServiceBudget::saving(b.service, b.queries), b.saving) << b.queries;
+
+    const auto rowTime = [](int hoursAgo) {
+        return kNow.addSecs(-3600LL * hoursAgo).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    };
+    const struct
+    {
+        QString status, newestTime;
+        bool unseenNews, asked;
+    } parcels[] = {
+        {QStringLiteral("派件中"), rowTime(24 * 10), false, true},
+        {QStringLiteral("运送中"), rowTime(24 * 3 - 1), false, true},
+        {QStringLiteral("运送中"), rowTime(24 * 3 + 1), false, false},
+        {QStringLiteral("运送中"), rowTime(24 * 9), true, true},
+        {QStringLiteral("运送中"), QString(), false, false},
+        {QString(), QStringLiteral("昨天"), false, false},
+    };
+    for (const auto &p : parcels) {
+        ParcelRecord parcel;
+        parcel.status = p.status;
+        parcel.newestTime = p.newestTime;
+        parcel.unseenNews = p.unseenNews;
+        EXPECT_EQ(ServiceBudget::askedWhileSaving(parcel, kNow), p.asked)
+            << p.status.toStdString() << " " << p.newestTime.toStdString();
+    }
+}
+
+TEST(ServiceRecords, CountTheDayKeepTheHealthAndTellAnHourOfFailuresOnce)
+{
+    Watch w({});
+    w.test.editEndpoints([](Endpoints &e) { e.trackingService = QStringLiteral("kdniao"); });
+    ServiceRecords records(*w.client, w.history, w.test.clock);
+    QStringList told;
+    QObject::connect(&records, &ServiceRecords::failing, [&told](const QString &text) { told.append(text); });
+    HttpResult rows;
+    rows.text = QStringLiteral("<table><tr><td>2024-03-01 08:00:00</td><td>已揽收</td></tr></table>");
+    HttpResult word;
+    word.text = QStringLiteral("NULL");
+    HttpResult down;
+    down.failure = HttpResult::Failure::NoConnection;
+    down.errorText = QStringLiteral("Connection refused");
+    HttpResult wrongKey;
+    wrongKey.failure = HttpResult::Failure::HttpStatus;
+    wrongKey.status = 200;
+    wrongKey.failureKind = QStringLiteral("account");
+    wrongKey.userText = QStringLiteral("快递鸟拒绝了查询");
+    HttpResult busy;
+    busy.failure = HttpResult::Failure::HttpStatus;
+    busy.status = 429;
+    const struct
+    {
+        int minutes; // after kNow
+        const HttpResult *result;
+        bool failing; // every query failed since
+        int told; // notifications so far
+    } steps[] = {
+        {0, &rows, false, 0},  {10, &down, true, 0},   {40, &wrongKey, true, 0}, {60, &busy, true, 0},
+        {65, &word, false, 0}, {70, &down, true, 0},   {129, &down, true, 0},    {130, &wrongKey, true, 1},
+        {200, &down, true, 1}, {210, &rows, false, 1}, {300, &down, true, 1},    {361, &down, true, 2},
+    };
+    // Early in one of the service's days, so that all of it falls on that day.
+    const QDateTime start = ServiceBudget::nextServiceDay(kNow).addDays(-1).addSecs(3600).toLocalTime();
+    for (const auto &step : steps) {
+        w.test.clock.set(start.addSecs(60LL * step.minutes));
+        records.record(TrackingService::Kdniao, *step.result);
+        const TrackingHistory::ServiceUse use = records.use();
+        EXPECT_EQ(use.failingSince.isValid(), step.failing) << step.minutes;
+        EXPECT_EQ(told.size(), step.told) << step.minutes;
+    }
+    EXPECT_EQ(records.use().queriesToday, int(std::size(steps)));
+    EXPECT_EQ(records.use().lastSuccess, start.addSecs(60 * 210));
+    EXPECT_EQ(records.use().lastFailure, start.addSecs(60 * 361));
+    EXPECT_EQ(told.first(), QStringLiteral("快递鸟连续查询失败: 快递鸟拒绝了查询"));
+    EXPECT_TRUE(records.useText().startsWith(QStringLiteral("快递鸟: 今天已查询12/500次")))
+        << records.useText().toStdString();
+
+    // The day is the service's: a new one in China starts the count again.
+    w.test.clock.set(ServiceBudget::nextServiceDay(start).toLocalTime());
+    EXPECT_EQ(records.use().queriesToday, 0);
 }
 
 TEST(ParcelWatcher, RefreshAllAsksForEveryParcelFourAtATimeAndStoresEveryRow)

@@ -25,6 +25,7 @@
 #include "watch/history_check.h"
 #include "watch/parcel_transfer.h"
 #include "watch/parcel_watcher.h"
+#include "watch/service_records.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -71,6 +72,10 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
 
     m_desktopSettings = DesktopSettings::load(m_window->settingsFilePath());
     m_notifier = new DesktopNotifier(this);
+    // Every query, the window's too, counts against the service's day and tells its health.
+    m_records = new ServiceRecords(*m_client, *m_history, *platform.clock, this);
+    connect(m_records, &ServiceRecords::failing, m_notifier, &DesktopNotifier::notifyText);
+    connect(m_records, &ServiceRecords::recorded, this, &DesktopSession::showServiceUse);
     connect(m_notifier, &DesktopNotifier::viewRequested, this, &DesktopSession::viewParcel);
     connect(m_notifier, &DesktopNotifier::notDelivered, this,
             [this](const QString &summary, const QString &body) {
@@ -120,6 +125,9 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
 DesktopSession::~DesktopSession()
 {
     m_window->widget()->removeEventFilter(this);
+    // The records follow the client, which goes before the session's children.
+    delete m_records;
+    m_records = nullptr;
     m_tray.reset();
     // The overview belongs to no window; it goes before what it shows.
     delete m_overview;
@@ -180,6 +188,7 @@ void DesktopSession::showOverview()
         connect(m_overview, &OverviewWindow::historyChanged, this, &DesktopSession::historyChanged);
         if (!m_history->problem().isEmpty())
             m_overview->tell(m_history->problem());
+        showServiceUse();
     } else {
         m_overview->reload();
     }
@@ -342,10 +351,25 @@ void DesktopSession::showServiceSettings()
             : m_window->widget();
         m_serviceDialog = new TrackingServiceDialog(m_platform, over);
         m_serviceDialog->setAttribute(Qt::WA_DeleteOnClose);
+        showServiceUse();
     }
     m_serviceDialog->open();
     m_serviceDialog->raise();
     m_serviceDialog->activateWindow();
+}
+
+void DesktopSession::showServiceUse()
+{
+    if (m_overview)
+        m_overview->setServiceUse(m_records->useText());
+    if (m_serviceDialog) {
+        const QDateTime now = m_platform.clock->now();
+        QStringList lines;
+        for (TrackingService service : {TrackingService::Kdniao, TrackingService::Track17})
+            lines.append(ServiceBudget::useText(
+                service, m_history->serviceUse(trackingServiceKey(service), ServiceBudget::serviceDay(now))));
+        m_serviceDialog->setServiceUse(lines.join(QLatin1Char('\n')));
+    }
 }
 
 void DesktopSession::followSavedList()

@@ -16,6 +16,7 @@ class MainWindow;
 class InstanceServer;
 class OverviewWindow;
 class ParcelWatcher;
+class ServiceRecords;
 class TrackingClient;
 class TrackingHistory;
 class TrayIcon;
@@ -65,6 +66,7 @@ public:
     TrayIcon *tray() { return m_tray.get(); } // null where the desktop has no tray
     const DesktopSettings &desktopSettings() const { return m_desktopSettings; }
     TrackingServiceDialog *serviceDialog() const; // null unless open
+    ServiceRecords &serviceRecords() { return *m_records; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,6 +83,7 @@ private:
     void quitFromTray();
     void historyChanged();
     void tellProblemOnce();
+    void showServiceUse();
 
     Platform &m_platform;
     std::unique_ptr<TrackingHistory> m_history;
@@ -88,6 +91,7 @@ private:
     std::unique_ptr<Form1> m_form;
     MainWindow *m_window = nullptr; // what the session uses of m_form
     ParcelWatcher *m_watcher = nullptr;
+    ServiceRecords *m_records = nullptr;
     OverviewWindow *m_overview = nullptr;
     DesktopNotifier *m_notifier = nullptr;
     ClipboardWatch *m_clipboard = nullptr;

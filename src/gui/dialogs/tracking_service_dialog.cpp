@@ -84,6 +84,8 @@ void TrackingServiceDialog::buildControls()
 
     result = noteLabel(this, "result");
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    serviceUse = noteLabel(this, "serviceUse");
+    serviceUse->setTextInteractionFlags(Qt::TextSelectableByMouse);
     test = new QPushButton(QStringLiteral("测试"), this);
     test->setObjectName(QStringLiteral("test"));
     save = new QPushButton(QStringLiteral("保存"), this);
@@ -100,6 +102,7 @@ void TrackingServiceDialog::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(result);
+    layout->addWidget(serviceUse);
     layout->addLayout(buttons);
     setMinimumWidth(460);
 
@@ -278,6 +281,11 @@ void TrackingServiceDialog::setBusy(bool busy)
 {
     test->setEnabled(!busy);
     save->setEnabled(!busy);
+}
+
+void TrackingServiceDialog::setServiceUse(const QString &text)
+{
+    serviceUse->setText(text);
 }
 
 void TrackingServiceDialog::tell(const QString &text)

@@ -36,6 +36,9 @@ public:
     QPushButton *save = nullptr; // 保存
     QPushButton *cancel = nullptr; // 取消
     QLabel *result = nullptr;
+    QLabel *serviceUse = nullptr; // each service's use today and its last success and failure
+
+    void setServiceUse(const QString &text);
 
 Q_SIGNALS:
     // Saved: the settings are in the endpoints and the file.

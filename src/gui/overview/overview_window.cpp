@@ -5,9 +5,11 @@
 #include "gui/overview/statistics_window.h"
 #include "platform/clock.h"
 #include "services/service_settings.h"
+#include "services/tracking_client.h"
 #include "watch/overview_rows.h"
 #include "watch/parcel_statistics.h"
 #include "watch/parcel_watcher.h"
+#include "watch/service_records.h"
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
@@ -229,6 +231,10 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     message->setObjectName(QStringLiteral("message"));
     message->setWordWrap(true);
     message->setTextFormat(Qt::PlainText);
+    serviceUse = new QLabel(this);
+    serviceUse->setObjectName(QStringLiteral("serviceUse"));
+    serviceUse->setWordWrap(true);
+    serviceUse->setTextFormat(Qt::PlainText);
 
     auto *top = new QHBoxLayout;
     top->addWidget(searchLabel);
@@ -263,6 +269,7 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     layout->addLayout(groupRow);
     layout->addWidget(splitter, 1);
     layout->addLayout(bottom);
+    layout->addWidget(serviceUse);
     layout->addWidget(message);
 
     m_reloadTimer->setSingleShot(true);
@@ -287,6 +294,19 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
         if (!m_updateTimer->isActive())
             m_updateTimer->start();
     });
+    // What the service allows is told where the user sees the parcels wait.
+    connect(&m_watcher, &ParcelWatcher::holdChanged, this, [this](const QDateTime &until) {
+        if (until.isValid())
+            tell(ServiceBudget::holdText(m_watcher.client().service(), until, m_clock.now()));
+    });
+    connect(&m_watcher, &ParcelWatcher::savingChanged, this, [this](bool saving) {
+        if (saving)
+            tell(ServiceBudget::savingText(m_watcher.client().service()));
+    });
+    if (m_watcher.heldUntil().isValid())
+        tell(ServiceBudget::holdText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
+    else if (m_watcher.saving())
+        tell(ServiceBudget::savingText(m_watcher.client().service()));
     connect(watchAll, &QCheckBox::toggled, this, &OverviewWindow::onWatchAllToggled);
     connect(exportParcels, &QPushButton::clicked, this, &OverviewWindow::exportRequested);
     connect(importParcels, &QPushButton::clicked, this, &OverviewWindow::importRequested);
@@ -622,6 +642,11 @@ void OverviewWindow::onSavePhoneDigits()
              ? QStringLiteral("已清除%1的手机尾号.").arg(parcel->key.number)
              : QStringLiteral("已保存%1的手机尾号,以后查询时会一并发送.").arg(parcel->key.number));
     reload();
+}
+
+void OverviewWindow::setServiceUse(const QString &text)
+{
+    serviceUse->setText(text);
 }
 
 void OverviewWindow::tell(const QString &text)

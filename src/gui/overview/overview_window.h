@@ -48,6 +48,8 @@ public:
     void reload();
     // A line under the table: what the user should know (the database, the service).
     void tell(const QString &text);
+    // The tracking service's use and health: today's queries, the last success and failure.
+    void setServiceUse(const QString &text);
 
     QLineEdit *search = nullptr;
     std::array<QPushButton *, int(ParcelGroup::Count)> groups {}; // 全部, 派件中, ..., 已归档
@@ -59,6 +61,7 @@ public:
     QComboBox *interval = nullptr; // 间隔分钟
     QSpinBox *archiveDays = nullptr; // 归档天数
     QLabel *message = nullptr;
+    QLabel *serviceUse = nullptr;
     QPushButton *archiveSelected = nullptr; // 归档
     QPushButton *unarchiveSelected = nullptr; // 取消归档
     QPushButton *statistics = nullptr; // 统计

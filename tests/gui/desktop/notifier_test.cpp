@@ -250,3 +250,22 @@ TEST(ClipboardNumbers, AConfidentNewNumberIsOfferedOnceAndOpensTheAddPanel)
     EXPECT_EQ(h.form().focusWidget(), h.form().Text2);
     EXPECT_EQ(h.session->mainWindow().savedLines(), saved) << "nothing is added without the user's 开始查询";
 }
+
+TEST(DesktopNotifications, AServiceFailingForAnHourIsToldOnceNotPerParcel)
+{
+    DesktopHarness h;
+    const QDateTime start = QDateTime::currentDateTime();
+    h.test.editEndpoints([](Endpoints &e) {
+        e.trackingUrl = QStringLiteral("http://127.0.0.1:%1/").arg(closedLoopbackPort());
+    });
+    const QString told = QStringLiteral("原有接口连续查询失败: 查询失败,无法连接查询服务器!");
+    for (int minutes : {0, 30, 61, 62}) {
+        h.test.clock.set(start.addSecs(60LL * minutes));
+        h.refreshAll();
+    }
+    ASSERT_TRUE(waitUntil([&] { return h.notifications() == 1; }));
+    EXPECT_TRUE(h.fake.notifications().at(0).summary.startsWith(told))
+        << h.fake.notifications().at(0).summary.toStdString();
+    QTest::qWait(200);
+    EXPECT_EQ(h.notifications(), 1) << "three parcels, two refreshes past the hour: one notification";
+}

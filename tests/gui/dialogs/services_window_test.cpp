@@ -271,3 +271,30 @@ TEST(ServicesWindow, TheDialogTestsTheServiceAndKeepsItsKeyInTheSecretStore)
     EXPECT_EQ(s.form().ListView1->topLevelItemCount(), 4) << s.form().Label11[2]->text().toStdString();
     EXPECT_EQ(s.sandbox.server().bodies().size(), before + 1);
 }
+
+TEST(ServicesWindow, TheOverviewTellsAHoldAndItAndTheDialogShowTheServicesUse)
+{
+    Session s(QStringLiteral("STAGE2H001|圆通快递|a\r\nBUSY4|圆通快递|b\r\n"));
+    s.use(TrackingService::Kdniao);
+    s.session->showOverview();
+    OverviewWindow &overview = *s.session->overview();
+    QTest::mouseClick(overview.refreshAll, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil(
+        [&] { return s.session->watcher().heldUntil().isValid() && s.session->watcher().inFlight() == 0; },
+        15000));
+    EXPECT_TRUE(overview.message->text().startsWith(QStringLiteral("快递鸟要求暂停查询,")))
+        << overview.message->text().toStdString();
+    overview.reload();
+    EXPECT_EQ(s.overviewCell(QStringLiteral("BUSY4"), 8), QString()) << "the hold is not the parcel's error";
+    EXPECT_NE(s.overviewCell(QStringLiteral("BUSY4"), 3), QStringLiteral("查询失败"));
+    EXPECT_TRUE(overview.serviceUse->text().startsWith(QStringLiteral("快递鸟: 今天已查询2/500次,上次成功 ")))
+        << overview.serviceUse->text().toStdString();
+
+    s.session->showServiceSettings();
+    ASSERT_TRUE(s.session->serviceDialog());
+    const QStringList lines = s.session->serviceDialog()->serviceUse->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("快递鸟: 今天已查询2/500次"))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], QStringLiteral("17TRACK: 今天已查询0次,上次成功 无,上次失败 无"));
+    s.session->watcher().stop();
+}
