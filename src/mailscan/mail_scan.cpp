@@ -22,7 +22,8 @@ int MailScan::add(const MailText &mail)
     ++m_mailsRead;
     int added = 0;
     for (NumberCandidate &candidate : findTrackingNumbers(mail.subject + QLatin1Char('\n') + mail.body)) {
-        if (m_known.contains(candidate.number))
+        // A number of no carrier's form (a damaged one in a tracking link) cannot be saved.
+        if (candidate.carriers.empty() || m_known.contains(candidate.number))
             continue;
         m_known.insert(candidate.number);
         m_found.push_back({std::move(candidate), mail.sender, mail.subject, mail.date, noteFromMail(mail)});
