@@ -89,22 +89,31 @@ struct Program
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }
     QString settingsPath() const { return joinPath(dataDir, QStringLiteral("parcelvue.ini")); }
-    QStringList savedLines() const
+    // The saved lines; a file that is there but cannot be read is told and refused, so that
+    // neither the history (which would take every parcel off its list) nor a rewrite follows it.
+    std::optional<QStringList> savedLines() const
     {
-        SavedFileContents contents;
-        readSavedFile(savedPath(), contents);
-        return contents.parcels;
+        const SavedFileRead read = readSavedFileForRewrite(savedPath());
+        if (!read.ok) {
+            err() << "parcelvue: " << read.error << "\n";
+            err().flush();
+            return std::nullopt;
+        }
+        return read.contents.parcels;
     }
     // The history, following the saved list (read only, never written here).
     bool openHistory(TrackingHistory &history)
     {
+        const std::optional<QStringList> lines = savedLines();
+        if (!lines)
+            return false;
         if (!history.open(dataDir, clock.now())) {
             err() << "parcelvue: the tracking history cannot be opened: " << history.lastError() << "\n";
             return false;
         }
         if (!history.problem().isEmpty())
             err() << "parcelvue: " << history.problem() << "\n";
-        history.followSavedLines(savedLines());
+        history.followSavedLines(*lines);
         askWithPhoneDigits(history);
         return true;
     }
@@ -248,7 +257,11 @@ int track(const QStringList &args, bool json)
         QList<HistoryRow> oldestFirst;
         for (auto row = rows.rbegin(); row != rows.rend(); ++row)
             oldestFirst.append({row->time, row->progress, {}});
-        history.recordAnswer({number, carrierCode(carrier)}, oldestFirst, status, now);
+        const ParcelKey key {number, carrierCode(carrier)};
+        if (!history.recordAnswer(key, oldestFirst, status, now, program.client.serviceKey()).stored
+            && history.parcel(key))
+            err() << "parcelvue: 物流记录未能存入数据库" << QDir::toNativeSeparators(history.path()) << ": "
+                  << history.lastError() << "\n";
     }
 
     if (json) {
@@ -366,7 +379,10 @@ int exportFile(const QString &fileName)
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;
-    const TransferResult result = exportParcels(program.savedLines(), history, fileName);
+    const std::optional<QStringList> lines = program.savedLines();
+    if (!lines)
+        return kFailed;
+    const TransferResult result = exportParcels(*lines, history, fileName);
     (result.ok ? out() : err()) << result.message << '\n';
     return result.ok ? kOk : kFailed;
 }
@@ -407,10 +423,13 @@ int importFile(const QString &fileName)
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;
+    const std::optional<QStringList> lines = program.savedLines();
+    if (!lines)
+        return kFailed;
     const QString savedPath = program.savedPath();
     const TransferResult result = importParcels(
-        fileName, program.savedLines(), history,
-        [&](const QStringList &lines) { return appendToSavedFile(savedPath, lines); }, program.clock.now());
+        fileName, *lines, history,
+        [&](const QStringList &added) { return appendToSavedFile(savedPath, added); }, program.clock.now());
     (result.ok ? out() : err()) << result.message << '\n';
     return result.ok ? kOk : kFailed;
 }
@@ -436,7 +455,9 @@ QString help()
         "  parcelvue export FILE                     every saved parcel to FILE.json (with history) or "
         "FILE.csv\n"
         "      parcelvue export ~/parcels.json\n"
-        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved yet\n"
+        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved "
+        "yet,\n"
+        "                                            merge the history of all of them (a backup)\n"
         "      parcelvue import ~/parcels.csv\n"
         "  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,\n"
         "                                            share of problems; parcels received per month\n"

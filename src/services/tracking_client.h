@@ -48,7 +48,8 @@ class TrackingClient
 public:
     // `secrets`: where a service's key is looked for when the endpoints have none (none: only
     // the endpoints).
-    TrackingClient(HttpClient &http, const Configuration &configuration, const SecretStore *secrets = nullptr);
+    TrackingClient(HttpClient &http, const Configuration &configuration,
+                   const SecretStore *secrets = nullptr);
     virtual ~TrackingClient();
     TrackingClient(const TrackingClient &) = delete;
     TrackingClient &operator=(const TrackingClient &) = delete;
@@ -58,9 +59,12 @@ public:
     // but holds user input, as the designed blocking requests wait.
     HttpResult query(const QString &comCode, const QString &number);
     int timeoutMs() const { return endpoints().trackingTimeoutSeconds * 1000; }
+    // The service asked now ("designed", "kdniao", "17track"), for the history to know who answered.
+    QString serviceKey() const;
 
     // Where the phone digits some carriers ask for come from (the tracking history).
     void setPhoneDigitsSource(std::function<QString(const QString &number, const QString &comCode)> source);
+
 private:
     const Endpoints &endpoints() const { return m_configuration.endpoints(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/parcel_types.h"
+#include "watch/event_match.h"
 #include "watch/row_text_index.h"
 
 #include <QDateTime>
@@ -17,7 +18,7 @@
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -57,17 +58,23 @@ public:
         int newRows = 0; // rows not seen before
         bool news = false; // new rows for a parcel that had an answer before
     };
-    // Records an answer's rows (oldest first) and the delivery status they give.
+    // Records an answer's rows (oldest first) and the delivery status they give. `service` is the
+    // tracking service that answered (TrackingClient::serviceKey(); empty: not known): the first
+    // answer of another service than the last one's is not news. A row that tells an event
+    // stored already in another form (eventKey) is not stored again.
     AnswerOutcome recordAnswer(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
-                               const QString &status, const QDateTime &now);
+                               const QString &status, const QDateTime &now,
+                               const QString &service = QString());
     // Records a failed query; what was known stays.
     bool recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                        bool countsAsFailure = true);
-    // Adds rows brought from elsewhere (an import) with the times they were first seen there; a
-    // parcel never checked here takes its state from them (status, last check, last error). False
-    // when the parcel is unknown.
-    bool mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
-                      const ParcelRecord &state, const QDateTime &now);
+    // Adds rows brought from elsewhere (an import) with the times they were first seen there and
+    // their places in the answers; rows known already are kept once. A parcel never checked here
+    // takes its state from them (status, newest row, last check, last error); phone digits and the
+    // archive mark come along. The number of rows added; -1 when the parcel is unknown or the
+    // database failed.
+    int mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                     const ParcelRecord &state, const QDateTime &now);
     bool setNextCheck(const ParcelKey &key, const QDateTime &when);
     bool markSeen(const ParcelKey &key);
     // The phone digits the parcel's carrier wants (empty: none); only for a parcel of the list.
@@ -103,6 +110,11 @@ private:
     bool openAt(const QString &file);
     bool startAgain(const QDateTime &now); // moves a damaged file aside and opens a new one
     bool migrate();
+    QList<EventKey> storedEvents(qint64 parcelId) const;
+    // The row tells an event of `known`, in its form or another.
+    static bool isKnownEvent(const QList<EventKey> &known, const HistoryRow &row);
+    // Begins a write transaction holding the write lock from its start; commit or roll back.
+    bool beginWrite();
     bool exec(const QString &sql);
     // A prepared statement with its values; false, with the error kept, when it fails.
     bool run(const QString &sql, const QVariantList &values);

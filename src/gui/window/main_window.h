@@ -30,8 +30,11 @@ public:
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     virtual void announceNews(const ParcelNews &news) = 0;
     // Appends saved lines (an import) and rewrites wlnum.ini, as a query of a new number does for
-    // one; false when the file could not be written.
-    virtual bool addSavedLines(const QStringList &lines) = 0;
+    // one; when the file could not be written the lists stay as they were and the reason is
+    // returned (empty when written).
+    virtual QString addSavedLines(const QStringList &lines) = 0;
+    // False when wlnum.ini is there but could not be read: the lists are then not the saved list.
+    virtual bool savedListRead() const = 0;
     // A further entry at the end of the link menu.
     virtual void addMenuEntry(const QString &caption, std::function<void()> action) = 0;
     virtual void bringToFront() = 0;
