@@ -634,7 +634,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     const bool answeredBefore = query.value(0).toBool();
     const QString lastService = query.value(1).toString();
     const bool otherService = !service.isEmpty() && !lastService.isEmpty() && service != lastService;
-    const QList<EventKey> known = storedEvents(id);
+    StoredEvents known = storedEvents(id);
 
     query.prepare(
         QStringLiteral("INSERT OR IGNORE INTO progress (parcel_id, time, text, first_seen, position)"
@@ -642,7 +642,7 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     const qint64 nowMs = now.toMSecsSinceEpoch();
     for (int i = 0; i < rowsOldestFirst.size(); ++i) {
         // An event stored in another form (another service's) is kept once, in its first form.
-        if (isKnownEvent(known, rowsOldestFirst.at(i)))
+        if (known.tells(rowsOldestFirst.at(i)))
             continue;
         query.addBindValue(id);
         query.addBindValue(text(rowsOldestFirst.at(i).time));
@@ -691,26 +691,35 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     return outcome;
 }
 
-QList<EventKey> TrackingHistory::storedEvents(qint64 id) const
+TrackingHistory::StoredEvents TrackingHistory::storedEvents(qint64 id) const
 {
-    QList<EventKey> keys;
+    StoredEvents events;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT time, text FROM progress WHERE parcel_id = ?"));
     query.addBindValue(id);
     if (query.exec()) {
         while (query.next())
-            keys.append(eventKey({query.value(0).toString(), query.value(1).toString(), {}}));
+            events.rows.append({query.value(0).toString(), query.value(1).toString(), {}});
     }
-    return keys;
+    for (const HistoryRow &row : std::as_const(events.rows))
+        events.exact.insert(row.time + QChar(0) + row.text);
+    return events;
 }
 
-bool TrackingHistory::isKnownEvent(const QList<EventKey> &known, const HistoryRow &row)
+bool TrackingHistory::StoredEvents::tells(const HistoryRow &row)
 {
-    if (known.isEmpty())
-        return false;
+    // Most rows of an answer are stored in just this form; the others are compared as events,
+    // which needs the stored rows' keys, made once.
+    if (rows.isEmpty() || exact.contains(row.time + QChar(0) + row.text))
+        return !rows.isEmpty();
+    if (keys.isEmpty()) {
+        keys.reserve(rows.size());
+        for (const HistoryRow &stored : std::as_const(rows))
+            keys.append(eventKey(stored));
+    }
     const EventKey key = eventKey(row);
-    return std::any_of(known.cbegin(), known.cend(),
+    return std::any_of(keys.cbegin(), keys.cend(),
                        [&](const EventKey &stored) { return sameEvent(stored, key); });
 }
 

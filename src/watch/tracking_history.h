@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -110,9 +111,16 @@ private:
     bool openAt(const QString &file);
     bool startAgain(const QDateTime &now); // moves a damaged file aside and opens a new one
     bool migrate();
-    QList<EventKey> storedEvents(qint64 parcelId) const;
-    // The row tells an event of `known`, in its form or another.
-    static bool isKnownEvent(const QList<EventKey> &known, const HistoryRow &row);
+    // The rows stored for a parcel, to know an event again in another form.
+    struct StoredEvents
+    {
+        QList<HistoryRow> rows;
+        QSet<QString> exact; // time and text
+        QList<EventKey> keys; // made when first needed
+        // The row tells an event stored already, in its form or another.
+        bool tells(const HistoryRow &row);
+    };
+    StoredEvents storedEvents(qint64 parcelId) const;
     // Begins a write transaction holding the write lock from its start; commit or roll back.
     bool beginWrite();
     bool exec(const QString &sql);
