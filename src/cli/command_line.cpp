@@ -95,11 +95,17 @@ struct Program
 
     QString savedPath() const { return joinPath(dataDir, QStringLiteral("wlnum.ini")); }
     QString settingsPath() const { return joinPath(dataDir, QStringLiteral("parcelvue.ini")); }
-    QStringList savedLines() const
+    // The saved lines; a file that is there but cannot be read is told and refused, so that
+    // neither the history (which would take every parcel off its list) nor a rewrite follows it.
+    std::optional<QStringList> savedLines() const
     {
-        SavedFileContents contents;
-        readSavedFile(savedPath(), contents);
-        return contents.parcels;
+        const SavedFileRead read = readSavedFileForRewrite(savedPath());
+        if (!read.ok) {
+            err() << "parcelvue: " << read.error << "\n";
+            err().flush();
+            return std::nullopt;
+        }
+        return read.contents.parcels;
     }
     // News stored here stays unseen news; a window running on the data directory announces it
     // (notification, sound, mail) as it announces its own watcher's. Without one there is nobody
@@ -121,13 +127,16 @@ struct Program
     // The history, following the saved list (read only, never written here).
     bool openHistory(TrackingHistory &history)
     {
+        const std::optional<QStringList> lines = savedLines();
+        if (!lines)
+            return false;
         if (!history.open(dataDir, clock.now())) {
             err() << "parcelvue: the tracking history cannot be opened: " << history.lastError() << "\n";
             return false;
         }
         if (!history.problem().isEmpty())
             err() << "parcelvue: " << history.problem() << "\n";
-        history.followSavedLines(savedLines());
+        history.followSavedLines(*lines);
         askWithPhoneDigits(history);
         return true;
     }
@@ -318,7 +327,11 @@ int track(const QStringList &args, bool json)
             oldestFirst.append({row->time, row->progress, {}});
         oldestFirst.last().text = carrierText(oldestFirst.last().text, result);
         const ParcelKey key {number, carrierCode(carrier)};
-        if (history.recordAnswer(key, oldestFirst, status, now).news)
+        const auto recorded = history.recordAnswer(key, oldestFirst, status, now, program.client.serviceKey());
+        if (!recorded.stored && history.parcel(key))
+            err() << "parcelvue: 物流记录未能存入数据库" << QDir::toNativeSeparators(history.path()) << ": "
+                  << history.lastError() << "\n";
+        if (recorded.news)
             program.tellNews({key});
     }
 
@@ -508,7 +521,10 @@ int exportFile(const QString &fileName)
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;
-    const TransferResult result = exportParcels(program.savedLines(), history, fileName);
+    const std::optional<QStringList> lines = program.savedLines();
+    if (!lines)
+        return kFailed;
+    const TransferResult result = exportParcels(*lines, history, fileName);
     (result.ok ? out() : err()) << result.message << '\n';
     return result.ok ? kOk : kFailed;
 }
@@ -551,10 +567,13 @@ int importFile(const QString &fileName, QTextStream &report = out())
     TrackingHistory history;
     if (!program.openHistory(history))
         return kFailed;
+    const std::optional<QStringList> lines = program.savedLines();
+    if (!lines)
+        return kFailed;
     const QString savedPath = program.savedPath();
     const TransferResult result = importParcels(
-        fileName, program.savedLines(), history,
-        [&](const QStringList &lines) { return appendToSavedFile(savedPath, lines); }, program.clock.now());
+        fileName, *lines, history,
+        [&](const QStringList &added) { return appendToSavedFile(savedPath, added); }, program.clock.now());
     (result.ok ? report : err()) << result.message << '\n';
     return result.ok ? kOk : kFailed;
 }
@@ -580,7 +599,9 @@ QString help()
         "  parcelvue export FILE                     every saved parcel to FILE.json (with history) or "
         "FILE.csv\n"
         "      parcelvue export ~/parcels.json\n"
-        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved yet\n"
+        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved "
+        "yet,\n"
+        "                                            merge the history of all of them (a backup)\n"
         "      parcelvue import ~/parcels.csv\n"
         "  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,\n"
         "                                            share of problems; parcels received per month\n"

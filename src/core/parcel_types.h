@@ -34,6 +34,7 @@ struct HistoryRow
     QString time;
     QString text;
     QDateTime firstSeen; // when this program first saw the row
+    int position = -1; // its place in the answer that brought it (oldest first); -1: not known
 };
 
 // How the user marked a parcel for the archive; an unmarked one follows the rule of 归档天数.

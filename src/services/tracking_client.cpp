@@ -51,6 +51,11 @@ TrackingClient::~TrackingClient()
     QObject::disconnect(m_following);
 }
 
+QString TrackingClient::serviceKey() const
+{
+    return trackingServiceKey(trackingServiceFromKey(endpoints().trackingService));
+}
+
 TrackingQuery *TrackingClient::start(const QString &comCode, const QString &number, QObject *parent)
 {
     const TrackingService asked = service();

@@ -61,6 +61,8 @@ public:
     // but holds user input, as the designed blocking requests wait.
     HttpResult query(const QString &comCode, const QString &number);
     int timeoutMs() const { return endpoints().trackingTimeoutSeconds * 1000; }
+    // The service asked now ("designed", "kdniao", "17track"), for the history to know who answered.
+    QString serviceKey() const;
 
     // Where the phone digits some carriers ask for come from (the tracking history).
     void setPhoneDigitsSource(std::function<QString(const QString &number, const QString &comCode)> source);

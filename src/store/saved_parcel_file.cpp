@@ -3,7 +3,9 @@
 #include "core/carrier_catalogue.h"
 #include "platform/text_codec.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -114,17 +116,46 @@ bool readSavedFile(const QString &path, SavedFileContents &contents)
     return true;
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+SavedFileRead readSavedFileForRewrite(const QString &path)
+{
+    SavedFileRead read;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        read.ok = true;
+        return read;
+    }
+    read.exists = true;
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        read.error = QStringLiteral("无法读取快递列表文件%1(%2),为免丢失已保存的快递,没有做任何更改")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return read;
+    }
+    read.contents = parseSavedFile(bytes);
+    read.ok = true;
+    return read;
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    auto failed = [&] {
+        if (error)
+            *error = QStringLiteral("无法写入文件%1(%2),请检查磁盘或权限")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
     // An uncommitted QSaveFile removes its temporary file and leaves the old one alone. The flush
     // is checked here: commit() does not notice a short write of its final flush (a full disk, a
     // file size limit) and would put a cut file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError)
-        return false;
-    return file.commit();
+        return failed();
+    return file.commit() || failed();
 }
 
 bool removeSavedFile(const QString &path)

@@ -41,7 +41,19 @@ QByteArray composeSavedFile(const QStringList &parcels, const QStringList &other
 
 // False when the file cannot be opened (it may not exist); `contents` is then untouched.
 bool readSavedFile(const QString &path, SavedFileContents &contents);
-// Replaces the file in one step: on any failure the old file stays as it was.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+// The file read before it is rewritten. A file that is not there is an empty list; one that is
+// there but cannot be read (no permission, a directory, an I/O error) is a refusal: a rewrite
+// from what was read would replace every saved parcel.
+struct SavedFileRead
+{
+    bool ok = false;
+    bool exists = false; // the file is there
+    SavedFileContents contents;
+    QString error; // names the file and the reason, for the user
+};
+SavedFileRead readSavedFileForRewrite(const QString &path);
+// Replaces the file in one step: on any failure the old file stays as it was, and `error` (when
+// given) says why.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 // Removes the file; a file that is not there counts as removed.
 bool removeSavedFile(const QString &path);

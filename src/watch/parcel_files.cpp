@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QSet>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 const QString kFormatName = QStringLiteral("parcelvue-parcels");
@@ -186,7 +187,8 @@ QByteArray writeParcelsJson(const QList<ParcelFileEntry> &parcels)
         for (const HistoryRow &row : parcel.rows)
             rows.append(QJsonObject {{QStringLiteral("time"), row.time},
                                      {QStringLiteral("text"), row.text},
-                                     {QStringLiteral("first_seen"), isoTime(row.firstSeen)}});
+                                     {QStringLiteral("first_seen"), isoTime(row.firstSeen)},
+                                     {QStringLiteral("position"), row.position}});
         list.append(QJsonObject {
             {QStringLiteral("note"), parcel.saved.note},
             {QStringLiteral("number"), parcel.saved.key.number},
@@ -197,6 +199,13 @@ QByteArray writeParcelsJson(const QList<ParcelFileEntry> &parcels)
             {QStringLiteral("last_checked"), isoTime(parcel.state.lastChecked)},
             {QStringLiteral("last_error"), parcel.state.lastError},
             {QStringLiteral("archived"), parcel.state.archive == ArchiveMark::Archived},
+            {QStringLiteral("phone_digits"), parcel.state.phoneDigits},
+            // The carrier's last answer: its newest row, oldest row's time and row count.
+            {QStringLiteral("newest"),
+             QJsonObject {{QStringLiteral("time"), parcel.state.newestTime},
+                          {QStringLiteral("text"), parcel.state.newestText}}},
+            {QStringLiteral("oldest_time"), parcel.state.oldestTime},
+            {QStringLiteral("row_count"), parcel.state.rowCount},
             {QStringLiteral("rows"), rows},
         });
     }
@@ -286,6 +295,18 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
         if (!archived.isUndefined() && !archived.isBool())
             return refused(where + QStringLiteral("的归档标记(archived)应为true或false"));
         entry.state.archive = archived.toBool() ? ArchiveMark::Archived : ArchiveMark::ByRule;
+        const QJsonValue phone = item.value(QStringLiteral("phone_digits"));
+        const QString digits = phone.toString();
+        if (!phone.isUndefined()
+            && (!phone.isString() || digits.size() > 8
+                || !std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit(); })))
+            return refused(where + QStringLiteral("的电话号码后几位(phone_digits)应为数字"));
+        entry.state.phoneDigits = digits;
+        const QJsonObject newest = item.value(QStringLiteral("newest")).toObject();
+        entry.state.newestTime = newest.value(QStringLiteral("time")).toString();
+        entry.state.newestText = newest.value(QStringLiteral("text")).toString();
+        entry.state.oldestTime = item.value(QStringLiteral("oldest_time")).toString();
+        entry.state.rowCount = std::max(0, item.value(QStringLiteral("row_count")).toInt());
         const QJsonValue rows = item.value(QStringLiteral("rows"));
         if (!rows.isUndefined() && !rows.isArray())
             return refused(where + QStringLiteral("的进度(rows)不是列表"));
@@ -298,7 +319,8 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
                                + QStringLiteral("的第%1条进度(rows[%2])缺少time或text").arg(r + 1).arg(r));
             entry.rows.append({row.value(QStringLiteral("time")).toString(),
                                row.value(QStringLiteral("text")).toString(),
-                               fromIso(row.value(QStringLiteral("first_seen")).toString())});
+                               fromIso(row.value(QStringLiteral("first_seen")).toString()),
+                               std::max(-1, row.value(QStringLiteral("position")).toInt(-1))});
         }
         read.parcels.append(entry);
     }

@@ -5,6 +5,9 @@
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 
+#include <QDir>
+#include <algorithm>
+
 TransferResult exportParcels(const QStringList &savedLines, const TrackingHistory &history,
                              const QString &fileName)
 {
@@ -35,7 +38,8 @@ TransferResult exportParcels(const QStringList &savedLines, const TrackingHistor
 }
 
 TransferResult importParcels(const QString &fileName, const QStringList &savedLines, TrackingHistory &history,
-                             const std::function<bool(const QStringList &)> &saveLines, const QDateTime &now)
+                             const std::function<QString(const QStringList &)> &saveLines,
+                             const QDateTime &now)
 {
     TransferResult result;
     const ParcelFileRead read = readParcelsFile(fileName);
@@ -44,24 +48,46 @@ TransferResult importParcels(const QString &fileName, const QStringList &savedLi
         return result;
     }
     const ImportPlan plan = planImport(savedLines, read.parcels);
-    if (!plan.newLines.isEmpty() && !saveLines(plan.newLines)) {
-        result.message = QStringLiteral("导入失败: 快递列表保存失败!请检查磁盘或权限..");
-        return result;
+    if (!plan.newLines.isEmpty()) {
+        if (const QString why = saveLines(plan.newLines); !why.isEmpty()) {
+            result.message = QStringLiteral("导入失败: ") + why;
+            return result;
+        }
     }
-    // The history follows the saved list; the saved list is whole before any history goes in.
-    history.followSavedList(savedEntries(savedLines + plan.newLines));
-    for (const ParcelFileEntry &parcel : plan.added)
-        history.mergeHistory(parcel.saved.key, parcel.rows, parcel.state, now);
-    result.ok = true;
     result.added = int(plan.added.size());
     result.skipped = plan.skipped;
-    result.message = QStringLiteral("已导入%1个快递,%2个已在列表中").arg(result.added).arg(result.skipped);
+    // The history follows the saved list; the saved list is whole before any history goes in. Every
+    // parcel of the file brings its history, also one saved already: a backup restores the rows
+    // of a database that was lost or moved aside.
+    bool merged = history.followSavedList(savedEntries(savedLines + plan.newLines));
+    for (qsizetype i = 0; merged && i < read.parcels.size(); ++i) {
+        const ParcelFileEntry &parcel = read.parcels.at(i);
+        const int rows = history.mergeHistory(parcel.saved.key, parcel.rows, parcel.state, now);
+        merged = rows >= 0;
+        result.mergedRows += std::max(rows, 0);
+    }
+    if (!merged) {
+        result.message = QStringLiteral("已导入%1个快递到快递列表,但物流记录未能存入数据库%2: %3")
+                             .arg(result.added)
+                             .arg(QDir::toNativeSeparators(history.path()), history.lastError());
+        return result;
+    }
+    result.ok = true;
+    result.message = QStringLiteral("已导入%1个快递,%2个已在列表中,合并了%3条物流记录")
+                         .arg(result.added)
+                         .arg(result.skipped)
+                         .arg(result.mergedRows);
     return result;
 }
 
-bool appendToSavedFile(const QString &path, const QStringList &newLines)
+QString appendToSavedFile(const QString &path, const QStringList &newLines)
 {
-    SavedFileContents contents;
-    readSavedFile(path, contents); // a missing file is an empty list
-    return writeFileAtomically(path, composeSavedFile(contents.parcels + newLines, contents.otherLines));
+    const SavedFileRead read = readSavedFileForRewrite(path);
+    if (!read.ok)
+        return read.error;
+    QString error;
+    if (!writeFileAtomically(
+            path, composeSavedFile(read.contents.parcels + newLines, read.contents.otherLines), &error))
+        return error;
+    return QString();
 }

@@ -267,10 +267,15 @@ void ParcelWatcher::apply(const Pending &pending, const CheckOutcome &outcome)
     switch (outcome.kind) {
     case CheckOutcome::Kind::Answered: {
         const TrackingHistory::AnswerOutcome stored
-            = m_history.recordAnswer(key, outcome.rows, outcome.status, now);
-        m_history.setNextCheck(key, WatchPlan::nextAfterAnswer(key, now, m_intervalMinutes));
+            = m_history.recordAnswer(key, outcome.rows, outcome.status, now, m_client.serviceKey());
+        // An answer the database could not take (another program held it too long) is asked for
+        // again soon rather than lost until the next interval.
+        m_history.setNextCheck(key,
+                               stored.stored ? WatchPlan::nextAfterAnswer(key, now, m_intervalMinutes)
+                                             : now.addSecs(kStoreRetrySeconds));
         if (!stored.stored)
-            qCInfo(lcWatch) << "answer for" << key.number << "not stored:" << m_history.lastError();
+            qCInfo(lcWatch) << "answer for" << key.number
+                            << "not stored, asked again in a minute:" << m_history.lastError();
         Q_EMIT parcelChecked(key);
         if (stored.news) {
             if (const std::optional<ParcelRecord> parcel = m_history.parcel(key))

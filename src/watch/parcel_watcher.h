@@ -44,6 +44,8 @@ class ParcelWatcher : public QObject
 public:
     static constexpr int kMaxInFlight = 4;
     static constexpr int kTickMs = 5000;
+    // An answer that could not be stored is asked for again after this.
+    static constexpr int kStoreRetrySeconds = 60;
 
     ParcelWatcher(TrackingHistory &history, TrackingClient &client, const Clock &clock,
                   QObject *parent = nullptr);

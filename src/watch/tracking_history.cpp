@@ -2,11 +2,13 @@
 
 #include "core/delivery_status.h"
 #include "platform/logging.h"
+#include "watch/event_match.h"
 #include "watch/parcel_groups.h"
 #include "watch/row_text_index.h"
 #include "watch/saved_entries.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +16,9 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 #include <sqlite3.h>
 
@@ -73,6 +77,11 @@ const QStringList kMigrations[] = {
         // Small facts of the history: the digest of the saved list it follows, so that a start with
         // the list unchanged reads neither the list's ten thousand lines nor as many rows.
         QStringLiteral("CREATE TABLE facts (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID"),
+    },
+    {
+        // The tracking service that gave the last answer ("designed", "kdniao", "17track"): the
+        // first answer of another one is not news, its rows are the same events in its own form.
+        QStringLiteral("ALTER TABLE parcels ADD COLUMN last_service TEXT NOT NULL DEFAULT ''"),
     },
     {
         // The tracking services' use: queries per service and per the service's own day (its
@@ -214,6 +223,17 @@ ParcelRecord recordOf(const Rows &row)
     return record;
 }
 
+// How long a write waits for another program's write to end.
+constexpr int kBusyTimeoutMs = 5000;
+
+// SQLite's codes for a database another connection holds (SQLITE_BUSY, SQLITE_LOCKED and their
+// extended codes).
+bool isBusyError(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 // SQLite's codes for a file that is not a database or is damaged.
 bool isBrokenFileError(const QSqlError &error)
 {
@@ -347,15 +367,22 @@ bool TrackingHistory::openAt(const QString &file)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(file);
     // Another process (the command line) may be writing: wait for it rather than fail.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {
         m_lastError = db.lastError().text();
         return false;
     }
     QSqlQuery query(db);
     if (file != QLatin1String(":memory:")) {
-        if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
+        // Switching a new file to WAL needs it to itself for a moment: another program opening it
+        // at the same time makes the switch fail as busy, without the busy timeout.
+        QDeadlineTimer deadline(kBusyTimeoutMs);
+        while (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next()) {
             m_lastError = query.lastError().text();
+            if (isBusyError(query.lastError()) && !deadline.hasExpired()) {
+                QThread::msleep(20);
+                continue;
+            }
             m_openFoundBroken = isBrokenFileError(query.lastError()) || isBrokenFileText(m_lastError);
             return false;
         }
@@ -379,6 +406,9 @@ bool TrackingHistory::openAt(const QString &file)
             return false;
         }
     }
+    // A statement left open would keep a read transaction, and the write lock could then not be
+    // waited for.
+    query.finish();
     // A commit is on disk once the journal is; a power cut loses at most the last few, never the file.
     if (!exec(QStringLiteral("PRAGMA synchronous=NORMAL")) || !exec(QStringLiteral("PRAGMA foreign_keys=ON")))
         return false;
@@ -400,34 +430,57 @@ bool TrackingHistory::exec(const QString &sql)
 bool TrackingHistory::migrate()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    // The version is read under the write lock: of two programs starting together on a new file,
+    // the second finds it made and migrates nothing.
+    if (!beginWrite()) {
+        m_openFoundBroken = m_openFoundBroken || isBrokenFileText(m_lastError);
+        return false;
+    }
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         m_lastError = query.lastError().text();
         m_openFoundBroken = isBrokenFileError(query.lastError()) || isBrokenFileText(m_lastError);
+        db.rollback();
         return false;
     }
     const int version = query.value(0).toInt();
+    query.finish();
     if (version > kSchemaVersion) {
         m_lastError = QStringLiteral("made by a newer Parcelvue (schema %1)").arg(version);
+        db.rollback();
         return false;
     }
     for (int step = version; step < kSchemaVersion; ++step) {
-        if (!db.transaction()) {
-            m_lastError = db.lastError().text();
-            return false;
-        }
         for (const QString &statement : kMigrations[step]) {
             if (!exec(statement)) {
                 db.rollback();
                 return false;
             }
         }
-        if (!exec(QStringLiteral("PRAGMA user_version=%1").arg(step + 1)) || !db.commit()) {
-            db.rollback();
-            return false;
-        }
+    }
+    if (version < kSchemaVersion && !exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion))) {
+        db.rollback();
+        return false;
+    }
+    if (!db.commit()) {
+        m_lastError = db.lastError().text();
+        db.rollback();
+        return false;
     }
     return true;
+}
+
+bool TrackingHistory::beginWrite()
+{
+    // A deferred BEGIN takes the write lock only at the first write; when another program wrote
+    // after this transaction's first read, that write fails at once, without the busy timeout.
+    // BEGIN IMMEDIATE waits for the lock (up to the busy timeout) before anything is read.
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return true;
+    m_lastError = query.lastError().text();
+    qCInfo(lcWatch) << "database: no write transaction:" << m_lastError;
+    return false;
 }
 
 qint64 TrackingHistory::parcelId(const ParcelKey &key)
@@ -530,8 +583,7 @@ bool TrackingHistory::followSavedList(const QList<SavedEntry> &saved)
         return true;
 
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
+    if (!beginWrite()) {
         return false;
     }
     // The digest is of the list as it was.
@@ -574,12 +626,12 @@ bool TrackingHistory::followSavedList(const QList<SavedEntry> &saved)
 
 TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &key,
                                                              const QList<HistoryRow> &rowsOldestFirst,
-                                                             const QString &status, const QDateTime &now)
+                                                             const QString &status, const QDateTime &now,
+                                                             const QString &service)
 {
     AnswerOutcome outcome;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
+    if (!beginWrite()) {
         return outcome;
     }
     auto fail = [&](const QSqlQuery &query) {
@@ -595,17 +647,20 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         return outcome;
     }
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT last_answered IS NOT NULL FROM parcels WHERE id = ?"));
+    query.prepare(QStringLiteral("SELECT last_answered IS NOT NULL, last_service FROM parcels WHERE id = ?"));
     query.addBindValue(id);
     if (!query.exec() || !query.next())
         return fail(query);
     const bool answeredBefore = query.value(0).toBool();
+    const QString lastService = query.value(1).toString();
+    const bool otherService = !service.isEmpty() && !lastService.isEmpty() && service != lastService;
     // A parcel the service had no information of: its first rows are news.
     query.prepare(QStringLiteral("DELETE FROM facts WHERE name = ?"));
     query.addBindValue(noInformationFact(id));
     if (!query.exec())
         return fail(query);
     const bool waitedForRows = query.numRowsAffected() > 0;
+    StoredEvents known = storedEvents(id);
 
     // A row kept with the note an adapter once added to the newest row ("（派件中）") is the same
     // event as the carrier's own words: it takes them, and is no new row.
@@ -625,6 +680,9 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         unnoted.addBindValue(carrierText + kOutForDeliveryNote);
         if (!unnoted.exec())
             return fail(unnoted);
+        // An event stored in another form (another service's) is kept once, in its first form.
+        if (known.tells(rowsOldestFirst.at(i)))
+            continue;
         query.addBindValue(id);
         query.addBindValue(text(rowsOldestFirst.at(i).time));
         query.addBindValue(text(rowsOldestFirst.at(i).text));
@@ -635,7 +693,8 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         if (query.numRowsAffected() > 0)
             ++outcome.newRows;
     }
-    outcome.news = (answeredBefore || waitedForRows) && outcome.newRows > 0;
+    // After a switch of the service its first answer tells what is known in its own words.
+    outcome.news = (answeredBefore || waitedForRows) && outcome.newRows > 0 && !otherService;
 
     const HistoryRow newest = rowsOldestFirst.isEmpty() ? HistoryRow() : rowsOldestFirst.last();
     query.prepare(QStringLiteral(
@@ -643,7 +702,8 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
         " last_checked = ?, last_answered = ?, last_error = '', last_error_at = NULL, failures = 0,"
         " signed_time = CASE WHEN ? THEN ? ELSE signed_time END,"
         " unseen_news = CASE WHEN ? THEN 1 ELSE unseen_news END,"
-        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END WHERE id = ?"));
+        " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END,"
+        " last_service = CASE WHEN ? = '' THEN last_service ELSE ? END WHERE id = ?"));
     const bool signedFor = status == kSignedFor;
     query.addBindValue(text(status));
     query.addBindValue(int(rowsOldestFirst.size()));
@@ -656,6 +716,8 @@ TrackingHistory::AnswerOutcome TrackingHistory::recordAnswer(const ParcelKey &ke
     query.addBindValue(text(newest.time));
     query.addBindValue(outcome.news);
     query.addBindValue(isProblemStatus(status));
+    query.addBindValue(text(service));
+    query.addBindValue(text(service));
     query.addBindValue(id);
     if (!query.exec())
         return fail(query);
@@ -694,6 +756,38 @@ QDateTime TrackingHistory::noInformationSince(const ParcelKey &key) const
     return isNumber ? QDateTime::fromMSecsSinceEpoch(ms) : QDateTime();
 }
 
+TrackingHistory::StoredEvents TrackingHistory::storedEvents(qint64 id) const
+{
+    StoredEvents events;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT time, text FROM progress WHERE parcel_id = ?"));
+    query.addBindValue(id);
+    if (query.exec()) {
+        while (query.next())
+            events.rows.append({query.value(0).toString(), query.value(1).toString(), {}});
+    }
+    for (const HistoryRow &row : std::as_const(events.rows))
+        events.exact.insert(row.time + QChar(0) + row.text);
+    return events;
+}
+
+bool TrackingHistory::StoredEvents::tells(const HistoryRow &row)
+{
+    // Most rows of an answer are stored in just this form; the others are compared as events,
+    // which needs the stored rows' keys, made once.
+    if (rows.isEmpty() || exact.contains(row.time + QChar(0) + row.text))
+        return !rows.isEmpty();
+    if (keys.isEmpty()) {
+        keys.reserve(rows.size());
+        for (const HistoryRow &stored : std::as_const(rows))
+            keys.append(eventKey(stored));
+    }
+    const EventKey key = eventKey(row);
+    return std::any_of(keys.cbegin(), keys.cend(),
+                       [&](const EventKey &stored) { return sameEvent(stored, key); });
+}
+
 bool TrackingHistory::recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                                     bool countsAsFailure)
 {
@@ -705,24 +799,26 @@ bool TrackingHistory::recordFailure(const ParcelKey &key, const QString &error, 
                {nowMs, text(error), nowMs, countsAsFailure ? 1 : 0, id});
 }
 
-bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
-                                   const ParcelRecord &state, const QDateTime &now)
+int TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                                  const ParcelRecord &state, const QDateTime &now)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
-        return false;
+    if (!beginWrite()) {
+        return -1;
     }
     const qint64 id = parcelId(key);
     QSqlQuery query(db);
     auto fail = [&] {
         if (query.lastError().isValid())
             m_lastError = query.lastError().text();
+        else if (id < 0)
+            m_lastError = QStringLiteral("not a saved parcel");
         db.rollback();
-        return false;
+        return -1;
     };
     if (id < 0)
         return fail();
+    int added = 0;
     query.prepare(
         QStringLiteral("INSERT OR IGNORE INTO progress (parcel_id, time, text, first_seen, position)"
                        " VALUES (?, ?, ?, ?, ?)"));
@@ -732,11 +828,21 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         query.addBindValue(text(row.time));
         query.addBindValue(text(row.text));
         query.addBindValue((row.firstSeen.isValid() ? row.firstSeen : now).toMSecsSinceEpoch());
-        query.addBindValue(i);
+        // The place in the carrier's answer keeps rows first seen together in the carrier's order.
+        query.addBindValue(row.position >= 0 ? row.position : i);
         if (!query.exec())
             return fail();
+        if (query.numRowsAffected() > 0)
+            ++added;
     }
-    const HistoryRow newest = rowsOldestFirst.isEmpty() ? HistoryRow() : rowsOldestFirst.last();
+    // The newest row is the newest of the carrier's last answer, which need not be the row seen last.
+    HistoryRow newest = rowsOldestFirst.isEmpty() ? HistoryRow() : rowsOldestFirst.last();
+    if (!state.newestTime.isEmpty() || !state.newestText.isEmpty())
+        newest = {state.newestTime, state.newestText, {}};
+    const int rowCount = state.rowCount > 0 ? state.rowCount : int(rowsOldestFirst.size());
+    const QString oldestTime = !state.oldestTime.isEmpty() ? state.oldestTime
+        : rowsOldestFirst.isEmpty()                        ? QString()
+                                                           : rowsOldestFirst.first().time;
     const bool answered = !rowsOldestFirst.isEmpty();
     const QVariant checked = state.lastChecked.isValid() ? QVariant(state.lastChecked.toMSecsSinceEpoch())
                                                          : QVariant(QMetaType::fromType<qint64>());
@@ -748,10 +854,10 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         " problem_seen = CASE WHEN ? THEN 1 ELSE problem_seen END"
         " WHERE id = ? AND last_checked IS NULL AND last_answered IS NULL"));
     query.addBindValue(text(answered ? state.status : QString()));
-    query.addBindValue(int(rowsOldestFirst.size()));
+    query.addBindValue(rowCount);
     query.addBindValue(text(newest.time));
     query.addBindValue(text(newest.text));
-    query.addBindValue(text(answered ? rowsOldestFirst.first().time : QString()));
+    query.addBindValue(text(oldestTime));
     query.addBindValue(checked);
     query.addBindValue(answered);
     query.addBindValue(checked);
@@ -773,11 +879,20 @@ bool TrackingHistory::mergeHistory(const ParcelKey &key, const QList<HistoryRow>
         if (!query.exec())
             return fail();
     }
+    // So do the phone digits, unless some are set here.
+    if (!state.phoneDigits.isEmpty()) {
+        query.prepare(
+            QStringLiteral("UPDATE parcels SET phone_digits = ? WHERE id = ? AND phone_digits = ''"));
+        query.addBindValue(state.phoneDigits);
+        query.addBindValue(id);
+        if (!query.exec())
+            return fail();
+    }
     if (db.commit())
-        return true;
+        return added;
     m_lastError = db.lastError().text();
     db.rollback();
-    return false;
+    return -1;
 }
 
 bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
@@ -843,8 +958,7 @@ QString TrackingHistory::phoneDigits(const QString &number, const QString &com) 
 bool TrackingHistory::setArchive(const QList<ParcelKey> &keys, ArchiveMark mark)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
+    if (!beginWrite()) {
         return false;
     }
     QSqlQuery query(db);
@@ -945,12 +1059,12 @@ QList<HistoryRow> TrackingHistory::rows(const ParcelKey &key) const
 {
     QList<HistoryRow> list;
     Rows rows(m_connection,
-              "SELECT p.time, p.text, p.first_seen FROM progress p JOIN parcels c ON c.id = p.parcel_id"
-              " WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position");
+              "SELECT p.time, p.text, p.first_seen, p.position FROM progress p JOIN parcels c"
+              " ON c.id = p.parcel_id WHERE c.number = ? AND c.com = ? ORDER BY p.first_seen, p.position");
     rows.bind(1, key.number);
     rows.bind(2, key.com);
     while (rows.next())
-        list.append({rows.text(0), rows.text(1), rows.time(2)});
+        list.append({rows.text(0), rows.text(1), rows.time(2), int(rows.integer(3))});
     if (!rows.done())
         m_lastError = rows.error();
     return list;

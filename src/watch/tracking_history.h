@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/parcel_types.h"
+#include "watch/event_match.h"
 #include "watch/row_text_index.h"
 
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -17,7 +19,7 @@
 class TrackingHistory
 {
 public:
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     TrackingHistory();
     ~TrackingHistory();
@@ -58,9 +60,13 @@ public:
         // New rows for a parcel that had an answer before, rows or "no information yet".
         bool news = false;
     };
-    // Records an answer's rows (oldest first) and the delivery status they give.
+    // Records an answer's rows (oldest first) and the delivery status they give. `service` is the
+    // tracking service that answered (TrackingClient::serviceKey(); empty: not known): the first
+    // answer of another service than the last one's is not news. A row that tells an event
+    // stored already in another form (eventKey) is not stored again.
     AnswerOutcome recordAnswer(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
-                               const QString &status, const QDateTime &now);
+                               const QString &status, const QDateTime &now,
+                               const QString &service = QString());
     // Records an answer that the service has no information of the parcel yet: not a failure
     // (no back-off), what was known stays, and the first rows after it are news.
     bool recordNoInformation(const ParcelKey &key, const QString &message, const QDateTime &now);
@@ -70,11 +76,13 @@ public:
     // Records a failed query; what was known stays.
     bool recordFailure(const ParcelKey &key, const QString &error, const QDateTime &now,
                        bool countsAsFailure = true);
-    // Adds rows brought from elsewhere (an import) with the times they were first seen there; a
-    // parcel never checked here takes its state from them (status, last check, last error). False
-    // when the parcel is unknown.
-    bool mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
-                      const ParcelRecord &state, const QDateTime &now);
+    // Adds rows brought from elsewhere (an import) with the times they were first seen there and
+    // their places in the answers; rows known already are kept once. A parcel never checked here
+    // takes its state from them (status, newest row, last check, last error); phone digits and the
+    // archive mark come along. The number of rows added; -1 when the parcel is unknown or the
+    // database failed.
+    int mergeHistory(const ParcelKey &key, const QList<HistoryRow> &rowsOldestFirst,
+                     const ParcelRecord &state, const QDateTime &now);
     bool setNextCheck(const ParcelKey &key, const QDateTime &when);
     // The same for many parcels, in one step.
     bool setNextChecks(const QList<QPair<ParcelKey, QDateTime>> &plans);
@@ -137,6 +145,18 @@ private:
     bool openAt(const QString &file);
     bool startAgain(const QDateTime &now); // moves a damaged file aside and opens a new one
     bool migrate();
+    // The rows stored for a parcel, to know an event again in another form.
+    struct StoredEvents
+    {
+        QList<HistoryRow> rows;
+        QSet<QString> exact; // time and text
+        QList<EventKey> keys; // made when first needed
+        // The row tells an event stored already, in its form or another.
+        bool tells(const HistoryRow &row);
+    };
+    StoredEvents storedEvents(qint64 parcelId) const;
+    // Begins a write transaction holding the write lock from its start; commit or roll back.
+    bool beginWrite();
     bool exec(const QString &sql);
     // A prepared statement with its values; false, with the error kept, when it fails.
     bool run(const QString &sql, const QVariantList &values);

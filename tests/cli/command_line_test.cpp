@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -268,6 +269,20 @@ TEST(CommandLine, ExportThenImportIntoAnEmptyDataDirectoryGivesTheSameParcels)
 {
     Cli source(kSaved);
     ASSERT_EQ(source.run({QStringLiteral("refresh")}).exitCode, 0);
+    const ParcelKey shirt {QStringLiteral("SF1001"), QStringLiteral("shunfeng")};
+    {
+        // Phone digits, and a later answer with an older row first: the row seen last is not the
+        // newest of the carrier's answer.
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(source.home.path(), QDateTime::currentDateTimeUtc()));
+        ASSERT_TRUE(history.setPhoneDigits(shirt, QStringLiteral("1234")));
+        const std::optional<ParcelRecord> state = history.parcel(shirt);
+        ASSERT_TRUE(state.has_value());
+        QList<HistoryRow> answer = history.rows(shirt);
+        answer.prepend({QStringLiteral("2000-01-01 08:00:00"), QStringLiteral("补录的揽收"), {}});
+        ASSERT_TRUE(
+            history.recordAnswer(shirt, answer, state->status, QDateTime::currentDateTimeUtc()).stored);
+    }
     const QString json = source.path(QStringLiteral("parcels.json"));
     const QString csv = source.path(QStringLiteral("parcels.csv"));
     ASSERT_EQ(source.run({QStringLiteral("export"), json}).exitCode, 0);
@@ -287,7 +302,31 @@ TEST(CommandLine, ExportThenImportIntoAnEmptyDataDirectoryGivesTheSameParcels)
     // The CSV of the same parcels adds nothing more.
     const Outcome again = target.run({QStringLiteral("import"), csv});
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_TRUE(again.out.contains(QStringLiteral("已导入0个快递,3个已在列表中"))) << again.out.toStdString();
+    EXPECT_TRUE(again.out.contains(QStringLiteral("已导入0个快递,3个已在列表中,合并了0条物流记录")))
+        << again.out.toStdString();
+
+    // A backup restores the history of parcels saved already, once: the database moved aside,
+    // wlnum.ini kept.
+    for (const char *file : {"parcelvue.db", "parcelvue.db-wal", "parcelvue.db-shm"})
+        QFile::remove(source.path(QLatin1String(file)));
+    for (const bool first : {true, false}) {
+        const Outcome restored = source.run({QStringLiteral("import"), json});
+        EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
+        EXPECT_TRUE(restored.out.startsWith(QStringLiteral("已导入0个快递,3个已在列表中,合并了")));
+        EXPECT_EQ(restored.out.contains(QStringLiteral("合并了0条")), !first) << restored.out.toStdString();
+    }
+    for (Cli *cli : {&source, &target}) {
+        const QJsonArray list = cli->run({QStringLiteral("list"), QStringLiteral("--json")}).json().array();
+        ASSERT_EQ(list.size(), before.size());
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            for (const char *field : {"status", "newest", "rows"})
+                EXPECT_EQ(list[i][QLatin1String(field)], before[i][QLatin1String(field)])
+                    << i << " " << field;
+        }
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(cli->home.path(), QDateTime::currentDateTimeUtc()));
+        EXPECT_EQ(history.phoneDigits(shirt.number, shirt.com), QStringLiteral("1234"));
+    }
 }
 
 TEST(CommandLine, ARefusedImportSavesNothing)
@@ -313,6 +352,33 @@ TEST(CommandLine, ARefusedImportSavesNothing)
             << run.err.toStdString();
         EXPECT_EQ(cli.read(QStringLiteral("wlnum.ini")), savedBefore) << f.file;
     }
+}
+
+TEST(CommandLine, AnUnreadableSavedListIsRefusedAndTheHistoryKeepsItsParcels)
+{
+    Cli cli(kSaved);
+    ASSERT_EQ(cli.run({QStringLiteral("refresh")}).exitCode, 0);
+    const QString json = cli.path(QStringLiteral("parcels.json"));
+    ASSERT_EQ(cli.run({QStringLiteral("export"), json}).exitCode, 0);
+    // A wlnum.ini that is there but cannot be read, even by root.
+    ASSERT_TRUE(QFile::remove(cli.path(QStringLiteral("wlnum.ini"))));
+    ASSERT_TRUE(QDir(cli.home.path()).mkdir(QStringLiteral("wlnum.ini")));
+    const QStringList commands[] = {
+        {QStringLiteral("import"), json},
+        {QStringLiteral("export"), cli.path(QStringLiteral("again.json"))},
+        {QStringLiteral("list")},
+        {QStringLiteral("refresh")},
+    };
+    for (const QStringList &command : commands) {
+        const Outcome run = cli.run(command);
+        EXPECT_EQ(run.exitCode, 1) << command.first().toStdString();
+        EXPECT_TRUE(run.err.contains(cli.path(QStringLiteral("wlnum.ini")))) << run.err.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(cli.path(QStringLiteral("wlnum.ini"))).isDir());
+    EXPECT_FALSE(QFile::exists(cli.path(QStringLiteral("again.json"))));
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(cli.home.path(), QDateTime::currentDateTimeUtc()));
+    EXPECT_EQ(history.listedParcels().size(), 3);
 }
 
 TEST(CommandLine, ListLeavesArchivedParcelsOutAndTellsEstimatesStatsCountPerCarrier)

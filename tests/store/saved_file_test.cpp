@@ -108,6 +108,15 @@ TEST(SavedFile, ReadingAMissingFileLeavesTheContents)
     EXPECT_FALSE(readSavedFile(dir.filePath(QStringLiteral("wlnum.ini")), contents));
     EXPECT_EQ(contents.parcels, QStringList {kBook});
     EXPECT_TRUE(removeSavedFile(dir.filePath(QStringLiteral("wlnum.ini"))));
+
+    // Before a rewrite: missing is an empty list, there but unreadable is a refusal naming it.
+    const QString path = dir.filePath(QStringLiteral("wlnum.ini"));
+    const SavedFileRead missing = readSavedFileForRewrite(path);
+    EXPECT_TRUE(missing.ok && !missing.exists && missing.contents.parcels.isEmpty());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("wlnum.ini")));
+    const SavedFileRead unreadable = readSavedFileForRewrite(path);
+    EXPECT_FALSE(unreadable.ok);
+    EXPECT_TRUE(unreadable.error.contains(path)) << unreadable.error.toStdString();
 }
 
 TEST(SavedFile, FailedWritesKeepTheOldFile)

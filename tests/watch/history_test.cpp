@@ -9,7 +9,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 const QDateTime kNow = QDateTime::fromString(QStringLiteral("2024-03-01T10:00:00"), Qt::ISODate);
@@ -42,6 +45,38 @@ QStringList texts(const QList<HistoryRow> &list)
         out.append(row.text);
     return out;
 }
+
+// Another program holding parcelvue.db's write lock, on a thread of its own: it takes the lock,
+// runs `whileHeld` `afterMs` later, then commits.
+class LockHolder
+{
+public:
+    LockHolder(const QString &file, int afterMs, std::function<void(QSqlQuery &)> whileHeld = {})
+    {
+        std::future<void> taken = m_locked.get_future();
+        m_thread = std::thread([=] {
+            const QString name = QStringLiteral("holder");
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(file);
+                QSqlQuery query(db);
+                const bool ok = db.open() && query.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                m_locked.set_value();
+                QThread::msleep(afterMs);
+                if (ok && whileHeld)
+                    whileHeld(query);
+                query.exec(QStringLiteral("COMMIT"));
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+        taken.wait();
+    }
+    ~LockHolder() { m_thread.join(); }
+
+private:
+    std::promise<void> m_locked;
+    std::thread m_thread;
+};
 
 struct History
 {
@@ -402,4 +437,122 @@ TEST(TrackingHistory, ALargeFileIsCheckedAfterTheOpenAndADamagedOneMovedAside)
     EXPECT_EQ(history.integrityCheck(), QStringLiteral("ok"));
     EXPECT_TRUE(history.followSavedList({{kBook, QStringLiteral("圆通快递"), QStringLiteral("书")}}));
     EXPECT_EQ(history.listedParcels().size(), 1);
+}
+
+TEST(TrackingHistory, AWriteWaitsForAnotherProgramsWriteInsteadOfFailing)
+{
+    History h;
+    // Writes that read before they write: a deferred transaction fails at once here.
+    const std::function<bool()> writes[] = {
+        [&] { return h.history.recordAnswer(kShirt, rows({"揽收"}), QStringLiteral("运送中"), kNow).stored; },
+        [&] {
+            return h.history.mergeHistory(kBook, rows({"揽收", "到达"}), ParcelRecord(), kNow) == 2;
+        },
+    };
+    for (const auto &write : writes) {
+        LockHolder holder(h.history.path(), 300);
+        EXPECT_TRUE(write()) << h.history.lastError().toStdString();
+    }
+}
+
+TEST(TrackingHistory, TwoProgramsOpeningANewFileTogetherMigrateItOnce)
+{
+    // The schema as a finished migration leaves it, made by the other program while this one waits.
+    QTemporaryDir made;
+    QStringList schema;
+    {
+        TrackingHistory history;
+        ASSERT_TRUE(history.open(made.path(), kNow));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema"));
+        db.setDatabaseName(history.path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE sql IS NOT NULL")));
+        while (query.next())
+            schema.append(query.value(0).toString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("schema"));
+    schema.append(QStringLiteral("PRAGMA user_version=%1").arg(TrackingHistory::kSchemaVersion));
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("parcelvue.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("new"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("new"));
+    LockHolder other(file, 500, [&](QSqlQuery &query) {
+        for (const QString &statement : schema)
+            query.exec(statement);
+    });
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(dir.path(), kNow));
+    EXPECT_FALSE(history.inMemory());
+    EXPECT_TRUE(history.problem().isEmpty()) << history.problem().toStdString();
+    EXPECT_TRUE(history.followSavedList({{kShirt, QStringLiteral("顺丰快递"), QStringLiteral("衬衫")}}));
+}
+
+TEST(TrackingHistory, AnotherServicesFormsOfTheSameEventsAreStoredOnceAndAreNotNews)
+{
+    const struct
+    {
+        const char *storedTime, *stored, *otherTime, *other;
+        bool same;
+    } forms[] = {
+        {"2024-02-28 08:00:00", "【杭州市】快递员 已揽收", "2024/2/28 8:00:40", "快递员已揽收", true},
+        {"2024-02-28 09:00:00", "快件已到达【杭州转运中心】", "2024-02-28 09:00", "快件已到达杭州转运中心",
+         true},
+        {"2024-02-28 09:00:00", "快件已到达【杭州转运中心】", "2024-02-28T09:00:00",
+         "<b>【杭州】</b>快件已到达杭州转运中心（派件中）", true},
+        {"2024-02-28 09:00:00", "快件已到达【杭州转运中心】", "2024-02-28 09:02:00", "快件已到达杭州转运中心",
+         false},
+        {"2024-02-28 09:00:00", "快件已到达【杭州转运中心】", "2024-02-28 09:00:00", "快件已到达上海转运中心",
+         false},
+    };
+    for (const auto &f : forms) {
+        const EventKey stored = eventKey({QString::fromUtf8(f.storedTime), QString::fromUtf8(f.stored), {}});
+        const EventKey other = eventKey({QString::fromUtf8(f.otherTime), QString::fromUtf8(f.other), {}});
+        EXPECT_EQ(sameEvent(stored, other), f.same) << f.stored << " / " << f.other;
+    }
+
+    History h;
+    auto answer = [](std::initializer_list<std::pair<const char *, const char *>> list) {
+        QList<HistoryRow> rows;
+        for (const auto &row : list)
+            rows.append({QString::fromUtf8(row.first), QString::fromUtf8(row.second), {}});
+        return rows;
+    };
+    const QString designed = QStringLiteral("designed"), kdniao = QStringLiteral("kdniao");
+    const struct
+    {
+        QList<HistoryRow> rows;
+        const QString &service;
+        int newRows;
+        bool news;
+    } steps[] = {
+        {answer({{"2024-02-28 08:00:00", "【杭州市】快递员 已揽收"}}), designed, 1, false},
+        {answer({{"2024-02-28 08:00:00", "【杭州市】快递员 已揽收"},
+                 {"2024-02-28 09:00:00", "快件已到达【杭州转运中心】"}}),
+         designed, 1, true},
+        // The switch: the known events in the new service's words and one it tells first.
+        {answer({{"2024/2/28 8:00:00", "快递员已揽收"},
+                 {"2024/2/28 9:00:00", "快件已到达杭州转运中心"},
+                 {"2024/2/28 10:00:00", "快件已从杭州转运中心发出"}}),
+         kdniao, 1, false},
+        {answer({{"2024/2/28 8:00:00", "快递员已揽收"},
+                 {"2024/2/28 9:00:00", "快件已到达杭州转运中心"},
+                 {"2024/2/28 10:00:00", "快件已从杭州转运中心发出"},
+                 {"2024/2/28 11:00:00", "快件已到达上海转运中心"}}),
+         kdniao, 1, true},
+    };
+    for (const auto &step : steps) {
+        const auto outcome
+            = h.history.recordAnswer(kShirt, step.rows, QStringLiteral("运送中"), kNow, step.service);
+        ASSERT_TRUE(outcome.stored) << h.history.lastError().toStdString();
+        EXPECT_EQ(outcome.newRows, step.newRows) << step.rows.last().text.toStdString();
+        EXPECT_EQ(outcome.news, step.news) << step.rows.last().text.toStdString();
+    }
+    EXPECT_EQ(h.history.rows(kShirt).size(), 4);
 }

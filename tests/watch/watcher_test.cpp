@@ -10,6 +10,8 @@
 #include <httplib.h>
 
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -287,6 +289,34 @@ TEST(ParcelWatcher, RefreshAllAsksForEveryParcelFourAtATimeAndStoresEveryRow)
     EXPECT_EQ(w.watcher->inFlight(), 0);
     EXPECT_EQ(w.service.askedFor("SF3"), 1);
     EXPECT_EQ(w.service.askedFor("NONE"), 2);
+}
+
+TEST(ParcelWatcher, AnAnswerTheDatabaseCannotTakeIsAskedForAgainSoon)
+{
+    Watch w({{QStringLiteral("A1"), 2}});
+    auto refuseRows = [&](bool refuse) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse"));
+            db.setDatabaseName(w.history.path());
+            ASSERT_TRUE(db.open());
+            ASSERT_TRUE(QSqlQuery(db).exec(
+                refuse ? QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON progress"
+                                        " BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END")
+                       : QStringLiteral("DROP TRIGGER refuse")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("refuse"));
+    };
+    refuseRows(true);
+    w.watcher->setEnabled(true);
+    w.watcher->checkDue();
+    ASSERT_TRUE(waitUntil([&] { return w.parcel("A1").nextCheck.isValid(); }));
+    EXPECT_EQ(w.parcel("A1").nextCheck, kNow.addSecs(ParcelWatcher::kStoreRetrySeconds));
+    EXPECT_EQ(w.parcel("A1").rowCount, 0);
+
+    refuseRows(false);
+    w.test.clock.set(kNow.addSecs(ParcelWatcher::kStoreRetrySeconds));
+    w.watcher->checkDue();
+    ASSERT_TRUE(waitUntil([&] { return w.parcel("A1").rowCount == 2; }));
 }
 
 TEST(ParcelWatcher, NewRowsAreNewsAndFailuresBackOff)

@@ -31,6 +31,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -42,6 +43,9 @@ namespace {
 const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
 // Start-up comes first: the check of a large history reads all of it.
 constexpr int kHistoryCheckDelayMs = 1000;
+// An answer of the window the database could not take is tried again this often, this long apart.
+constexpr int kStoreAttempts = 3;
+constexpr int kStoreRetryMs = 3000;
 } // namespace
 
 DesktopSession::DesktopSession(Platform &platform, QObject *parent)
@@ -247,7 +251,8 @@ void DesktopSession::serve(InstanceServer &server)
                               reply({{QStringLiteral("ok"), result.ok},
                                      {QStringLiteral("message"), result.message},
                                      {QStringLiteral("added"), result.added},
-                                     {QStringLiteral("skipped"), result.skipped}});
+                                     {QStringLiteral("skipped"), result.skipped},
+                                     {QStringLiteral("merged"), result.mergedRows}});
                           });
                       });
 }
@@ -374,6 +379,9 @@ void DesktopSession::showServiceUse()
 
 void DesktopSession::followSavedList()
 {
+    // Lists that are not the file would take every parcel off the history's list.
+    if (!m_window->savedListRead())
+        return;
     if (!m_history->followSavedLines(m_window->savedLines()))
         qCInfo(lcWatch) << "saved list not followed:" << m_history->lastError();
     if (m_overview)
@@ -383,11 +391,31 @@ void DesktopSession::followSavedList()
 
 void DesktopSession::recordAnswer(const TrackingAnswer &answer)
 {
+    storeAnswer(answer, 1);
+}
+
+void DesktopSession::storeAnswer(const TrackingAnswer &answer, int attempt)
+{
     const QDateTime now = m_platform.clock->now();
     const TrackingHistory::AnswerOutcome outcome
-        = m_history->recordAnswer(answer.key, answer.rows, answer.status, now);
-    if (!outcome.stored)
+        = m_history->recordAnswer(answer.key, answer.rows, answer.status, now, m_client->serviceKey());
+    if (!outcome.stored) {
+        // A parcel not saved has no history; a saved one's answer is tried again while another
+        // program holds the database, and then told.
+        if (!m_history->parcel(answer.key))
+            return;
+        qCInfo(lcWatch) << "answer for" << answer.key.number << "not stored (attempt" << attempt
+                        << "):" << m_history->lastError();
+        if (attempt < kStoreAttempts) {
+            QTimer::singleShot(kStoreRetryMs, this,
+                               [this, answer, attempt] { storeAnswer(answer, attempt + 1); });
+        } else if (m_overview) {
+            m_overview->tell(QStringLiteral("快递%1的物流记录未能存入数据库%2: %3")
+                                 .arg(answer.key.number, QDir::toNativeSeparators(m_history->path()),
+                                      m_history->lastError()));
+        }
         return;
+    }
     m_history->setNextCheck(answer.key,
                             WatchPlan::nextAfterAnswer(answer.key, now, m_watcher->intervalMinutes()));
     // The user is looking at it in the main window.

@@ -74,6 +74,7 @@ protected:
 private:
     void followSavedList();
     void recordAnswer(const TrackingAnswer &answer);
+    void storeAnswer(const TrackingAnswer &answer, int attempt);
     void recordFailure(const ParcelKey &key, const QString &error);
     void announce(const ParcelRecord &parcel);
     void announceStoredNews(const QJsonArray &parcels);

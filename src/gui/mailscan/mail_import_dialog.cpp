@@ -289,9 +289,13 @@ void MailImportDialog::onAddChosen()
                                 [&](const FoundNumber &n) { return saved.contains(n.candidate.number); }),
                  chosen.end());
     const QStringList lines = savedLinesFor(chosen);
-    if (!lines.isEmpty() && !m_window.addSavedLines(lines)) {
-        m_platform.messages->show(QStringLiteral("添加失败!请检查磁盘或权限.."), MsgIcon::Exclamation,
+    if (!m_window.savedListRead()) {
+        m_platform.messages->show(QStringLiteral("快递列表文件无法读取,没有添加任何单号"), MsgIcon::Exclamation,
                                   MsgButtons::Ok);
+        return;
+    }
+    if (const QString why = lines.isEmpty() ? QString() : m_window.addSavedLines(lines); !why.isEmpty()) {
+        m_platform.messages->show(QStringLiteral("添加失败:%1").arg(why), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     // What was added leaves the table; the rest stays to be chosen.

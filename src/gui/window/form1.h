@@ -191,6 +191,11 @@ public:
     QStringList savedOtherLines;
     // False after a write of the saved-parcel file failed: the lists are then newer than the file.
     bool savedFileWritten = true;
+    // Why the saved-parcel file could not be read at the load although it is there; while set, the
+    // lists are not the file and nothing rewrites or removes it.
+    QString savedListRefusal;
+    // What the status line says after a failed write.
+    QString savedListProblem() const;
     // Writes the line list and the other lines in one step; a failure is told on the status line.
     bool writeSavedList();
     // Replaces both lists by the file, unless its last write failed (the lists are newer then).
@@ -257,8 +262,9 @@ public:
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     void announceNews(const ParcelNews &news);
     // Appends saved lines (an import) to Text1 and Combo6 and rewrites wlnum.ini, as xr does for
-    // one; false when the file could not be written (the lists hold the lines all the same).
-    bool addSavedLines(const QStringList &lines);
+    // one. When the file cannot be written the lines are taken back out of the lists, and the
+    // reason is returned (empty when written).
+    QString addSavedLines(const QStringList &lines);
     // The add panel Picture3 as 添加 opens it, with the number typed and the carrier chosen (-1:
     // as 添加 leaves it), the focus on the note; after a pending request.
     void openAddPanel(const QString &number, int carrier);

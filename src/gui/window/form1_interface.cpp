@@ -41,7 +41,8 @@ public:
         return m_form.pickSavedParcel(number, com, rowsKnown);
     }
     void announceNews(const ParcelNews &news) override { m_form.announceNews(news); }
-    bool addSavedLines(const QStringList &lines) override { return m_form.addSavedLines(lines); }
+    QString addSavedLines(const QStringList &lines) override { return m_form.addSavedLines(lines); }
+    bool savedListRead() const override { return m_form.savedListRefusal.isEmpty(); }
     void openAddPanel(const QString &number, int carrier) override { m_form.openAddPanel(number, carrier); }
     void addMenuEntry(const QString &caption, std::function<void()> action) override
     {
@@ -102,24 +103,43 @@ void Form1::announceNews(const ParcelNews &news)
     });
 }
 
-bool Form1::addSavedLines(const QStringList &lines)
+QString Form1::addSavedLines(const QStringList &lines)
 {
-    {
-        const QSignalBlocker blockText1(Text1);
-        const QSignalBlocker blockCombo6(Combo6);
-        const int chosen = Text1->currentIndex();
-        const QString currentLine = Combo6->currentText();
-        QStringList remarks;
-        for (const QString &line : lines)
-            remarks.append(readSavedLine(line).remark);
-        Combo6->addItems(lines);
-        Text1->addItems(remarks);
-        // The choice stays as it was, as after xr.
+    if (!savedListRefusal.isEmpty()) {
+        setStatus(savedListRefusal);
+        return savedListRefusal;
+    }
+    const QSignalBlocker blockText1(Text1);
+    const QSignalBlocker blockCombo6(Combo6);
+    const int chosen = Text1->currentIndex();
+    const QString currentLine = Combo6->currentText();
+    // The choice stays as it was, as after xr.
+    auto keepChoice = [&] {
         Text1->setCurrentIndex(chosen);
         Combo6->setCurrentIndex(chosen);
         Combo6->setEditText(currentLine);
+    };
+    const int before = Combo6->count();
+    QStringList remarks;
+    for (const QString &line : lines)
+        remarks.append(readSavedLine(line).remark);
+    Combo6->addItems(lines);
+    Text1->addItems(remarks);
+    keepChoice();
+    QString error;
+    if (writeFileAtomically(savedFilePath(), composeSavedFile(savedLines(), savedOtherLines), &error)) {
+        savedFileWritten = true;
+        Q_EMIT savedListChanged();
+        return QString();
     }
-    return writeSavedList();
+    // Not written: the lists go back to what the file holds, so that a retry adds the lines again.
+    while (Combo6->count() > before)
+        Combo6->removeItem(Combo6->count() - 1);
+    while (Text1->count() > before)
+        Text1->removeItem(Text1->count() - 1);
+    keepChoice();
+    setStatus(kSavedListNotSaved);
+    return error;
 }
 
 void Form1::openAddPanel(const QString &number, int carrier)

@@ -1,8 +1,8 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
+#include "gui/window/form1.h"
 #include "platform/clock.h"
 #include "store/saved_parcel_file.h"
-#include "gui/window/form1.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -51,7 +51,7 @@ void Form1::Timer1_Timer()
 
     QTreeWidgetItem *oldest = ListView1->topLevelItem(ListView1->topLevelItemCount() - 1);
     const qint64 seconds = oldest ? secondsSince(oldest->text(1), platform().clock->now()) : 0;
-    setStatus(savedFileWritten ? QStringLiteral("查询完毕...") : kSavedListNotSaved);
+    setStatus(savedFileWritten ? QStringLiteral("查询完毕...") : savedListProblem());
     Command1->setEnabled(true);
 
     const QString status = deliveryStatusOf(top ? top->text(2) : QString());

@@ -1,6 +1,6 @@
 #include "gui/widgets/carrier_hint.h"
-#include "store/saved_parcel_file.h"
 #include "gui/window/form1.h"
+#include "store/saved_parcel_file.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -21,9 +21,17 @@ QStringList entries(const QComboBox *box)
 
 void Form1::dq()
 {
-    SavedFileContents contents;
-    if (!readSavedFile(savedFilePath(), contents))
+    SavedFileRead read = readSavedFileForRewrite(savedFilePath());
+    if (!read.ok) {
+        // Lists filled from nothing would be written over every saved parcel.
+        savedListRefusal = read.error;
+        savedFileWritten = false;
+        setStatus(savedListRefusal);
         return;
+    }
+    if (!read.exists)
+        return;
+    const SavedFileContents &contents = read.contents;
     const QSignalBlocker blockText1(Text1);
     const QSignalBlocker blockCombo6(Combo6);
     // The line list's current text is the last chosen line; refilling the box must not change it.
@@ -45,8 +53,18 @@ void Form1::dq()
     Q_EMIT savedListChanged();
 }
 
+QString Form1::savedListProblem() const
+{
+    return savedListRefusal.isEmpty() ? kSaveFailed : savedListRefusal;
+}
+
 bool Form1::writeSavedList()
 {
+    if (!savedListRefusal.isEmpty()) {
+        savedFileWritten = false;
+        setStatus(savedListRefusal);
+        return false;
+    }
     savedFileWritten
         = writeFileAtomically(savedFilePath(), composeSavedFile(entries(Combo6), savedOtherLines));
     if (!savedFileWritten)
@@ -102,6 +120,11 @@ void Form1::xr2()
 
 void Form1::deleteSavedFile()
 {
+    if (!savedListRefusal.isEmpty()) {
+        savedFileWritten = false;
+        setStatus(savedListRefusal);
+        return;
+    }
     // A file that could not be removed no longer matches the lists.
     savedFileWritten = removeSavedFile(savedFilePath());
     if (!savedFileWritten)

@@ -32,8 +32,11 @@ public:
     // The alert sound and the notice mail for news found elsewhere, as change detection gives them.
     virtual void announceNews(const ParcelNews &news) = 0;
     // Appends saved lines (an import) and rewrites wlnum.ini, as a query of a new number does for
-    // one; false when the file could not be written.
-    virtual bool addSavedLines(const QStringList &lines) = 0;
+    // one; when the file could not be written the lists stay as they were and the reason is
+    // returned (empty when written).
+    virtual QString addSavedLines(const QStringList &lines) = 0;
+    // False when wlnum.ini is there but could not be read: the lists are then not the saved list.
+    virtual bool savedListRead() const = 0;
     // The add panel, opened as 添加 opens it, with the number and the carrier (a catalogue position,
     // or -1) filled in and the focus on the note; the user queries and saves it.
     virtual void openAddPanel(const QString &number, int carrier) = 0;

@@ -275,7 +275,7 @@ TEST(SingleInstance, ImportFromTheCommandLineIsDoneByTheRunningWindow)
     ASSERT_TRUE(ended(*import));
     EXPECT_EQ(import->exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(import->readAllStandardOutput()),
-              QStringLiteral("已导入1个快递,1个已在列表中\n"));
+              QStringLiteral("已导入1个快递,1个已在列表中,合并了0条物流记录\n"));
     EXPECT_EQ(h.form().savedLines().size(), 4);
     EXPECT_TRUE(h.form().savedLines().last().startsWith(QStringLiteral("EM4004|EMS快递|伞")));
     QFile saved(QDir(h.test.dataDir()).filePath(QStringLiteral("wlnum.ini")));

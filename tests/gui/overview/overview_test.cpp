@@ -1,3 +1,4 @@
+#include "file_fixtures.h"
 #include "gui/desktop/desktop_session.h"
 #include "gui/overview/overview_window.h"
 #include "gui/overview/statistics_window.h"
@@ -257,9 +258,26 @@ TEST(Overview, ExportAndImportButtonsGoThroughTheFileDialogs)
     file.write(QStringLiteral("\uFEFF备注,单号,快递公司\r\n帽子,ZT3003,中通快递\r\n衬衫,SF1001,顺丰快递\r\n")
                    .toUtf8());
     file.close();
+    const QString savedPath = QDir(s.test.dataDir()).filePath(QStringLiteral("wlnum.ini"));
+    const QByteArray savedBefore = readBytes(savedPath);
+    {
+        // wlnum.ini cannot grow: the lists, the file and the database stay as they were.
+        FileSizeLimit limit(rlim_t(savedBefore.size()));
+        s.test.saveDialog.nextName = csv;
+        QTest::mouseClick(overview.importParcels, Qt::LeftButton);
+    }
+    EXPECT_TRUE(s.test.messages.shown.back().text.startsWith(QStringLiteral("导入失败")));
+    EXPECT_TRUE(s.test.messages.shown.back().text.contains(savedPath))
+        << s.test.messages.shown.back().text.toStdString();
+    EXPECT_EQ(s.form().Text1->count(), 3);
+    EXPECT_EQ(s.form().Combo6->count(), 3);
+    EXPECT_EQ(readBytes(savedPath), savedBefore);
+    EXPECT_EQ(s.session->history().listedParcels().size(), 3);
+
     s.test.saveDialog.nextName = csv;
     QTest::mouseClick(overview.importParcels, Qt::LeftButton);
-    EXPECT_EQ(s.test.messages.shown.back().text, QStringLiteral("已导入1个快递,1个已在列表中"));
+    EXPECT_EQ(s.test.messages.shown.back().text,
+              QStringLiteral("已导入1个快递,1个已在列表中,合并了0条物流记录"));
     EXPECT_EQ(s.form().Text1->count(), 4);
     EXPECT_EQ(s.form().Text1->itemText(3), QStringLiteral("帽子"));
     EXPECT_EQ(overview.table->model()->rowCount(), 4);

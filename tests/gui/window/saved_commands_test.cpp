@@ -3,6 +3,8 @@
 #include "test_servers.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
@@ -322,6 +324,24 @@ TEST(SavedList, UnwritableDirectoryKeepsTheListsAndSaysSo)
     EXPECT_EQ(itemsOf(form.Text1), (QStringList {QStringLiteral("书"), QStringLiteral("衣服")}));
     EXPECT_EQ(form.Combo6->count(), 2);
     EXPECT_EQ(readBytes(blocker), QByteArray("x"));
+}
+
+TEST(SavedList, AnUnreadableFileIsNeitherRewrittenNorRemoved)
+{
+    TestSandbox sandbox;
+    WindowHarness h;
+    // There but unreadable, even by root.
+    ASSERT_TRUE(QDir(h.test.dataDir()).mkdir(QStringLiteral("wlnum.ini")));
+    Form1 &form = openWindow(h, sandbox.baseUrl());
+    EXPECT_TRUE(form.Label11[2]->text().contains(savedFileOf(h))) << form.Label11[2]->text().toStdString();
+    fillAddPanel(form, QStringLiteral("SF4"), QStringLiteral("顺丰快递"), QStringLiteral("帽子"));
+    form.Command1_Click();
+    ASSERT_TRUE(parseDone(form));
+    EXPECT_TRUE(form.Label11[2]->text().contains(savedFileOf(h))) << form.Label11[2]->text().toStdString();
+    h.test.messages.answerNext(MsgAnswer::Yes);
+    form.Command7_Click();
+    EXPECT_TRUE(form.Label11[2]->text().contains(savedFileOf(h)));
+    EXPECT_TRUE(QFileInfo(savedFileOf(h)).isDir());
 }
 
 TEST(SavedList, FailingWritesKeepTheOldFileAndTheNextWriteStoresEverything)
