@@ -143,8 +143,47 @@ void DesktopNotifier::send(const ParcelNotice &notice)
     });
 }
 
+void DesktopNotifier::offer(const OfferNotice &offer)
+{
+    if (!connectToServer()) {
+        Q_EMIT notDelivered(offer.summary, QString());
+        return;
+    }
+    QStringList actions;
+    for (const auto &[key, caption] : offer.actions)
+        actions << key << caption;
+    const QVariantMap hints {{QStringLiteral("desktop-entry"), kApplicationId}};
+    const QList<QVariant> arguments {QStringLiteral("Parcelvue"),
+                                     m_idOfOffer.value(offer.id, 0u),
+                                     kApplicationId,
+                                     offer.summary,
+                                     QString(),
+                                     actions,
+                                     hints,
+                                     -1};
+    auto *call = new QDBusPendingCallWatcher(
+        m_proxy->asyncCallWithArgumentList(QStringLiteral("Notify"), arguments), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call, offer] {
+        call->deleteLater();
+        const QDBusPendingReply<uint> reply = *call;
+        if (m_idOfOffer.contains(offer.id))
+            m_offerOf.remove(m_idOfOffer.take(offer.id));
+        if (reply.isError()) {
+            qCInfo(lcDesktop) << "offer not shown:" << reply.error().message();
+            Q_EMIT notDelivered(offer.summary, QString());
+            return;
+        }
+        m_idOfOffer.insert(offer.id, reply.value());
+        m_offerOf.insert(reply.value(), offer.id);
+    });
+}
+
 void DesktopNotifier::onActionInvoked(uint id, const QString &action)
 {
+    if (const auto offer = m_offerOf.constFind(id); offer != m_offerOf.cend()) {
+        Q_EMIT offerChosen(*offer, action);
+        return;
+    }
     // The service tells every program of every action; only ours count.
     const auto found = m_parcelOf.constFind(id);
     if (found == m_parcelOf.cend())
@@ -155,6 +194,12 @@ void DesktopNotifier::onActionInvoked(uint id, const QString &action)
 
 void DesktopNotifier::onClosed(uint id)
 {
+    if (const auto offer = m_offerOf.constFind(id); offer != m_offerOf.cend()) {
+        if (m_idOfOffer.value(*offer) == id)
+            m_idOfOffer.remove(*offer);
+        m_offerOf.erase(offer);
+        return;
+    }
     const auto found = m_parcelOf.constFind(id);
     if (found == m_parcelOf.cend())
         return;

@@ -10,6 +10,15 @@
 
 class NotificationsProxy;
 
+// A question put to the user in a notification: a number found on the clipboard, numbers found in
+// mail. The summary says it all (plain text for every server); each action is a key and a caption.
+struct OfferNotice
+{
+    QString id; // a newer offer of the same id replaces the one shown
+    QString summary;
+    QList<std::pair<QString, QString>> actions;
+};
+
 // Desktop notifications through the freedesktop notification service on the session bus, with
 // QtDBus. One notification per parcel: news about a parcel replaces its notification while that is
 // still shown. Every call is asynchronous; nothing here waits for the server.
@@ -22,6 +31,7 @@ public:
     ~DesktopNotifier() override;
 
     void notify(const ParcelNotice &notice);
+    void offer(const OfferNotice &offer);
 
 Q_SIGNALS:
     // The user chose "查看" on the parcel's notification, or clicked it.
@@ -29,6 +39,8 @@ Q_SIGNALS:
     // No notification server took the notice (none on the bus, or it refused): its summary and
     // plain body, for another way of telling.
     void notDelivered(const QString &summary, const QString &body);
+    // The user chose an action of an offer; "default" is the click on the notification itself.
+    void offerChosen(const QString &id, const QString &action);
 
 private:
     bool connectToServer();
@@ -45,4 +57,6 @@ private:
     QHash<uint, ParcelKey> m_parcelOf;
     QSet<QString> m_sending; // parcels whose notification the server has not answered yet
     QHash<QString, ParcelNotice> m_next; // the newest notice that came meanwhile
+    QHash<QString, uint> m_idOfOffer; // offer -> its notification shown now
+    QHash<uint, QString> m_offerOf;
 };

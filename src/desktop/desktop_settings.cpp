@@ -6,6 +6,7 @@
 namespace {
 const QString kNotificationsKey = QStringLiteral("桌面通知");
 const QString kMinimiseToTrayKey = QStringLiteral("最小化到托盘");
+const QString kClipboardNumbersKey = QStringLiteral("识别剪贴板中的单号");
 const QString kYes = QStringLiteral("是");
 const QString kNo = QStringLiteral("否");
 
@@ -25,6 +26,7 @@ DesktopSettings DesktopSettings::load(const QString &settingsPath)
     DesktopSettings settings;
     settings.notifications = readYesNo(settingsPath, kNotificationsKey, settings.notifications);
     settings.minimiseToTray = readYesNo(settingsPath, kMinimiseToTrayKey, settings.minimiseToTray);
+    settings.clipboardNumbers = readYesNo(settingsPath, kClipboardNumbersKey, settings.clipboardNumbers);
     return settings;
 }
 
@@ -36,4 +38,9 @@ bool DesktopSettings::saveNotifications(const QString &settingsPath, bool on)
 bool DesktopSettings::saveMinimiseToTray(const QString &settingsPath, bool on)
 {
     return writeProfileString(settingsPath, kWatchSection, kMinimiseToTrayKey, on ? kYes : kNo);
+}
+
+bool DesktopSettings::saveClipboardNumbers(const QString &settingsPath, bool on)
+{
+    return writeProfileString(settingsPath, kWatchSection, kClipboardNumbersKey, on ? kYes : kNo);
 }

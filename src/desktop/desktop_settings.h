@@ -7,9 +7,11 @@ struct DesktopSettings
 {
     bool notifications = true; // "桌面通知": "是" or "否"
     bool minimiseToTray = false; // "最小化到托盘": "是" or "否"
+    bool clipboardNumbers = false; // "识别剪贴板中的单号": "是" or "否"
 
     static DesktopSettings load(const QString &settingsPath);
     // False when the file could not be written (it stays as it was).
     static bool saveNotifications(const QString &settingsPath, bool on);
     static bool saveMinimiseToTray(const QString &settingsPath, bool on);
+    static bool saveClipboardNumbers(const QString &settingsPath, bool on);
 };

@@ -9,7 +9,8 @@ QString readMbox(const QString &path, const MailVisitor &visit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("无法读取邮件文件 %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return QStringLiteral("无法读取邮件文件 %1: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
     QByteArray message;
     bool inMessage = false;
     bool previousBlank = true;
@@ -26,7 +27,8 @@ QString readMbox(const QString &path, const MailVisitor &visit)
     while (!file.atEnd()) {
         QByteArray line = file.readLine(kLargestMessage);
         if (line.isEmpty() && file.error() != QFileDevice::NoError)
-            return QStringLiteral("读取邮件文件 %1 时出错: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            return QStringLiteral("读取邮件文件 %1 时出错: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString());
         if (previousBlank && line.startsWith("From ")) {
             if (!hand())
                 return QString();
@@ -58,8 +60,10 @@ QString readMaildir(const QString &path, const MailVisitor &visit)
         for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
             files.append(info.filePath());
     }
-    if (files.isEmpty() && !QDir(path).exists(QStringLiteral("cur")) && !QDir(path).exists(QStringLiteral("new")))
-        return QStringLiteral("%1 不是邮件文件夹(Maildir): 其中没有 cur 或 new").arg(QDir::toNativeSeparators(path));
+    if (files.isEmpty() && !QDir(path).exists(QStringLiteral("cur"))
+        && !QDir(path).exists(QStringLiteral("new")))
+        return QStringLiteral("%1 不是邮件文件夹(Maildir): 其中没有 cur 或 new")
+            .arg(QDir::toNativeSeparators(path));
     for (const QString &name : files) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly))

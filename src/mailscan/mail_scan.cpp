@@ -2,7 +2,10 @@
 
 #include <utility>
 
-MailScan::MailScan(QSet<QString> saved, QDateTime since) : m_known(std::move(saved)), m_since(std::move(since)) {}
+MailScan::MailScan(QSet<QString> saved, QDateTime since)
+    : m_known(std::move(saved))
+    , m_since(std::move(since))
+{ }
 
 int MailScan::add(const QByteArray &raw)
 {
@@ -29,8 +32,9 @@ QString noteFromMail(const MailText &mail)
 {
     const QString sender = mail.sender.trimmed();
     const QString lower = sender.toLower();
-    const bool nameOnly = !sender.isEmpty() && !sender.contains(QLatin1Char('@')) && !lower.contains(QLatin1String("noreply"))
-        && !lower.contains(QLatin1String("no-reply")) && !lower.contains(QLatin1String("no reply"));
+    const bool nameOnly = !sender.isEmpty() && !sender.contains(QLatin1Char('@'))
+        && !lower.contains(QLatin1String("noreply")) && !lower.contains(QLatin1String("no-reply"))
+        && !lower.contains(QLatin1String("no reply"));
     QString note = nameOnly ? sender : mail.subject.simplified();
     if (note.size() > kMailNoteLength) {
         // Cut between words where the text has spaces, so a note does not end in half a word.

@@ -158,8 +158,9 @@ QString decodeEntity(const QString &name)
     };
     if (name.startsWith(QLatin1Char('#'))) {
         bool ok = false;
-        const uint code = name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
-                                                                                   : name.mid(1).toUInt(&ok, 10);
+        const uint code = name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive)
+            ? name.mid(2).toUInt(&ok, 16)
+            : name.mid(1).toUInt(&ok, 10);
         if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
             const char32_t c = code;
             return QString::fromUcs4(&c, 1);
@@ -187,12 +188,14 @@ QByteArray decodeQuotedPrintable(const QByteArray &encoded, bool header)
         const char c = encoded.at(i);
         if (header && c == '_') {
             out += ' ';
-        } else if (c == '=' && i + 1 < encoded.size() && (encoded.at(i + 1) == '\n' || encoded.at(i + 1) == '\r')) {
+        } else if (c == '=' && i + 1 < encoded.size()
+                   && (encoded.at(i + 1) == '\n' || encoded.at(i + 1) == '\r')) {
             // A soft line break.
             ++i;
             if (encoded.at(i) == '\r' && i + 1 < encoded.size() && encoded.at(i + 1) == '\n')
                 ++i;
-        } else if (c == '=' && i + 2 < encoded.size() && hex(encoded.at(i + 1)) >= 0 && hex(encoded.at(i + 2)) >= 0) {
+        } else if (c == '=' && i + 2 < encoded.size() && hex(encoded.at(i + 1)) >= 0
+                   && hex(encoded.at(i + 2)) >= 0) {
             out += char(hex(encoded.at(i + 1)) * 16 + hex(encoded.at(i + 2)));
             i += 2;
         } else {
@@ -258,11 +261,13 @@ QString htmlToText(const QString &html)
     static const QRegularExpression hidden(QStringLiteral("<(script|style|head)\\b[^>]*>.*?</\\1\\s*>"),
                                            QRegularExpression::CaseInsensitiveOption
                                                | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"), QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
+                                            QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression href(QStringLiteral("href\\s*=\\s*[\"']?([^\"' >]+)"),
                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression block(QStringLiteral("^/?(p|div|br|tr|li|h[1-6]|table|td|th|blockquote)\\b"),
-                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression block(
+        QStringLiteral("^/?(p|div|br|tr|li|h[1-6]|table|td|th|blockquote)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
 
     QString source = html;
     source.remove(comment);
@@ -277,13 +282,14 @@ QString htmlToText(const QString &html)
             if (end < 0)
                 break;
             const QString tag = source.mid(i + 1, end - i - 1);
-            if (tag.startsWith(QLatin1String("a "), Qt::CaseInsensitive) || tag.startsWith(QLatin1String("a\t"))) {
+            if (tag.startsWith(QLatin1String("a "), Qt::CaseInsensitive)
+                || tag.startsWith(QLatin1String("a\t"))) {
                 const QRegularExpressionMatch link = href.match(tag);
                 if (link.hasMatch())
                     pendingLink = link.captured(1);
             } else if (tag.compare(QLatin1String("/a"), Qt::CaseInsensitive) == 0 && !pendingLink.isEmpty()) {
-                text += QStringLiteral(" ( ") + pendingLink.replace(QLatin1String("&amp;"), QLatin1String("&"))
-                    + QStringLiteral(" ) ");
+                text += QStringLiteral(" ( ")
+                    + pendingLink.replace(QLatin1String("&amp;"), QLatin1String("&")) + QStringLiteral(" ) ");
                 pendingLink.clear();
             } else if (tag.contains(block)) {
                 text += QLatin1Char('\n');
@@ -293,7 +299,8 @@ QString htmlToText(const QString &html)
             i = end;
         } else if (c == QLatin1Char('&')) {
             const qsizetype end = source.indexOf(QLatin1Char(';'), i);
-            const QString entity = end > i && end - i <= 10 ? decodeEntity(source.mid(i + 1, end - i - 1)) : QString();
+            const QString entity
+                = end > i && end - i <= 10 ? decodeEntity(source.mid(i + 1, end - i - 1)) : QString();
             if (entity.isEmpty()) {
                 text += c;
             } else {
@@ -320,7 +327,8 @@ MailText readMail(const QByteArray &raw)
     if (open >= 0) {
         mail.senderAddress = from.mid(open + 1).section(QLatin1Char('>'), 0, 0).trimmed();
         mail.sender = from.left(open).trimmed();
-        if (mail.sender.size() >= 2 && mail.sender.startsWith(QLatin1Char('"')) && mail.sender.endsWith(QLatin1Char('"')))
+        if (mail.sender.size() >= 2 && mail.sender.startsWith(QLatin1Char('"'))
+            && mail.sender.endsWith(QLatin1Char('"')))
             mail.sender = mail.sender.mid(1, mail.sender.size() - 2).trimmed();
     } else {
         mail.senderAddress = from.trimmed();

@@ -7,6 +7,7 @@
 #include "gui/desktop/desktop_options.h"
 #include "gui/desktop/tray_icon.h"
 #include "gui/dialogs/tracking_service_dialog.h"
+#include "gui/mailscan/clipboard_watch.h"
 #include "gui/overview/overview_window.h"
 #include "gui/platform/platform.h"
 #include "gui/window/form1.h"
@@ -71,6 +72,8 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
                     m_tray->showMessage(summary, body);
             });
     connect(m_window, &MainWindow::updateFound, this, &DesktopSession::notifyUpdate);
+    m_clipboard = new ClipboardWatch(*m_window, *m_notifier, this);
+    m_clipboard->setEnabled(m_desktopSettings.clipboardNumbers);
 
     if (TrayIcon::available()) {
         m_tray = std::make_unique<TrayIcon>();
@@ -131,8 +134,7 @@ void DesktopSession::showOverview()
         m_overview->setAttribute(Qt::WA_DeleteOnClose, false);
         // Closing the main window ends the program, as designed, even with the overview open.
         m_overview->setAttribute(Qt::WA_QuitOnClose, false);
-        auto *options = new DesktopOptions(m_desktopSettings.notifications, m_desktopSettings.minimiseToTray,
-                                           m_tray != nullptr);
+        auto *options = new DesktopOptions(m_desktopSettings, m_tray != nullptr);
         m_overview->layout()->addWidget(options);
         connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.notifications = on;
@@ -142,6 +144,12 @@ void DesktopSession::showOverview()
         connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.minimiseToTray = on;
             if (!DesktopSettings::saveMinimiseToTray(m_window->settingsFilePath(), on))
+                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        });
+        connect(options->clipboardNumbers, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.clipboardNumbers = on;
+            m_clipboard->setEnabled(on);
+            if (!DesktopSettings::saveClipboardNumbers(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
         connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <memory>
 
+class ClipboardWatch;
 class DesktopNotifier;
 class Form1;
 class MainWindow;
@@ -54,6 +55,7 @@ public:
     ParcelWatcher &watcher() { return *m_watcher; }
     OverviewWindow *overview() { return m_overview; } // null until first shown
     DesktopNotifier &notifier() { return *m_notifier; }
+    ClipboardWatch &clipboardWatch() { return *m_clipboard; }
     TrayIcon *tray() { return m_tray.get(); } // null where the desktop has no tray
     const DesktopSettings &desktopSettings() const { return m_desktopSettings; }
     TrackingServiceDialog *serviceDialog() const; // null unless open
@@ -81,6 +83,7 @@ private:
     ParcelWatcher *m_watcher = nullptr;
     OverviewWindow *m_overview = nullptr;
     DesktopNotifier *m_notifier = nullptr;
+    ClipboardWatch *m_clipboard = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     DesktopSettings m_desktopSettings;
     QTimer *m_toolTipTimer = nullptr;

@@ -258,6 +258,9 @@ public:
     // Appends saved lines (an import) to Text1 and Combo6 and rewrites wlnum.ini, as xr does for
     // one; false when the file could not be written (the lists hold the lines all the same).
     bool addSavedLines(const QStringList &lines);
+    // The add panel Picture3 as 添加 opens it, with the number typed and the carrier chosen (-1:
+    // as 添加 leaves it), the focus on the note; after a pending request.
+    void openAddPanel(const QString &number, int carrier);
     // A further entry at the end of the link menu Combo5.
     void addMenuEntry(const QString &caption, std::function<void()> action);
     void bringToFront();

@@ -40,6 +40,7 @@ public:
     }
     void announceNews(const ParcelNews &news) override { m_form.announceNews(news); }
     bool addSavedLines(const QStringList &lines) override { return m_form.addSavedLines(lines); }
+    void openAddPanel(const QString &number, int carrier) override { m_form.openAddPanel(number, carrier); }
     void addMenuEntry(const QString &caption, std::function<void()> action) override
     {
         m_form.addMenuEntry(caption, std::move(action));
@@ -115,6 +116,18 @@ bool Form1::addSavedLines(const QStringList &lines)
         Combo6->setEditText(currentLine);
     }
     return writeSavedList();
+}
+
+void Form1::openAddPanel(const QString &number, int carrier)
+{
+    runAfterWait([this, number, carrier] {
+        bringToFront();
+        Command3_Click();
+        Text3->setEditText(number);
+        if (carrier >= 0 && carrier < Combo1->count())
+            Combo1->setCurrentIndex(carrier);
+        Text2->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void Form1::addMenuEntry(const QString &caption, std::function<void()> action)

@@ -32,6 +32,9 @@ public:
     // Appends saved lines (an import) and rewrites wlnum.ini, as a query of a new number does for
     // one; false when the file could not be written.
     virtual bool addSavedLines(const QStringList &lines) = 0;
+    // The add panel, opened as 添加 opens it, with the number and the carrier (a catalogue position,
+    // or -1) filled in and the focus on the note; the user queries and saves it.
+    virtual void openAddPanel(const QString &number, int carrier) = 0;
     // A further entry at the end of the link menu.
     virtual void addMenuEntry(const QString &caption, std::function<void()> action) = 0;
     virtual void bringToFront() = 0;

@@ -4,9 +4,13 @@
 #include "desktop_harness.h"
 #include "gui/desktop/desktop_options.h"
 #include "gui/overview/overview_window.h"
+#include "gui/window/main_window.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -47,12 +51,13 @@ TEST(DesktopSettingsFile, DefaultsAndValuesBesideTheWatchersKeys)
     const struct
     {
         const char *lines;
-        bool notifications, minimiseToTray;
+        bool notifications, minimiseToTray, clipboardNumbers;
     } cases[] = {
-        {"", true, false},
-        {"桌面通知=否\r\n最小化到托盘=是\r\n", false, true},
-        {"桌面通知= 是 \r\n最小化到托盘=否\r\n", true, false},
-        {"桌面通知=1\r\n最小化到托盘=yes\r\n", true, false}, // neither word: the default
+        {"", true, false, false},
+        {"桌面通知=否\r\n最小化到托盘=是\r\n识别剪贴板中的单号=是\r\n", false, true, true},
+        {"桌面通知= 是 \r\n最小化到托盘=否\r\n", true, false, false},
+        {"桌面通知=1\r\n最小化到托盘=yes\r\n识别剪贴板中的单号=on\r\n", true, false,
+         false}, // neither word: the default
     };
     for (const auto &c : cases) {
         TestPlatform test;
@@ -65,6 +70,7 @@ TEST(DesktopSettingsFile, DefaultsAndValuesBesideTheWatchersKeys)
         const DesktopSettings settings = DesktopSettings::load(path);
         EXPECT_EQ(settings.notifications, c.notifications) << c.lines;
         EXPECT_EQ(settings.minimiseToTray, c.minimiseToTray) << c.lines;
+        EXPECT_EQ(settings.clipboardNumbers, c.clipboardNumbers) << c.lines;
     }
 }
 
@@ -199,4 +205,43 @@ TEST(DesktopNotifications, WithoutAServerTheNewsStillSoundsAndNothingFails)
     EXPECT_EQ(undelivered.at(0).at(1).toString(), kTime + QStringLiteral("\nA&B"));
     EXPECT_EQ(h.test.sound.played.size(), 1u);
     EXPECT_EQ(h.session->tray(), nullptr);
+}
+
+// A number copied while the setting is on is offered once; 添加 opens the add panel filled in, and
+// nothing is saved by itself. Off, the clipboard is not read.
+TEST(ClipboardNumbers, AConfidentNewNumberIsOfferedOnceAndOpensTheAddPanel)
+{
+    DesktopHarness h;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString copied = QStringLiteral("您的包裹已由顺丰速运发出,运单号:SF1234567890123,请注意查收");
+    clipboard->setText(copied);
+    QTest::qWait(200);
+    EXPECT_EQ(h.notifications(), 0) << "the setting is off by default";
+
+    h.session->showOverview();
+    auto *option = h.session->overview()->findChild<QCheckBox *>(QStringLiteral("clipboardNumbers"));
+    ASSERT_TRUE(option);
+    option->click();
+    EXPECT_TRUE(DesktopSettings::load(h.form().settingsFilePath()).clipboardNumbers);
+    clipboard->setText(QStringLiteral("运单号 SF1001")); // no carrier's form
+    clipboard->setText(copied);
+    ASSERT_TRUE(waitUntil([&] { return h.notifications() == 1; }));
+    const FakeDesktop::Notification offer = h.fake.notifications().at(0);
+    EXPECT_EQ(offer.summary, QStringLiteral("添加快递 SF1234567890123 (顺丰快递)?"));
+    EXPECT_EQ(offer.actions,
+              (QStringList {QStringLiteral("add"), QStringLiteral("添加"), QStringLiteral("ignore"),
+                            QStringLiteral("忽略")}));
+    clipboard->setText(QStringLiteral("x"));
+    clipboard->setText(copied);
+    QTest::qWait(200);
+    EXPECT_EQ(h.notifications(), 1) << "offered once a run";
+
+    const QStringList saved = h.session->mainWindow().savedLines();
+    h.fake.invokeAction(offer.id, QStringLiteral("add"));
+    ASSERT_TRUE(waitUntil([&] { return h.form().Picture3->isVisible(); }));
+    EXPECT_EQ(h.form().Text3->currentText(), QStringLiteral("SF1234567890123"));
+    EXPECT_EQ(h.form().Combo1->currentText(), QStringLiteral("顺丰快递"));
+    EXPECT_EQ(h.form().Text2->text(), QString());
+    EXPECT_EQ(h.form().focusWidget(), h.form().Text2);
+    EXPECT_EQ(h.session->mainWindow().savedLines(), saved) << "nothing is added without the user's 开始查询";
 }

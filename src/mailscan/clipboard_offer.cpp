@@ -1,0 +1,34 @@
+#include "mailscan/clipboard_offer.h"
+
+#include "core/carrier_catalogue.h"
+
+std::optional<NumberCandidate> clipboardOffer(const QString &text, const QSet<QString> &known)
+{
+    if (text.size() > kClipboardTextLimit)
+        return std::nullopt;
+    std::optional<NumberCandidate> offer;
+    for (NumberCandidate &candidate : findTrackingNumbers(text)) {
+        if (candidate.confidence < kConfidentNumber)
+            continue;
+        // Two numbers in one copy: which one the user meant is theirs to say.
+        if (offer)
+            return std::nullopt;
+        offer = std::move(candidate);
+    }
+    if (offer && known.contains(offer->number))
+        return std::nullopt;
+    return offer;
+}
+
+int offeredCarrier(const NumberCandidate &candidate)
+{
+    return candidate.carriers.empty() ? -1 : candidate.carriers.front().position;
+}
+
+QString clipboardOfferText(const NumberCandidate &candidate)
+{
+    const int carrier = offeredCarrier(candidate);
+    if (carrier < 0)
+        return QStringLiteral("添加快递 %1?").arg(candidate.number);
+    return QStringLiteral("添加快递 %1 (%2)?").arg(candidate.number, carrierName(carrier));
+}
