@@ -93,7 +93,8 @@ inline std::string numbersOf(const MailScan &scan, bool sorted = false)
     QStringList words;
     for (const FoundNumber &f : scan.found())
         words.append(f.candidate.number + QLatin1Char(' ')
-                     + carrierCode(f.candidate.carriers.front().position));
+                     + (f.candidate.carriers.empty() ? QStringLiteral("?")
+                                                     : carrierCode(f.candidate.carriers.front().position)));
     if (sorted)
         words.sort();
     return words.join(QStringLiteral(", ")).toStdString();
