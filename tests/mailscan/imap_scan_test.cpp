@@ -188,6 +188,26 @@ TEST_F(ImapScan, FailuresNameTheServerAndSayWhy)
     }
 }
 
+// A server that stops answering after the login is given up after the bound on its silence.
+TEST_F(ImapScan, ServerFallingSilentMidSessionIsGivenUp)
+{
+    MailScan mails({}, {});
+    const ImapReadResult result = readImapMessages(
+        account(), {}, {}, [&](const QByteArray &raw) { return mails.add(raw), true; },
+        [&](int done, int) {
+            if (done == 0) // the search is answered, the messages not yet asked for
+                server.pauseSessions(true);
+        },
+        nullptr, {5000, 1500, 1024, 60});
+    server.pauseSessions(false);
+    EXPECT_EQ(result.error.toStdString(),
+              QStringLiteral("收件服务器 127.0.0.1:%1：服务器没有在规定时间内应答")
+                  .arg(server.tlsPort())
+                  .toStdString());
+    EXPECT_EQ(result.messages, 0);
+    EXPECT_EQ(result.state.highestUid, 0);
+}
+
 // The reader on its thread: progress reaches the window's thread, a cancel stops the read after the
 // message under way, and the state covers what was read, so the next scan goes on from there.
 TEST_F(ImapScan, ReaderOnItsThreadCancelsAndGoesOn)

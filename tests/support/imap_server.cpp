@@ -11,6 +11,7 @@
 #include <grp.h>
 #include <netinet/in.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -241,10 +242,29 @@ bool ImapTestServer::start()
     return false;
 }
 
+void ImapTestServer::pauseSessions(bool pause)
+{
+    if (!m_process)
+        return;
+    const QString master = QString::number(m_process->processId());
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (comm) state ppid ..."
+        const QString line = QString::fromLatin1(stat.readAll());
+        const qsizetype close = line.lastIndexOf(QLatin1Char(')'));
+        const QStringList rest = line.mid(close + 2).split(QLatin1Char(' '));
+        if (line.contains(QLatin1String(" (imap) ")) && rest.value(1) == master)
+            ::kill(pid.toInt(), pause ? SIGSTOP : SIGCONT);
+    }
+}
+
 void ImapTestServer::stop()
 {
     if (!m_process)
         return;
+    pauseSessions(false);
     if (m_process->state() != QProcess::NotRunning) {
         m_process->terminate();
         if (!m_process->waitForFinished(10000)) {

@@ -40,6 +40,8 @@ public:
     // What the server itself says of INBOX, as "messages=7 recent=7 unseen=7" (doveadm).
     QString mailboxStatus() const;
     QString log() const;
+    // Stops (or lets go on) the processes serving logged-in users: a server that stalls mid-session.
+    void pauseSessions(bool pause);
 
 private:
     void ownForMail(const QString &path) const; // its folders, when the server reads as another user
