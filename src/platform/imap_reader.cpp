@@ -297,7 +297,8 @@ private:
 
     bool checkSpeed()
     {
-        if (m_window.elapsed() < qint64(m_limits.lowSpeedSeconds) * 1000)
+        if (m_limits.lowSpeedSeconds <= 0 || m_limits.lowSpeedBytes <= 0
+            || m_window.elapsed() < qint64(m_limits.lowSpeedSeconds) * 1000)
             return true;
         if (m_windowBytes < m_limits.lowSpeedBytes)
             return fail(QStringLiteral("服务器传送太慢，读取已停止"));
@@ -596,10 +597,13 @@ bool ImapReader::start(const ImapAccount &account, const ImapScanState &state, c
     const ImapLimits limits = m_limits;
     auto cancelFlag = m_cancel;
     QThread *worker = QThread::create([=] {
-        // Emitted on the worker, delivered queued; the reader outlives it (its destructor waits).
-        *result = readImapMessages(
-            account, state, since, visit, [this](int done, int total) { Q_EMIT progress(done, total); },
-            cancelFlag.get(), limits);
+        // Posted to the reader's thread, whoever listens and however connected; the reader
+        // outlives the worker (its destructor waits), and what is posted to it goes with it.
+        auto report = [this](int done, int total) {
+            QMetaObject::invokeMethod(
+                this, [this, done, total] { Q_EMIT progress(done, total); }, Qt::QueuedConnection);
+        };
+        *result = readImapMessages(account, state, since, visit, report, cancelFlag.get(), limits);
     });
     // The bounds of the read end the worker, so `finished` always comes.
     connect(worker, &QThread::finished, this, [this, result] {

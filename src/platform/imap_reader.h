@@ -47,7 +47,7 @@ struct ImapLimits
 {
     int connectMs = 30 * 1000; // until connected, encrypted and logged in
     int responseMs = 60 * 1000; // the server's silence while an answer is due
-    // A transfer slower than this many bytes in lowSpeedSeconds is given up.
+    // A transfer slower than this many bytes in lowSpeedSeconds is given up (0: no such bound).
     int lowSpeedBytes = 1024;
     int lowSpeedSeconds = 60;
 };
@@ -81,7 +81,8 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
 QByteArray imapMailboxArgument(const QString &name);
 
 // The blocking read on a thread of its own, for windows: progress and the end come as signals on
-// the thread the reader lives in. The visitor runs on the worker thread.
+// the thread the reader lives in, progress always before the end. The visitor runs on the worker
+// thread.
 class ImapReader : public QObject
 {
     Q_OBJECT
