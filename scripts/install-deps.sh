@@ -20,6 +20,8 @@ packages=(
     dbus gnome-keyring libsecret-1-0
     xvfb xauth x11-utils fonts-noto-cjk openbox libxtst-dev
     desktop-file-utils appstream lintian dpkg-dev file
+    # the IMAP tests run a Dovecot of their own, with a certificate made by openssl at test time
+    dovecot-imapd openssl
 )
 
 missing=()
