@@ -165,7 +165,7 @@ void Form1::tellAnswerParsed()
         const QTreeWidgetItem *item = ListView1->topLevelItem(row);
         answer.rows.append({item->text(timeColumn), item->text(stepColumn), {}});
     }
-    answer.status = Label12[2]->text();
+    answer.status = queriedStatus;
     Q_EMIT answerParsed(answer);
 }
 
@@ -179,6 +179,6 @@ void Form1::tellUpdateFound()
         news.time = newest->text(columnByKey(QStringLiteral("sj")));
         news.progress = newest->text(columnByKey(QStringLiteral("wl")));
     }
-    news.transit = Label12[5]->text();
+    news.transit = queriedTransit;
     Q_EMIT updateFound({queriedNumber, queriedCom}, news);
 }
