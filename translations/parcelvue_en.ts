@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>设置</source>
-        <translation>Settings</translation>
+        <translation>Setup</translation>
     </message>
     <message>
         <source>清空</source>
@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>导出</source>
-        <translation>Export</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>链接菜单</source>
@@ -173,11 +173,11 @@
     </message>
     <message>
         <source>每隔</source>
-        <translation>Every</translation>
+        <translation>Wait</translation>
     </message>
     <message>
         <source>分钟自动进行一次查询</source>
-        <translation>minutes, query again</translation>
+        <translation>minutes, then query again</translation>
     </message>
     <message>
         <source>开始循环</source>
