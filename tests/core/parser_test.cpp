@@ -1,5 +1,6 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
 #include "literal_answer_parse.h"
 
@@ -233,7 +234,15 @@ TEST(DeliveryStatus, TransitTimes)
         {"", "0天0小时0分"},
         {"2024-02-30 10:00:00", "0天0小时0分"},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(transitTimeText(secondsSince(QString::fromUtf8(c.oldest), now)), QString::fromUtf8(c.text))
-            << c.oldest;
+    for (const Case &c : cases) {
+        const qint64 seconds = secondsSince(QString::fromUtf8(c.oldest), now);
+        EXPECT_EQ(transitTimeText(seconds), QString::fromUtf8(c.text)) << c.oldest;
+        // Without a translation the shown text is the stored one.
+        EXPECT_EQ(shownTransitTime(seconds), QString::fromUtf8(c.text)) << c.oldest;
+    }
+    for (const char *text :
+         {"已签收", "问题件", "查询服务繁忙,稍后再查 (HTTP 503)", "未查询到物流信息!", "其他"}) {
+        EXPECT_EQ(shownStatus(QString::fromUtf8(text)), QString::fromUtf8(text));
+        EXPECT_EQ(shownVerdict(QString::fromUtf8(text)), QString::fromUtf8(text));
+    }
 }

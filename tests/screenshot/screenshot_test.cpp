@@ -170,3 +170,49 @@ TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
     }
     EXPECT_GT(colours.size(), 40);
 }
+
+// Started in an English locale, the window is English and keeps its frame: the banner and the
+// title-bar buttons where they are under Chinese.
+TEST(ScreenshotUnderXvfb, ShowsTheMainWindowInEnglish)
+{
+    TestSandbox sandbox;
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    Endpoints endpoints = Endpoints::defaults();
+    endpoints.useServer(sandbox.baseUrl());
+    ASSERT_TRUE(endpoints.save(home.filePath(QStringLiteral("endpoints.ini"))));
+
+    const QString path = QStringLiteral(PARCELVUE_ENGLISH_SCREENSHOT);
+    QFile::remove(path);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
+    QProcess xvfb;
+    xvfb.setProcessEnvironment(environment);
+    xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb.start(QStringLiteral(XVFB_RUN),
+               {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+                QStringLiteral("/bin/sh"), QStringLiteral("-c"), QString::fromLatin1(kInsideX),
+                QStringLiteral(PARCELVUE_APP), path, QString()});
+    ASSERT_TRUE(xvfb.waitForStarted(10000));
+    const bool finished = xvfb.waitForFinished(90000);
+    if (!finished)
+        xvfb.kill();
+    ASSERT_TRUE(finished) << "xvfb-run did not end";
+    EXPECT_EQ(xvfb.exitCode(), 0);
+
+    const QImage shot = QImage(path).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull()) << "no picture at " << path.toStdString();
+    ASSERT_EQ(shot.size(), QSize(SW, SH));
+    std::cout << "screenshot: " << path.toStdString() << std::endl;
+    const QImage buttons = shipped(home.path(), "title_buttons.png");
+    const QImage banner = shipped(home.path(), "title_banner.png");
+    EXPECT_EQ(pictureDifferences(shot, {10, 16}, banner, banner.rect()), 0) << "banner";
+    EXPECT_EQ(pictureDifferences(shot, buttonOrigin(TitleButton::Close, SW), buttons,
+                                 spriteRect(TitleButton::Close, ButtonLook::Normal)),
+              0)
+        << "close button";
+}

@@ -120,15 +120,15 @@ Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
-    Label16 = makeLabel(this, "Label16", QStringLiteral("官方网站"), kClientWidth - 150, 5, 60, 18);
+    Label16 = makeLabel(this, "Label16", tr("官方网站"), kClientWidth - 150, 5, 60, 18);
 
-    Label11[0] = makeLabel(this, "Label11_0", QStringLiteral("查询提示："), 12, 74, 70, 18);
-    Label11[2] = makeLabel(this, "Label11_2", QStringLiteral("程序检测更新中..."), 82, 74, 330, 18);
-    Label11[3] = makeLabel(this, "Label11_3", QStringLiteral("版本号"), 420, 74, 80, 18);
-    Label11[4] = makeLabel(this, "Label11_4", QStringLiteral("Lumetra出品"), 505, 74, 84, 18);
+    Label11[0] = makeLabel(this, "Label11_0", tr("查询提示："), 12, 74, 70, 18);
+    Label11[2] = makeLabel(this, "Label11_2", tr("程序检测更新中..."), 82, 74, 330, 18);
+    Label11[3] = makeLabel(this, "Label11_3", tr("版本号"), 420, 74, 80, 18);
+    Label11[4] = makeLabel(this, "Label11_4", tr("Lumetra出品"), 505, 74, 84, 18);
     Label11[5] = makeLabel(this, "Label11_5", QStringLiteral("Time"), 592, 74, 144, 18);
 
-    lblSaved = makeLabel(this, "lblSaved", QStringLiteral("我的快递："), 12, 103, 66);
+    lblSaved = makeLabel(this, "lblSaved", tr("我的快递："), 12, 103, 66);
     Text1 = makeCombo(this, "Text1", 78, 100, 190);
     Text1->setEnabled(false);
     lblSaved->setBuddy(Text1);
@@ -136,22 +136,22 @@ void Form1::buildControls()
     Combo6->setEditable(true); // keeps a current text of its own, like the hidden line list
     Combo6->setEditText(QStringLiteral("Combo6"));
     Combo6->hide();
-    Command3 = makeButton(this, "Command3", QStringLiteral("添加"), 276, 100, 56);
-    Command14 = makeButton(this, "Command14", QStringLiteral("操作"), 336, 100, 56);
-    Command4 = makeButton(this, "Command4", QStringLiteral("设置"), 396, 100, 56);
-    Command7 = makeButton(this, "Command7", QStringLiteral("清空"), 456, 100, 56);
-    Command6 = makeButton(this, "Command6", QStringLiteral("导出"), 516, 100, 56);
+    Command3 = makeButton(this, "Command3", tr("添加"), 276, 100, 56);
+    Command14 = makeButton(this, "Command14", tr("操作"), 336, 100, 56);
+    Command4 = makeButton(this, "Command4", tr("设置"), 396, 100, 56);
+    Command7 = makeButton(this, "Command7", tr("清空"), 456, 100, 56);
+    Command6 = makeButton(this, "Command6", tr("导出"), 516, 100, 56);
     Combo5 = makeCombo(this, "Combo5", 580, 100, 154);
-    Combo5->setAccessibleName(QStringLiteral("链接菜单"));
-    Combo5->setPlaceholderText(QStringLiteral("更多功能"));
+    Combo5->setAccessibleName(tr("链接菜单"));
+    Combo5->setPlaceholderText(tr("更多功能"));
 
-    QLabel *statusCaption = makeLabel(this, "lblStatus", QStringLiteral("快件状态"), 12, 136, 60);
-    Label12[2] = makeLabel(this, "Label12_2", QStringLiteral("未查询"), 74, 136, 110);
-    QLabel *updateCaption = makeLabel(this, "lblUpdate", QStringLiteral("更新状态"), 196, 136, 60);
-    Label12[3] = makeLabel(this, "Label12_3", QStringLiteral("未查询"), 258, 136, 110);
-    QLabel *transitCaption = makeLabel(this, "lblTransit", QStringLiteral("运送时间"), 380, 136, 60);
-    Label12[5] = makeLabel(this, "Label12_5", QStringLiteral("未查询"), 442, 136, 290);
-    Label12[5]->setToolTip(QStringLiteral("从快递接单时间算起"));
+    QLabel *statusCaption = makeLabel(this, "lblStatus", tr("快件状态"), 12, 136, 60);
+    Label12[2] = makeLabel(this, "Label12_2", tr("未查询"), 74, 136, 110);
+    QLabel *updateCaption = makeLabel(this, "lblUpdate", tr("更新状态"), 196, 136, 60);
+    Label12[3] = makeLabel(this, "Label12_3", tr("未查询"), 258, 136, 110);
+    QLabel *transitCaption = makeLabel(this, "lblTransit", tr("运送时间"), 380, 136, 60);
+    Label12[5] = makeLabel(this, "Label12_5", tr("未查询"), 442, 136, 290);
+    Label12[5]->setToolTip(tr("从快递接单时间算起"));
     statusCaption->setBuddy(Label12[2]);
     updateCaption->setBuddy(Label12[3]);
     transitCaption->setBuddy(Label12[5]);
@@ -166,11 +166,11 @@ void Form1::buildControls()
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setColumnCount(3);
-    ListView1->setAccessibleName(QStringLiteral("物流进度"));
+    ListView1->setAccessibleName(tr("物流进度"));
     auto *header = new QTreeWidgetItem;
     const char *keys[] = {"xh", "sj", "wl"};
-    const QString captions[] = {QStringLiteral("Num"), QStringLiteral("时间"),
-                                QStringLiteral("物流进度 ( 双击列表可复制单条物流进度 )")};
+    const QString captions[]
+        = {QStringLiteral("Num"), tr("时间"), tr("物流进度 ( 双击列表可复制单条物流进度 )")};
     for (int column = 0; column < 3; ++column) {
         header->setText(column, captions[column]);
         header->setData(column, Qt::UserRole, QString::fromLatin1(keys[column]));
@@ -193,25 +193,24 @@ void Form1::buildControls()
 
 void Form1::buildAddPanel()
 {
-    Picture3 = makePanel(this, "Picture3", QStringLiteral("添加新快递"), 400, 230);
-    aicAlphaImage5
-        = makeImageButton(Picture3, "aicAlphaImage5", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
-    QLabel *number = makeLabel(Picture3, "lblText3", QStringLiteral("快递单号："), 20, 43, 78);
+    Picture3 = makePanel(this, "Picture3", tr("添加新快递"), 400, 230);
+    aicAlphaImage5 = makeImageButton(Picture3, "aicAlphaImage5", tr("关闭"), 368, 4, QStringLiteral("✕"));
+    QLabel *number = makeLabel(Picture3, "lblText3", tr("快递单号："), 20, 43, 78);
     Text3 = makeCombo(Picture3, "Text3", 100, 40, 200, true);
     Text3->setInsertPolicy(QComboBox::NoInsert); // its list is never filled, not even by Enter
     number->setBuddy(Text3);
-    QLabel *carrier = makeLabel(Picture3, "lblCombo1", QStringLiteral("物流公司："), 20, 79, 78);
+    QLabel *carrier = makeLabel(Picture3, "lblCombo1", tr("物流公司："), 20, 79, 78);
     Combo1 = makeCombo(Picture3, "Combo1", 100, 76, 200);
     carrier->setBuddy(Combo1);
-    Command2 = makeButton(Picture3, "Command2", QStringLiteral("快捷搜索"), 306, 76, 80);
-    QLabel *note = makeLabel(Picture3, "lblText2", QStringLiteral("备注信息："), 20, 115, 78);
+    Command2 = makeButton(Picture3, "Command2", tr("快捷搜索"), 306, 76, 80);
+    QLabel *note = makeLabel(Picture3, "lblText2", tr("备注信息："), 20, 115, 78);
     Text2 = makeEdit(Picture3, "Text2", 100, 112, 286);
     note->setBuddy(Text2);
-    Check1 = new QCheckBox(QStringLiteral("是否添加后自动关闭本页,如需继续添加请取消勾选"), Picture3);
+    Check1 = new QCheckBox(tr("是否添加后自动关闭本页,如需继续添加请取消勾选"), Picture3);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(20, 148, 370, 24);
     Check1->setChecked(true);
-    Command1 = makeButton(Picture3, "Command1", QStringLiteral("开始查询"), 150, 184, 100, 30);
+    Command1 = makeButton(Picture3, "Command1", tr("开始查询"), 150, 184, 100, 30);
     Command1->setEnabled(false);
     // The carriers the number may belong to, in the free heading line right above Text3.
     new CarrierHint(Picture3, QRect(100, 6, 262, 24), Text3, Combo1);
@@ -219,19 +218,18 @@ void Form1::buildAddPanel()
 
 void Form1::buildSettingsPanel()
 {
-    Picture4 = makePanel(this, "Picture4", QStringLiteral("相关设置"), 400, 300);
-    aicAlphaImage1
-        = makeImageButton(Picture4, "aicAlphaImage1", QStringLiteral("确定"), 368, 4, QStringLiteral("✓"));
+    Picture4 = makePanel(this, "Picture4", tr("相关设置"), 400, 300);
+    aicAlphaImage1 = makeImageButton(Picture4, "aicAlphaImage1", tr("确定"), 368, 4, QStringLiteral("✓"));
 
-    Frame2 = new QGroupBox(QStringLiteral("语音提醒"), Picture4);
+    Frame2 = new QGroupBox(tr("语音提醒"), Picture4);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(12, 34, 376, 52);
-    Check3 = new QCheckBox(QStringLiteral("如快递有更新是否启用语音提醒功能"), Frame2);
+    Check3 = new QCheckBox(tr("如快递有更新是否启用语音提醒功能"), Frame2);
     Check3->setObjectName(QStringLiteral("Check3"));
     Check3->setGeometry(12, 22, 350, 24);
 
     // The e-mail switch sits in the frame's caption line, in front of the caption.
-    const QString mailCaption = QStringLiteral("如果快递有最新动态，是否启用邮件及时通知");
+    const QString mailCaption = tr("如果快递有最新动态，是否启用邮件及时通知");
     Frame1 = new QGroupBox(QStringLiteral("      ") + mailCaption, Picture4);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(12, 92, 376, 76);
@@ -239,54 +237,53 @@ void Form1::buildSettingsPanel()
     Check2->setObjectName(QStringLiteral("Check2"));
     Check2->setAccessibleName(mailCaption);
     Check2->setGeometry(8, 0, 20, 20);
-    lblSendmail = makeLabel(Frame1, "lblSendmail", QStringLiteral("通知邮箱："), 12, 37, 70);
+    lblSendmail = makeLabel(Frame1, "lblSendmail", tr("通知邮箱："), 12, 37, 70);
     Sendmail = makeEdit(Frame1, "Sendmail", 84, 34, 280);
     Sendmail->setEnabled(false);
     lblSendmail->setBuddy(Sendmail);
 
-    Frame4 = new QGroupBox(QStringLiteral("定时查询功能"), Picture4);
+    Frame4 = new QGroupBox(tr("定时查询功能"), Picture4);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setGeometry(12, 176, 376, 108);
-    Label4 = makeLabel(Frame4, "Label4", QStringLiteral("请设定时间："), 12, 31, 84);
+    Label4 = makeLabel(Frame4, "Label4", tr("请设定时间："), 12, 31, 84);
     Combo2 = makeCombo(Frame4, "Combo2", 96, 28, 64);
-    Label5 = makeLabel(Frame4, "Label5", QStringLiteral("时"), 164, 31, 18);
+    Label5 = makeLabel(Frame4, "Label5", tr("时"), 164, 31, 18);
     Combo3 = makeCombo(Frame4, "Combo3", 184, 28, 64);
-    Label6 = makeLabel(Frame4, "Label6", QStringLiteral("分"), 252, 31, 18);
+    Label6 = makeLabel(Frame4, "Label6", tr("分"), 252, 31, 18);
     Label5->setBuddy(Combo2);
     Label6->setBuddy(Combo3);
-    Command8 = makeButton(Frame4, "Command8", QStringLiteral("开始定时"), 12, 66, 110, 30);
-    Command10 = makeButton(Frame4, "Command10", QStringLiteral("循环查询"), 130, 66, 110, 30);
+    Command8 = makeButton(Frame4, "Command8", tr("开始定时"), 12, 66, 110, 30);
+    Command10 = makeButton(Frame4, "Command10", tr("循环查询"), 130, 66, 110, 30);
 
-    Frame6 = new QGroupBox(QStringLiteral("循环查询功能"), Picture4);
+    Frame6 = new QGroupBox(tr("循环查询功能"), Picture4);
     Frame6->setObjectName(QStringLiteral("Frame6"));
     Frame6->setGeometry(12, 176, 376, 108);
-    Label10 = makeLabel(Frame6, "Label10", QStringLiteral("每隔"), 12, 31, 34);
+    Label10 = makeLabel(Frame6, "Label10", tr("每隔"), 12, 31, 34);
     Combo4 = makeCombo(Frame6, "Combo4", 48, 28, 72);
-    Label8 = makeLabel(Frame6, "Label8", QStringLiteral("分钟自动进行一次查询"), 126, 31, 200);
+    Label8 = makeLabel(Frame6, "Label8", tr("分钟自动进行一次查询"), 126, 31, 200);
     Label10->setBuddy(Combo4);
-    Command5 = makeButton(Frame6, "Command5", QStringLiteral("开始循环"), 12, 66, 110, 30);
-    Command11 = makeButton(Frame6, "Command11", QStringLiteral("定时查询"), 130, 66, 110, 30);
+    Command5 = makeButton(Frame6, "Command5", tr("开始循环"), 12, 66, 110, 30);
+    Command11 = makeButton(Frame6, "Command11", tr("定时查询"), 130, 66, 110, 30);
     Frame6->hide();
 }
 
 void Form1::buildOperationPanel()
 {
-    Picture5 = makePanel(this, "Picture5", QStringLiteral("单号操作"), 400, 230);
-    aicAlphaImage2
-        = makeImageButton(Picture5, "aicAlphaImage2", QStringLiteral("关闭"), 368, 4, QStringLiteral("✕"));
-    QLabel *number = makeLabel(Picture5, "lblText4", QStringLiteral("快递单号："), 20, 43, 78);
+    Picture5 = makePanel(this, "Picture5", tr("单号操作"), 400, 230);
+    aicAlphaImage2 = makeImageButton(Picture5, "aicAlphaImage2", tr("关闭"), 368, 4, QStringLiteral("✕"));
+    QLabel *number = makeLabel(Picture5, "lblText4", tr("快递单号："), 20, 43, 78);
     Text4 = makeEdit(Picture5, "Text4", 100, 40, 286);
     number->setBuddy(Text4);
-    QLabel *carrier = makeLabel(Picture5, "lblText5", QStringLiteral("快递公司："), 20, 79, 78);
+    QLabel *carrier = makeLabel(Picture5, "lblText5", tr("快递公司："), 20, 79, 78);
     Text5 = makeCombo(Picture5, "Text5", 100, 76, 200);
     carrier->setBuddy(Text5);
-    Command15 = makeButton(Picture5, "Command15", QStringLiteral("快捷搜索"), 306, 76, 80);
-    QLabel *note = makeLabel(Picture5, "lblText6", QStringLiteral("快递备注："), 20, 115, 78);
+    Command15 = makeButton(Picture5, "Command15", tr("快捷搜索"), 306, 76, 80);
+    QLabel *note = makeLabel(Picture5, "lblText6", tr("快递备注："), 20, 115, 78);
     Text6 = makeEdit(Picture5, "Text6", 100, 112, 286);
     note->setBuddy(Text6);
-    Command13 = makeButton(Picture5, "Command13", QStringLiteral("修改"), 60, 172, 80, 30);
-    Command9 = makeButton(Picture5, "Command9", QStringLiteral("删除"), 160, 172, 80, 30);
-    Command12 = makeButton(Picture5, "Command12", QStringLiteral("复制"), 260, 172, 80, 30);
+    Command13 = makeButton(Picture5, "Command13", tr("修改"), 60, 172, 80, 30);
+    Command9 = makeButton(Picture5, "Command9", tr("删除"), 160, 172, 80, 30);
+    Command12 = makeButton(Picture5, "Command12", tr("复制"), 260, 172, 80, 30);
 }
 
 void Form1::buildTimers()

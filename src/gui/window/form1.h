@@ -134,6 +134,10 @@ public:
     // The parcel kdgs asked for (number, carrier code and name) and the note the query command
     // gave it: change detection and the notice speak of this parcel.
     QString queriedNumber, queriedCom, queriedCarrierName, queriedRemark;
+    // The parsed parcel's status word and transit time as stored and sent (Chinese); Label12[2]
+    // and Label12[5] show them in the interface's language.
+    QString queriedStatus = QStringLiteral("未查询");
+    QString queriedTransit = QStringLiteral("未查询");
     HttpResult lastTracking; // how the last request ended, so that an empty answer can be explained
 
     // ==== src/gui/window/form1_commands.cpp: query commands ====
@@ -282,6 +286,7 @@ public:
     MsgAnswer message(const QString &text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Information);
     void setStatus(const QString &text) { setCaption(Label11[2], text); }
+    static QString shownSavedListNotSaved(); // the store's kSavedListNotSaved, translated
     static void setCaption(QLabel *label, const QString &text);
     static void setLabelColor(QLabel *label, const QColor &color);
     // Centres a panel where the add panel sits when centred, hides the other two, shows it.

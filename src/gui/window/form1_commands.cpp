@@ -2,6 +2,7 @@
 #include "core/query_answer.h"
 #include "core/tracking_check.h"
 #include "gui/window/form1.h"
+#include "core/shown_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,24 +16,24 @@ void Form1::Command1_Click()
     const QString number = Text3->currentText();
     if (number.isEmpty()) {
         Text3->setFocus();
-        setStatus(QStringLiteral("请输入快递单号!"));
+        setStatus(tr("请输入快递单号!"));
         return;
     }
     if (number.contains(QLatin1Char('|'))) {
-        setStatus(QStringLiteral("单号不正确,请您检查!"));
+        setStatus(tr("单号不正确,请您检查!"));
         return;
     }
     if (Combo1->currentText().isEmpty()) {
         Combo1->setFocus();
-        setStatus(QStringLiteral("请选择快递公司!"));
+        setStatus(tr("请选择快递公司!"));
         return;
     }
     if (Text2->text().isEmpty()) {
-        setStatus(QStringLiteral("请输入快递备注信息,例如：爸爸衣服"));
+        setStatus(tr("请输入快递备注信息,例如：爸爸衣服"));
         return;
     }
 
-    setStatus(QStringLiteral("未查询"));
+    setStatus(tr("未查询"));
     Command1->setEnabled(false);
     ListView1->clear();
     itmRow = nullptr; // went with the rows
@@ -49,7 +50,7 @@ void Form1::Command1_Click()
         return;
     case AnswerVerdict::NoInformation:
     case AnswerVerdict::NotExisting:
-        if (message(QStringLiteral("您好,您当前输入的单号不存在有效信息,是否先进行保存?"), MsgButtons::YesNo)
+        if (message(tr("您好,您当前输入的单号不存在有效信息,是否先进行保存?"), MsgButtons::YesNo)
             == MsgAnswer::Yes) {
             xr();
             reloadSavedLists();
@@ -58,7 +59,7 @@ void Form1::Command1_Click()
                 // The history knows from now on that the service had nothing yet: the first
                 // rows will be news.
                 Q_EMIT queryFailed({queriedNumber, queriedCom}, kNoInformationMessage);
-                message(QStringLiteral("单号已成功保存"));
+                message(tr("单号已成功保存"));
             }
         }
         Command1->setEnabled(true);
@@ -85,7 +86,7 @@ void Form1::Command1_Click()
 
 void Form1::cx()
 {
-    setStatus(QStringLiteral("未查询"));
+    setStatus(tr("未查询"));
     Command1->setEnabled(false);
     ListView1->clear();
     itmRow = nullptr; // went with the rows
@@ -101,8 +102,7 @@ void Form1::cx()
         endQueryWithoutParse(QStringLiteral("单号格式错误!请检查!"));
         return;
     case AnswerVerdict::NotExisting:
-        if (message(QStringLiteral("您好,您当前查询的快递单号已不存在,是否删除?"), MsgButtons::YesNo)
-            == MsgAnswer::Yes) {
+        if (message(tr("您好,您当前查询的快递单号已不存在,是否删除?"), MsgButtons::YesNo) == MsgAnswer::Yes) {
             bool isNumber = false;
             const int index = strSavedIndex.toInt(&isNumber);
             if (isNumber && index >= 0 && index < Text1->count())
@@ -137,7 +137,7 @@ void Form1::cx()
 
 void Form1::endQueryWithoutParse(const QString &status)
 {
-    setStatus(status);
+    setStatus(shownVerdict(status));
     Command1->setEnabled(true);
     Q_EMIT queryFailed({queriedNumber, queriedCom}, status);
 }

@@ -24,20 +24,20 @@ void Form1::Command6_Click()
 {
     const ExportRows rows = rowsOf(ListView1);
     if (rows.isEmpty()) {
-        message(QStringLiteral("没有可导出的数据!"));
+        message(tr("没有可导出的数据!"));
         return;
     }
     // An empty name is as good as a cancel: there is nothing it could be written to.
     const QString fileName = platform().saveDialog->askSaveFileName(kExportFilter);
     if (fileName.isEmpty()) {
-        message(QStringLiteral("已取消保存"));
+        message(tr("已取消保存"));
         return;
     }
     if (ExportListViewContent(rows, fileName)) {
-        message(QStringLiteral("成功导出全部数据!"));
-        setStatus(QStringLiteral("成功导出全部数据.."));
+        message(tr("成功导出全部数据!"));
+        setStatus(tr("成功导出全部数据.."));
     } else {
-        message(QStringLiteral("导出失败,无法写入文件!"));
-        setStatus(QStringLiteral("导出失败,无法写入文件.."));
+        message(tr("导出失败,无法写入文件!"));
+        setStatus(tr("导出失败,无法写入文件.."));
     }
 }

@@ -192,7 +192,7 @@ void Form1::tellAnswerParsed()
     // The history keeps the event as the carrier wrote it and the status as the service gave it.
     if (!answer.rows.isEmpty())
         answer.rows.last().text = carrierText(answer.rows.last().text, lastTracking);
-    answer.status = answerStatus(lastTracking, Label12[2]->text());
+    answer.status = answerStatus(lastTracking, queriedStatus);
     Q_EMIT answerParsed(answer);
 }
 
@@ -206,6 +206,6 @@ void Form1::tellUpdateFound()
         news.time = newest->text(columnByKey(QStringLiteral("sj")));
         news.progress = newest->text(columnByKey(QStringLiteral("wl")));
     }
-    news.transit = Label12[5]->text();
+    news.transit = queriedTransit;
     Q_EMIT updateFound({queriedNumber, queriedCom}, news);
 }

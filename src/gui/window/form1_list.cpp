@@ -109,7 +109,7 @@ void Form1::Text1_Click()
 void Form1::Command14_Click()
 {
     if (Text1->currentText().isEmpty()) {
-        setStatus(QStringLiteral("请先选择快递.."));
+        setStatus(tr("请先选择快递.."));
         return;
     }
     Text4->setText(strSavedNumber);
@@ -128,27 +128,27 @@ void Form1::aicAlphaImage2_Click()
 void Form1::Command12_Click()
 {
     if (Text1->currentText().isEmpty()) {
-        setStatus(QStringLiteral("请先选择快递.."));
+        setStatus(tr("请先选择快递.."));
         return;
     }
-    putOnClipboard(QStringLiteral("快递物品：") + strSavedRemark + QStringLiteral("\r\n快递公司：")
-                   + strSavedCom + QStringLiteral("\r\n快递单号：") + strSavedNumber);
-    setStatus(QStringLiteral("当前快递信息已复制.."));
+    putOnClipboard(
+        tr("快递物品：%1\r\n快递公司：%2\r\n快递单号：%3").arg(strSavedRemark, strSavedCom, strSavedNumber));
+    setStatus(tr("当前快递信息已复制.."));
 }
 
 void Form1::ListView1_Click()
 {
     QTreeWidgetItem *row = selectedRow(ListView1);
     if (!row || row->text(0).isEmpty()) {
-        setStatus(QStringLiteral("当前没有物流信息"));
+        setStatus(tr("当前没有物流信息"));
         return;
     }
-    const QString timeLine = QStringLiteral("时间:") + row->text(columnByKey(QStringLiteral("sj")));
-    const QString stepLine = QStringLiteral("物流进度:") + row->text(columnByKey(QStringLiteral("wl")));
+    const QString timeLine = tr("时间:%1").arg(row->text(columnByKey(QStringLiteral("sj"))));
+    const QString stepLine = tr("物流进度:%1").arg(row->text(columnByKey(QStringLiteral("wl"))));
     if (!objTip)
         objTip = new Class1(this);
     objTip->ParentControl(ListView1);
-    objTip->ToolTipTitle(QStringLiteral("物流跟踪信息"));
+    objTip->ToolTipTitle(tr("物流跟踪信息"));
     objTip->ToolTipText(timeLine + QStringLiteral("\r\n") + stepLine);
     objTip->Create();
 }
@@ -157,10 +157,10 @@ void Form1::ListView1_DblClick()
 {
     QTreeWidgetItem *row = selectedRow(ListView1);
     if (!row || row->text(0).isEmpty()) {
-        setStatus(QStringLiteral("当前没有物流信息"));
+        setStatus(tr("当前没有物流信息"));
         return;
     }
     putOnClipboard(row->text(columnByKey(QStringLiteral("sj"))) + QLatin1Char(' ')
                    + row->text(columnByKey(QStringLiteral("wl"))));
-    setStatus(QStringLiteral("单条物流进度已复制.."));
+    setStatus(tr("单条物流进度已复制.."));
 }

@@ -9,10 +9,10 @@
 #include <QTimer>
 
 namespace {
-const QString kTimedIdle = QStringLiteral("开始定时");
-const QString kTimedArmed = QStringLiteral("关闭定时");
-const QString kLoopIdle = QStringLiteral("开始循环");
-const QString kLoopRunning = QStringLiteral("停止循环");
+const char *const kTimedIdle = QT_TRANSLATE_NOOP("Form1", "开始定时");
+const char *const kTimedArmed = QT_TRANSLATE_NOOP("Form1", "关闭定时");
+const char *const kLoopIdle = QT_TRANSLATE_NOOP("Form1", "开始循环");
+const char *const kLoopRunning = QT_TRANSLATE_NOOP("Form1", "停止循环");
 } // namespace
 
 void Form1::connectMonitor()
@@ -42,22 +42,22 @@ void Form1::automaticQuery()
 
 void Form1::Command8_Click()
 {
-    if (Command8->text() == kTimedIdle) {
+    if (Command8->text() == tr(kTimedIdle)) {
         if (Text1->currentText().isEmpty()) {
-            message(QStringLiteral("请先查询单号后在使用定时功能!"));
+            message(tr("请先查询单号后在使用定时功能!"));
             return;
         }
         if (Combo2->currentText().isEmpty() || Combo3->currentText().isEmpty()) {
-            message(QStringLiteral("请设定查询时间!"));
+            message(tr("请设定查询时间!"));
             return;
         }
         Combo2->setEnabled(false);
         Combo3->setEnabled(false);
         setLockedSetEnabled(false);
-        Command8->setText(kTimedArmed);
+        Command8->setText(tr(kTimedArmed));
         Timer4->start();
-    } else if (Command8->text() == kTimedArmed) {
-        Command8->setText(kTimedIdle);
+    } else if (Command8->text() == tr(kTimedArmed)) {
+        Command8->setText(tr(kTimedIdle));
         Timer4->stop();
         setLockedSetEnabled(true);
         Combo2->setEnabled(true);
@@ -68,7 +68,7 @@ void Form1::Command8_Click()
 void Form1::Timer4_Timer()
 {
     // A tick held back during a request may arrive after the query disarmed the page.
-    if (Command8->text() != kTimedArmed)
+    if (Command8->text() != tr(kTimedArmed))
         return;
     const int hour = platform().clock->now().time().hour();
     const int minute = platform().clock->now().time().minute();
@@ -81,22 +81,22 @@ void Form1::Timer4_Timer()
 
 void Form1::Command5_Click()
 {
-    if (Command5->text() == kLoopIdle) {
+    if (Command5->text() == tr(kLoopIdle)) {
         if (Text1->currentText().isEmpty()) {
-            message(QStringLiteral("请先查询单号后在使用本功能!"));
+            message(tr("请先查询单号后在使用本功能!"));
             return;
         }
         if (Combo4->currentText().isEmpty()) {
-            message(QStringLiteral("请先设定时间!"));
+            message(tr("请先设定时间!"));
             return;
         }
         setLockedSetEnabled(false);
         Combo4->setEnabled(false);
-        Command5->setText(kLoopRunning);
+        Command5->setText(tr(kLoopRunning));
         Timer6->start();
         intTimerTicks = 0;
-    } else if (Command5->text() == kLoopRunning) {
-        Command5->setText(kLoopIdle);
+    } else if (Command5->text() == tr(kLoopRunning)) {
+        Command5->setText(tr(kLoopIdle));
         Timer6->stop();
         setLockedSetEnabled(true);
         Combo4->setEnabled(true);
@@ -107,7 +107,7 @@ void Form1::Command5_Click()
 void Form1::Timer6_Timer()
 {
     // A tick held back during a request may arrive after the loop was stopped.
-    if (Command5->text() != kLoopRunning)
+    if (Command5->text() != tr(kLoopRunning))
         return;
     ++intTimerTicks;
     if (Combo4->currentText().toInt() == intTimerTicks) {
@@ -119,13 +119,13 @@ void Form1::Timer6_Timer()
 
 void Form1::Command10_Click()
 {
-    if (Command8->text() == kTimedArmed
-        && message(QStringLiteral("当前正在定时查询,是否终止?"), MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (Command8->text() == tr(kTimedArmed)
+        && message(tr("当前正在定时查询,是否终止?"), MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Frame6->move(Frame4->pos());
     Frame6->show();
     Frame4->hide();
-    Command8->setText(kTimedIdle);
+    Command8->setText(tr(kTimedIdle));
     Timer4->stop();
     setLockedSetEnabled(true);
     Combo2->setEnabled(true);
@@ -134,13 +134,13 @@ void Form1::Command10_Click()
 
 void Form1::Command11_Click()
 {
-    if (Command5->text() == kLoopRunning
-        && message(QStringLiteral("当前正在循环查询,是否终止?"), MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (Command5->text() == tr(kLoopRunning)
+        && message(tr("当前正在循环查询,是否终止?"), MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Frame4->move(Frame6->pos());
     Frame4->show();
     Frame6->hide();
-    Command5->setText(kLoopIdle);
+    Command5->setText(tr(kLoopIdle));
     Timer6->stop();
     setLockedSetEnabled(true);
     Combo4->setEnabled(true);

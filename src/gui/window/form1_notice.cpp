@@ -25,8 +25,8 @@ void Form1::gxtj()
     const int previous = seen;
     seen = intLastRows;
 
-    if (previous < intLastRows && Label12[2]->text() != kSignedFor) {
-        setCaption(Label12[3], QStringLiteral("有更新"));
+    if (previous < intLastRows && queriedStatus != kSignedFor) {
+        setCaption(Label12[3], tr("有更新"));
         setLabelColor(Label12[3], QColor(255, 0, 0));
         tellUpdateFound();
         if (Check3->isChecked() && platform().sound)
@@ -34,7 +34,7 @@ void Form1::gxtj()
         if (Check2->isChecked() && !Sendmail->text().isEmpty())
             emailgx();
     } else {
-        setCaption(Label12[3], QStringLiteral("无更新"));
+        setCaption(Label12[3], tr("无更新"));
         setLabelColor(Label12[3], QColor(255, 255, 255));
     }
 }
@@ -46,13 +46,13 @@ void Form1::emailgx()
         time = newest->text(columnByKey(QStringLiteral("sj")));
         progress = newest->text(columnByKey(QStringLiteral("wl")));
     }
-    sendNotice(queriedRemark, queriedNumber, queriedCarrierName, time, progress, Label12[5]->text());
+    sendNotice(queriedRemark, queriedNumber, queriedCarrierName, time, progress, queriedTransit);
 }
 
 void Form1::sendNotice(const QString &remark, const QString &number, const QString &carrier,
                        const QString &time, const QString &progress, const QString &transit)
 {
-    setStatus(QStringLiteral(" 正发送最新动态邮件,请稍等.."));
+    setStatus(tr(" 正发送最新动态邮件,请稍等.."));
     const Endpoints &endpoints = platform().endpoints();
 
     MailBodyValues values;
@@ -77,7 +77,7 @@ void Form1::sendNotice(const QString &remark, const QString &number, const QStri
 
     MailResult result;
     if (!platform().mail) {
-        result.error = QStringLiteral("没有邮件组件");
+        result.error = tr("没有邮件组件");
     } else {
         beginWait();
         const NoticePassword password
@@ -89,14 +89,14 @@ void Form1::sendNotice(const QString &remark, const QString &number, const QStri
         endWait();
     }
     if (result.ok)
-        setStatus(QStringLiteral("快递有最新进展，已发送至邮箱!"));
+        setStatus(tr("快递有最新进展，已发送至邮箱!"));
     else
-        setStatus(QStringLiteral("最新信息发送失败!错误原因") + result.error);
+        setStatus(tr("最新信息发送失败!错误原因%1").arg(result.error));
 }
 
 void Form1::addSenderSettingsButton()
 {
-    auto *button = new QPushButton(QStringLiteral("发件设置..."), Frame1);
+    auto *button = new QPushButton(tr("发件设置..."), Frame1);
     button->setObjectName(QStringLiteral("senderSettingsButton"));
     // The caption ends well before the frame's right edge; nothing else sits on that line.
     button->setGeometry(Frame1->width() - 92, 0, 86, 22);

@@ -3,6 +3,7 @@
 #include "gui/window/form1.h"
 #include "platform/clock.h"
 #include "store/saved_parcel_file.h"
+#include "core/shown_text.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -51,12 +52,14 @@ void Form1::Timer1_Timer()
 
     QTreeWidgetItem *oldest = ListView1->topLevelItem(ListView1->topLevelItemCount() - 1);
     const qint64 seconds = oldest ? secondsSince(oldest->text(1), platform().clock->now()) : 0;
-    setStatus(savedFileWritten ? QStringLiteral("查询完毕...") : savedListProblem());
+    setStatus(savedFileWritten ? tr("查询完毕...") : savedListProblem());
     Command1->setEnabled(true);
 
     const QString status = deliveryStatusOf(top ? top->text(2) : QString());
-    setCaption(Label12[2], status);
-    setCaption(Label12[5], status == kSignedFor ? kSignedFor : transitTimeText(seconds));
+    queriedStatus = status;
+    queriedTransit = status == kSignedFor ? kSignedFor : transitTimeText(seconds);
+    setCaption(Label12[2], shownStatus(status));
+    setCaption(Label12[5], status == kSignedFor ? shownStatus(kSignedFor) : shownTransitTime(seconds));
 
     tellAnswerParsed();
     gxtj();

@@ -5,7 +5,7 @@
 
 void Form1::kdgs(const QString &number)
 {
-    setStatus(strSavedCom + QStringLiteral("快递查询中..."));
+    setStatus(tr("%1快递查询中...").arg(strSavedCom));
     queriedNumber = number;
     queriedCom = strComCode;
     queriedCarrierName = Combo1->currentText();

@@ -8,7 +8,8 @@
 #include <QSignalBlocker>
 
 namespace {
-const QString &kSaveFailed = kSavedListNotSaved;
+// kSavedListNotSaved, the message of the store, shown in the interface's language.
+const char *const kSaveFailed = QT_TRANSLATE_NOOP("Form1", "快递列表保存失败!请检查磁盘或权限..");
 
 QStringList entries(const QComboBox *box)
 {
@@ -18,6 +19,11 @@ QStringList entries(const QComboBox *box)
     return list;
 }
 } // namespace
+
+QString Form1::shownSavedListNotSaved()
+{
+    return tr(kSaveFailed);
+}
 
 void Form1::dq()
 {
@@ -55,7 +61,7 @@ void Form1::dq()
 
 QString Form1::savedListProblem() const
 {
-    return savedListRefusal.isEmpty() ? kSaveFailed : savedListRefusal;
+    return savedListRefusal.isEmpty() ? shownSavedListNotSaved() : savedListRefusal;
 }
 
 bool Form1::writeSavedList()
@@ -68,7 +74,7 @@ bool Form1::writeSavedList()
     savedFileWritten
         = writeFileAtomically(savedFilePath(), composeSavedFile(entries(Combo6), savedOtherLines));
     if (!savedFileWritten)
-        setStatus(kSaveFailed);
+        setStatus(shownSavedListNotSaved());
     Q_EMIT savedListChanged();
     return savedFileWritten;
 }
@@ -106,7 +112,7 @@ void Form1::xr()
         Combo6->setEditText(currentLine);
     }
     if (writeSavedList())
-        setStatus(QStringLiteral("快递单号已记录!"));
+        setStatus(tr("快递单号已记录!"));
 }
 
 void Form1::xr2()
@@ -128,7 +134,7 @@ void Form1::deleteSavedFile()
     // A file that could not be removed no longer matches the lists.
     savedFileWritten = removeSavedFile(savedFilePath());
     if (!savedFileWritten)
-        setStatus(kSaveFailed);
+        setStatus(shownSavedListNotSaved());
 }
 
 void Form1::Command3_Click()
@@ -147,8 +153,7 @@ void Form1::aicAlphaImage5_Click()
 
 void Form1::Command9_Click()
 {
-    const QString question
-        = QStringLiteral("确定要删除[") + Text1->currentText() + QStringLiteral("]此单号码?");
+    const QString question = tr("确定要删除[%1]此单号码?").arg(Text1->currentText());
     if (message(question, MsgButtons::YesNo) == MsgAnswer::Yes) {
         bool isNumber = false;
         const int index = strSavedIndex.toInt(&isNumber);
@@ -166,24 +171,23 @@ void Form1::Command13_Click()
 {
     const QString number = Text4->text();
     if (number.isEmpty()) {
-        message(QStringLiteral("请输入单号!"));
+        message(tr("请输入单号!"));
         return;
     }
     // A "|" in the number would split the saved line into other fields.
     if (number.contains(QLatin1Char('|'))) {
-        message(QStringLiteral("单号不正确,请您检查!"));
+        message(tr("单号不正确,请您检查!"));
         return;
     }
     if (Text5->currentText().isEmpty()) {
-        message(QStringLiteral("请输入快递公司!"));
+        message(tr("请输入快递公司!"));
         return;
     }
     if (Text6->text().isEmpty()) {
-        message(QStringLiteral("请输入备注信息!"));
+        message(tr("请输入备注信息!"));
         return;
     }
-    const QString question
-        = QStringLiteral("确定要修改[") + Text1->currentText() + QStringLiteral("]此单号码?");
+    const QString question = tr("确定要修改[%1]此单号码?").arg(Text1->currentText());
     if (message(question, MsgButtons::YesNo) == MsgAnswer::Yes) {
         // Rebuilt from the three new values: replacing old texts inside the line would also change
         // the remark wherever the old number or carrier occurs in it. The panel shows no field after
@@ -203,7 +207,7 @@ void Form1::Command13_Click()
 
 void Form1::Command7_Click()
 {
-    if (message(QStringLiteral("确定要清空查询列表吗?"), MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (message(tr("确定要清空查询列表吗?"), MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Text3->clear();
     Text3->clearEditText();
@@ -225,5 +229,5 @@ void Form1::Command7_Click()
     deleteSavedFile();
     Q_EMIT savedListChanged();
     if (savedFileWritten)
-        setStatus(QStringLiteral("查询列表已清空..."));
+        setStatus(tr("查询列表已清空..."));
 }

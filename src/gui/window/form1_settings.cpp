@@ -10,7 +10,7 @@ namespace {
 const QString kSection = QStringLiteral("信息设置");
 const QString kAddressKey = QStringLiteral("通知邮箱");
 const QString kVoiceKey = QStringLiteral("语音提示");
-const QString kSettingsSaveFailed = QStringLiteral("设置保存失败!请检查磁盘或权限..");
+const char *const kSettingsSaveFailed = QT_TRANSLATE_NOOP("Form1", "设置保存失败!请检查磁盘或权限..");
 } // namespace
 
 QString Form1::GetFromINI(const QString &AppName, const QString &KeyName, const QString &Default,
@@ -31,7 +31,7 @@ void Form1::Check3_Click()
 {
     const QString value = Check3->isChecked() ? QStringLiteral("是") : QStringLiteral("否");
     if (!writeProfileString(settingsFilePath(), kSection, kVoiceKey, value))
-        setStatus(kSettingsSaveFailed);
+        setStatus(tr(kSettingsSaveFailed));
 }
 
 void Form1::Check2_Click()
@@ -49,26 +49,26 @@ void Form1::aicAlphaImage1_Click()
     if (!Check2->isChecked()) {
         // Notices off: the stored address stays as it is.
         Picture4->hide();
-        setStatus(QStringLiteral("设置完毕.."));
+        setStatus(tr("设置完毕.."));
         return;
     }
     const QString address = Sendmail->text();
     switch (checkNoticeAddress(address)) {
     case NoticeAddressCheck::Empty:
-        setStatus(QStringLiteral("请输入您的E-mail地址.."));
+        setStatus(tr("请输入您的E-mail地址.."));
         Sendmail->setFocus();
         return;
     case NoticeAddressCheck::NoAt:
-        setStatus(QStringLiteral("您的E-mail地址输入错误!请您检查!"));
+        setStatus(tr("您的E-mail地址输入错误!请您检查!"));
         Sendmail->setFocus();
         return;
     case NoticeAddressCheck::NoKnownEnding:
-        setStatus(QStringLiteral("您的E-mail地址输入错误!请您检查!"));
+        setStatus(tr("您的E-mail地址输入错误!请您检查!"));
         return;
     case NoticeAddressCheck::Accepted:
         break;
     }
     const bool written = writeProfileString(settingsFilePath(), kSection, kAddressKey, address);
     Picture4->hide();
-    setStatus(written ? QStringLiteral("设置完毕..") : kSettingsSaveFailed);
+    setStatus(written ? tr("设置完毕..") : tr(kSettingsSaveFailed));
 }

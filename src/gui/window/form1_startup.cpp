@@ -6,6 +6,17 @@
 #include <QLabel>
 #include <QTreeWidget>
 
+namespace {
+// The shipped caption of the resources site is translated; one set in the endpoints file is shown
+// as it is.
+const char *const kResourcesCaption = QT_TRANSLATE_NOOP("Form1", "Lumetra资源下载站");
+
+QString shownResourcesCaption(const QString &caption)
+{
+    return caption == QString::fromUtf8(kResourcesCaption) ? Form1::tr(kResourcesCaption) : caption;
+}
+} // namespace
+
 void Form1::Form_Load()
 {
     kdlb();
@@ -24,9 +35,8 @@ void Form1::Form_Load()
     Combo3->setCurrentIndex(0);
     Combo4->setCurrentIndex(-1);
 
-    Combo5->addItems({QStringLiteral("网点信息查询"), QStringLiteral("程序在线反馈"),
-                      QStringLiteral("访问官方论坛"), QStringLiteral("Lumetra官方网站"),
-                      QStringLiteral("访问软件工作室"), platform().endpoints().resourcesCaption});
+    Combo5->addItems({tr("网点信息查询"), tr("程序在线反馈"), tr("访问官方论坛"), tr("Lumetra官方网站"),
+                      tr("访问软件工作室"), shownResourcesCaption(platform().endpoints().resourcesCaption)});
     Combo5->setCurrentIndex(-1);
 
     setCaption(Label11[3],
@@ -52,8 +62,8 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_QueryUnload(int &cancel)
 {
-    const QString text = QStringLiteral("感谢您对Tavi、对Lumetra系列的软件的支持!") + QStringLiteral("\r \r")
-        + QStringLiteral("是否退出并到论坛可以下载更多Lumetra系列原创免费软件?");
+    const QString text = tr("感谢您对Tavi、对Lumetra系列的软件的支持!") + QStringLiteral("\r \r")
+        + tr("是否退出并到论坛可以下载更多Lumetra系列原创免费软件?");
     switch (message(text, MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes:
         platform().urls->open(platform().endpoints().forum);

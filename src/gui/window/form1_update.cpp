@@ -21,15 +21,14 @@ void Form1::Timer3_Timer()
     const QString version = answer.ok() ? versionFileText(answer.text) : QString();
 
     if (!isVersionText(version)) {
-        message(QStringLiteral("检测更新失败!请您稍后再试,暂时使用原版"), MsgButtons::Ok,
-                MsgIcon::Exclamation);
-        setStatus(QStringLiteral("程序已加载完毕..."));
+        message(tr("检测更新失败!请您稍后再试,暂时使用原版"), MsgButtons::Ok, MsgIcon::Exclamation);
+        setStatus(tr("程序已加载完毕..."));
         Command1->setEnabled(true);
         Text1->setEnabled(true);
         return;
     }
     if (version == programVersionText()) {
-        setStatus(QStringLiteral("程序已加载完毕..."));
+        setStatus(tr("程序已加载完毕..."));
         Command1->setEnabled(true);
         Text1->setEnabled(true);
         const HttpResult promo = fetch(endpoints.siteUrl + QStringLiteral("/data/tg.txt"));
@@ -41,8 +40,8 @@ void Form1::Timer3_Timer()
         }
         return;
     }
-    setStatus(QStringLiteral("程序已加载完毕..."));
-    message(QStringLiteral("发现最新版本![") + version + QStringLiteral("]\r\n \r\n确定后自动打开官方网站!"));
+    setStatus(tr("程序已加载完毕..."));
+    message(tr("发现最新版本![%1]\r\n \r\n确定后自动打开官方网站!").arg(version));
     platform().urls->open(endpoints.home);
     platform().endProgram();
 }
