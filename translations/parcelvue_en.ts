@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>程光快递</source>
-        <translation>Chengguang Express</translation>
+        <translation>Flyway Express</translation>
     </message>
     <message>
         <source>城际快递</source>
@@ -635,11 +635,11 @@
     </message>
     <message>
         <source>程光</source>
-        <translation>Chengguang</translation>
+        <translation>Flyway</translation>
     </message>
     <message>
         <source>全峰</source>
-        <translation>Quanfeng</translation>
+        <translation>QFKD</translation>
     </message>
     <message>
         <source>宅急送</source>

@@ -25,6 +25,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
+// The carrier a quick button chooses, as the interface shows it: the last entry holding its keyword.
+QString quickCarrierName(const QString &keyword)
+{
+    for (int i = kCarrierCount - 1; i >= 0; --i) {
+        if (carrierName(i).contains(keyword))
+            return carrierShownName(i);
+    }
+    return QString();
+}
+
 } // namespace
 
 Form2::Form2(const CarrierBoxes &main, QWidget *parent)
@@ -74,6 +84,9 @@ Form2::Form2(const CarrierBoxes &main, QWidget *parent)
     for (const auto &q : quick) {
         q.button = makeButton(Frame2, q.name, tr(q.caption), QRect(q.left, q.top, 65, 25));
         q.button->setProperty(kKeyword, QString::fromUtf8(q.caption));
+        // A caption shortened in another language: the carrier's full name on the button's tip.
+        if (q.button->text() != QString::fromUtf8(q.caption))
+            q.button->setToolTip(quickCarrierName(q.button->property(kKeyword).toString()));
     }
     setTabOrder(Text1, Command1);
 

@@ -112,8 +112,11 @@ Form5::Form5(Platform &platform, QWidget *parent)
     S1->setAccessibleName(tr("提示"));
     S1->setSizeGripEnabled(false);
     S1->setGeometry(twips(0, 4485, 7215, 615));
-    S1_1 = new QLabel(tr("提示："), S1);
+    S1_1 = new QLabel(QStringLiteral("提示："), S1);
     S1_1->setObjectName(QStringLiteral("S1_1"));
+    // The panel keeps its designed width whatever the caption's language.
+    S1_1->setMinimumWidth(S1_1->sizeHint().width());
+    S1_1->setText(tr("提示："));
     S1_1->setTextFormat(Qt::PlainText);
     S1_2 = new QLabel(tr("请输入要查询的网点名称"), S1);
     S1_2->setObjectName(QStringLiteral("S1_2"));
