@@ -14,13 +14,14 @@ QString said(const char *text)
     return QCoreApplication::translate("NoticeMail", text);
 }
 
-// "【note】（number）"
+// Sentences the letter and its plain text share.
 const char *const kThanks
     = QT_TRANSLATE_NOOP("NoticeMail", "感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!");
 const char *const kStudio = QT_TRANSLATE_NOOP("NoticeMail", "Lumetra技术工作室");
 const char *const kNoReply
     = QT_TRANSLATE_NOOP("NoticeMail", "本邮件由LumetraParcelvue系统自动发出，请勿回复。");
 
+// "【note】（number）"
 QString parcelNamed(const QString &remark, const QString &number)
 {
     return QCoreApplication::translate("NoticeMail", "【%1】（%2）").arg(remark, number);

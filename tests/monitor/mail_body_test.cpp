@@ -1,6 +1,7 @@
 #include "core/carrier_catalogue.h"
 #include "desktop/parcel_notice.h"
 #include "english_interface.h"
+#include "mailscan/clipboard_offer.h"
 #include "mailscan/mail_folder.h"
 #include "monitor/mail_body.h"
 #include "monitor/sender_settings.h"
@@ -238,6 +239,12 @@ TEST(InterfaceLanguage, LetterNotificationAndMessages)
                                    [](const QByteArray &) { return true; });
          },
          "找不到邮件文件夹 /nonexistent/in", "Mail folder /nonexistent/in not found"},
+        {"clipboard offer",
+         [&] {
+             return clipboardOfferText(
+                 {QStringLiteral("SF1234567890123"), {{sf, GuessCertainty::Certain}}, {}, 90});
+         },
+         "添加快递 SF1234567890123 (顺丰快递)?", "Add parcel SF1234567890123 (SF Express)?"},
         {"stored carrier", [&] { return carrierName(sf); }, "顺丰快递", "顺丰快递"},
         {"shown carrier", [&] { return carrierShownName(sf); }, "顺丰快递", "SF Express"},
         {"unknown carrier", [] { return carrierShownName(QStringLiteral("别家快递")); }, "别家快递",

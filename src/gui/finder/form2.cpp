@@ -10,10 +10,10 @@
 #include <QPushButton>
 
 namespace {
-// Positions of the design, in pixels (twips / 15).
 // The keyword a quick button searches for: its Chinese caption, whatever the shown caption's language.
 const char *const kKeyword = "keyword";
 
+// Positions of the design, in pixels (twips / 15).
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
     auto *button = new QPushButton(caption, parent);
