@@ -19,3 +19,7 @@ int carrierIndexByName(const QString &displayName);
 // Display name and service code at a position; empty outside 0..126.
 QString carrierName(int position);
 QString carrierCode(int position);
+// The display name as the interface shows it, in its language (the stored name under Chinese);
+// never stored or compared. A name the catalogue does not know is shown as it is.
+QString carrierShownName(int position);
+QString carrierShownName(const QString &storedName);

@@ -130,7 +130,8 @@ void DesktopNotifier::send(const ParcelNotice &notice)
     m_sending.insert(key);
     const QVariantMap hints {{QStringLiteral("desktop-entry"), kApplicationId}};
     // "查看" both as a button and as the click on the notification itself.
-    const QStringList actions {kDefaultAction, QStringLiteral("查看"), kViewAction, QStringLiteral("查看")};
+    const QString view = tr("查看");
+    const QStringList actions {kDefaultAction, view, kViewAction, view};
     const QList<QVariant> arguments {QStringLiteral("Parcelvue"),
                                      m_idOf.value(key, 0u),
                                      kApplicationId,

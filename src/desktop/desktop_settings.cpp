@@ -52,5 +52,10 @@ bool DesktopSettings::saveClipboardNumbers(const QString &settingsPath, bool on)
 
 bool DesktopSettings::saveLanguage(const QString &settingsPath, const QString &language)
 {
-    return writeProfileString(settingsPath, kWatchSection, kLanguageKey, language);
+    // Only the setting's own values are stored: anything else (a caption shown in another
+    // language) means automatic.
+    const QString value = language == QStringLiteral("中文") || language == QLatin1String("English")
+        ? language
+        : QStringLiteral("自动");
+    return writeProfileString(settingsPath, kWatchSection, kLanguageKey, value);
 }

@@ -2,9 +2,11 @@
 
 #include "core/delivery_status.h"
 
+#include <QCoreApplication>
+
 QString noticeSummary(const ParcelNotice &notice)
 {
-    return QStringLiteral("您的快递【%1】有最新动态").arg(notice.note);
+    return QCoreApplication::translate("ParcelNotice", "您的快递【%1】有最新动态").arg(notice.note);
 }
 
 QString noticeBody(const ParcelNotice &notice, bool markup)
@@ -24,8 +26,9 @@ QString trayToolTip(const QList<ParcelRecord> &parcels)
         outForDelivery += parcel.status == kOutForDelivery;
         withNews += parcel.unseenNews;
     }
-    return QStringLiteral("Parcelvue\n运送中 %1 件，派件中 %2 件，有新动态 %3 件")
-        .arg(inTransit)
-        .arg(outForDelivery)
-        .arg(withNews);
+    return QStringLiteral("Parcelvue\n")
+        + QCoreApplication::translate("ParcelNotice", "运送中 %1 件，派件中 %2 件，有新动态 %3 件")
+              .arg(inTransit)
+              .arg(outForDelivery)
+              .arg(withNews);
 }

@@ -2,6 +2,8 @@
 
 #include "core/carrier_catalogue.h"
 
+#include <QCoreApplication>
+
 std::optional<NumberCandidate> clipboardOffer(const QString &text, const QSet<QString> &known)
 {
     if (text.size() > kClipboardTextLimit)
@@ -29,6 +31,7 @@ QString clipboardOfferText(const NumberCandidate &candidate)
 {
     const int carrier = offeredCarrier(candidate);
     if (carrier < 0)
-        return QStringLiteral("添加快递 %1?").arg(candidate.number);
-    return QStringLiteral("添加快递 %1 (%2)?").arg(candidate.number, carrierName(carrier));
+        return QCoreApplication::translate("ClipboardOffer", "添加快递 %1?").arg(candidate.number);
+    return QCoreApplication::translate("ClipboardOffer", "添加快递 %1 (%2)?")
+        .arg(candidate.number, carrierShownName(carrier));
 }

@@ -1,5 +1,6 @@
 #include "mailscan/mail_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,7 @@ QString readMbox(const QString &path, const MailVisitor &visit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("无法读取邮件文件 %1: %2")
+        return QCoreApplication::translate("MailFolder", "无法读取邮件文件 %1: %2")
             .arg(QDir::toNativeSeparators(path), file.errorString());
     QByteArray message;
     bool inMessage = false;
@@ -27,7 +28,7 @@ QString readMbox(const QString &path, const MailVisitor &visit)
     while (!file.atEnd()) {
         QByteArray line = file.readLine(kLargestMessage);
         if (line.isEmpty() && file.error() != QFileDevice::NoError)
-            return QStringLiteral("读取邮件文件 %1 时出错: %2")
+            return QCoreApplication::translate("MailFolder", "读取邮件文件 %1 时出错: %2")
                 .arg(QDir::toNativeSeparators(path), file.errorString());
         if (previousBlank && line.startsWith("From ")) {
             if (!hand())
@@ -62,7 +63,7 @@ QString readMaildir(const QString &path, const MailVisitor &visit)
     }
     if (files.isEmpty() && !QDir(path).exists(QStringLiteral("cur"))
         && !QDir(path).exists(QStringLiteral("new")))
-        return QStringLiteral("%1 不是邮件文件夹(Maildir): 其中没有 cur 或 new")
+        return QCoreApplication::translate("MailFolder", "%1 不是邮件文件夹(Maildir): 其中没有 cur 或 new")
             .arg(QDir::toNativeSeparators(path));
     for (const QString &name : files) {
         QFile file(name);
@@ -92,6 +93,7 @@ bool mailFolderKind(const QString &path, MailFolderKind *kind)
 QString readMailFolder(const QString &path, MailFolderKind kind, const MailVisitor &visit)
 {
     if (!QFileInfo::exists(path))
-        return QStringLiteral("找不到邮件文件夹 %1").arg(QDir::toNativeSeparators(path));
+        return QCoreApplication::translate("MailFolder", "找不到邮件文件夹 %1")
+            .arg(QDir::toNativeSeparators(path));
     return kind == MailFolderKind::Mbox ? readMbox(path, visit) : readMaildir(path, visit);
 }

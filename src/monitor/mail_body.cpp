@@ -1,8 +1,32 @@
 #include "monitor/mail_body.h"
 
+#include "core/carrier_catalogue.h"
+
+#include <QCoreApplication>
 #include <QStringList>
 
+// The letter speaks the interface's language; the values are the user's and the service's own,
+// the carrier's name shown as the interface shows it.
+
 namespace {
+QString said(const char *text)
+{
+    return QCoreApplication::translate("NoticeMail", text);
+}
+
+// Sentences the letter and its plain text share.
+const char *const kThanks
+    = QT_TRANSLATE_NOOP("NoticeMail", "感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!");
+const char *const kStudio = QT_TRANSLATE_NOOP("NoticeMail", "Lumetra技术工作室");
+const char *const kNoReply
+    = QT_TRANSLATE_NOOP("NoticeMail", "本邮件由LumetraParcelvue系统自动发出，请勿回复。");
+
+// "【note】（number）"
+QString parcelNamed(const QString &remark, const QString &number)
+{
+    return QCoreApplication::translate("NoticeMail", "【%1】（%2）").arg(remark, number);
+}
+
 QString withoutTrailingSlash(QString url)
 {
     while (url.endsWith(QLatin1Char('/')))
@@ -41,7 +65,8 @@ QString escapeHtml(const QString &text)
 
 QString mailSubject(const QString &remark)
 {
-    return QStringLiteral("您的快递【") + remark + QStringLiteral("】有最新动态 - LumetraParcelvue");
+    return QCoreApplication::translate("NoticeMail", "您的快递【%1】有最新动态 - LumetraParcelvue")
+        .arg(remark);
 }
 
 QString mailBody(const Endpoints &e, const MailBodyValues &v)
@@ -69,48 +94,56 @@ QString mailBody(const Endpoints &e, const MailBodyValues &v)
         "'></a></td><td align='right' width='430' valign='bottom' style='color:#fff;padding-bottom:7px;"
         "'><a target='_blank' style='color:#fff;text-decoration:none;font-size:12px;' href='");
     body += imageHost + QStringLiteral("/tui.html");
-    body += QStringLiteral("'>推广服务 </a> | <a target='_blank' style='color:#fff;text-decoration:none;"
-                           "font-size:12px;' href='");
+    body += QStringLiteral("'>") + QCoreApplication::translate("NoticeMail", "推广服务")
+        + QStringLiteral(" </a> | <a target='_blank' style='color:#fff;text-decoration:none;"
+                         "font-size:12px;' href='");
     body += e.feedback;
-    body += QStringLiteral("'>留言反馈 </a>");
+    body += QStringLiteral("'>") + QCoreApplication::translate("NoticeMail", "留言反馈")
+        + QStringLiteral(" </a>");
     body += QStringLiteral(
         " | <a target='_blank' style='color:#fff;text-decoration:none;font-size:12px;' href='");
     body += forum;
+    body += QStringLiteral("'>") + QCoreApplication::translate("NoticeMail", "官方论坛");
     body += QStringLiteral(
-        "'>官方论坛</a></td></tr></tbody></table></div><div style='width:600px;margin:0 "
+        "</a></td></tr></tbody></table></div><div style='width:600px;margin:0 "
         "auto;color:#5a5a5a;background:#ffffff;padding:0 50px;margin-bottom:25px;'><div style='"
         "line-height:1.5;font-size:13px;margin-bottom:10px;color:#000;font-family: 微软雅黑;"
         "'>");
     body += QStringLiteral(
         "<strong style='display:block;margin-bottom:5px;'></strong><p style='line-height:25px;"
-        "margin:0;border-bottom: 1px dashed #ccc;'>您的快递<font color='blue' style='"
-        "font-weight:bold;'>【");
-    body += esc(v.remark);
-    body += QStringLiteral("】（");
-    body += esc(v.number);
-    body += QStringLiteral("）</font>有了最新动态：</p><p style='line-height:25px;margin:0;border-bottom: "
+        "margin:0;border-bottom: 1px dashed #ccc;'>");
+    body += QCoreApplication::translate("NoticeMail", "您的快递%1有了最新动态：")
+                .arg(QStringLiteral("<font color='blue' style='font-weight:bold;'>")
+                     + parcelNamed(esc(v.remark), esc(v.number)) + QStringLiteral("</font>"));
+    body += QStringLiteral("</p><p style='line-height:25px;margin:0;border-bottom: "
                            "1px dashed #ccc;color:red;margin-top:15px;font-weight:bold;'>");
     body += esc(v.time);
     body += QStringLiteral(" ");
     body += esc(v.progress);
     body += QStringLiteral(
         "</p><p style='line-height:25px;margin:0;border-bottom: 1px dashed #ccc;margin-top:10px;"
-        "'>当前您的快递约已派送：<font style='font-weight:bold;color:red;'>");
-    body += esc(v.transit);
-    body += QStringLiteral("</font>（时间以<font style='font-weight:bold;color:blue;'>");
-    body += esc(v.carrier);
+        "'>");
+    body += QCoreApplication::translate("NoticeMail", "当前您的快递约已派送：%1（时间以%2公司接单起计算）")
+                .arg(QStringLiteral("<font style='font-weight:bold;color:red;'>") + esc(v.transit)
+                         + QStringLiteral("</font>"),
+                     QStringLiteral("<font style='font-weight:bold;color:blue;'>")
+                         + esc(carrierShownName(v.carrier)) + QStringLiteral("</font>"));
+    body += QStringLiteral("</p><p style='line-height:25px;margin:0;border-bottom: "
+                           "1px dashed #ccc;margin-top:10px'>");
+    body += said(kThanks);
     body += QStringLiteral(
-        "</font>公司接单起计算）</p><p style='line-height:25px;margin:0;border-bottom: "
-        "1px dashed #ccc;margin-top:10px'>感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!</p>"
+        "</p>"
         "<p style='line-height:25px;margin:0;border-bottom: 1px dashed #ccc;margin-top:15px;"
         "'><b><a href='");
     body += esc(v.promoUrl);
     body += QStringLiteral("' target='_blank' style='text-decoration: none;color:black;margin-top:10px'>");
     body += esc(v.promoText);
-    body += QStringLiteral(
-        "</a></b></p><p style='line-height:25px;margin:0;margin-top:30px;margin-right:auto'"
-        ">Lumetra技术工作室</p><p style='line-height:25px;margin:0;float: right;background-image: "
-        "url(");
+    body
+        += QStringLiteral("</a></b></p><p style='line-height:25px;margin:0;margin-top:30px;margin-right:auto'"
+                          ">");
+    body += said(kStudio);
+    body += QStringLiteral("</p><p style='line-height:25px;margin:0;float: right;background-image: "
+                           "url(");
     body += imageHost + QStringLiteral("/mail/images/slogo.png");
     body += QStringLiteral(
         ");height: 85px;width: 50px;background-repeat: no-repeat;margin-top: -20px;'><p style='"
@@ -124,9 +157,11 @@ QString mailBody(const Endpoints &e, const MailBodyValues &v)
     body += QStringLiteral(
         "<table cellspacing='0' cellpadding='0' border='0' width='600px' height='55' style='"
         "font-size:12px;color:#919191;'><tbody><tr><td width='460'><p style='line-height:20px;"
-        "margin:0 0 5px'>本邮件由LumetraParcelvue系统自动发出，请勿回复。</p>"
-        "<p style='line-height:20px;margin:0 0 "
-        "5px'>如果您遇到问题或需要定制推广服务，请在右上方反馈或咨询客服QQ:");
+        "margin:0 0 5px'>");
+    body += said(kNoReply);
+    body += QStringLiteral("</p><p style='line-height:20px;margin:0 0 5px'>");
+    body += QCoreApplication::translate("NoticeMail",
+                                        "如果您遇到问题或需要定制推广服务，请在右上方反馈或咨询客服QQ:");
     body += e.contact;
     body += QStringLiteral("</p></td><td align='right' width='140' valign='bottom'></td></tr></tbody></table>"
                            "</div></td></tr></tbody></table>");
@@ -136,16 +171,17 @@ QString mailBody(const Endpoints &e, const MailBodyValues &v)
 QString mailText(const Endpoints &e, const MailBodyValues &v)
 {
     QStringList lines;
-    lines << QStringLiteral("您的快递【") + v.remark + QStringLiteral("】（") + v.number
-            + QStringLiteral("）有了最新动态：");
+    lines << QCoreApplication::translate("NoticeMail", "您的快递%1有了最新动态：")
+                 .arg(parcelNamed(v.remark, v.number));
     lines << v.time + QLatin1Char(' ') + v.progress;
-    lines << QStringLiteral("当前您的快递约已派送：") + v.transit + QStringLiteral("（时间以") + v.carrier
-            + QStringLiteral("公司接单起计算）");
+    lines << QCoreApplication::translate("NoticeMail", "当前您的快递约已派送：%1（时间以%2公司接单起计算）")
+                 .arg(v.transit, carrierShownName(v.carrier));
     if (!v.promoText.isEmpty() || !v.promoUrl.isEmpty())
         lines << QStringList {v.promoText, v.promoUrl}.join(QLatin1Char(' ')).trimmed();
-    lines << QStringLiteral("感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!") << QString();
-    lines << QStringLiteral("Lumetra技术工作室") << e.siteUrl << v.sendTime << QString();
-    lines << QStringLiteral("本邮件由LumetraParcelvue系统自动发出，请勿回复。");
-    lines << QStringLiteral("如果您遇到问题或需要定制推广服务，请咨询客服QQ:") + e.contact;
+    lines << said(kThanks) << QString();
+    lines << said(kStudio) << e.siteUrl << v.sendTime << QString();
+    lines << said(kNoReply);
+    lines << QCoreApplication::translate("NoticeMail", "如果您遇到问题或需要定制推广服务，请咨询客服QQ:")
+            + e.contact;
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }

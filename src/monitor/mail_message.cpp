@@ -1,5 +1,6 @@
 #include "monitor/mail_message.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QUuid>
 #include <algorithm>
@@ -135,7 +136,7 @@ OutgoingMail outgoingMail(const MailMessage &message)
     QString error;
     mail.data = composeMail(message, &error);
     if (mail.data.isEmpty())
-        mail.refusal = QStringLiteral("邮件地址无效：") + error;
+        mail.refusal = QCoreApplication::translate("NoticeMail", "邮件地址无效：") + error;
     mail.from = message.from.toUtf8();
     mail.to = message.to.toUtf8();
     return mail;

@@ -4,6 +4,8 @@
 #include "platform/ini_edit.h"
 #include "platform/secret_store.h"
 
+#include <QCoreApplication>
+
 namespace {
 bool hasLineBreak(const QString &text)
 {
@@ -14,8 +16,10 @@ bool hasLineBreak(const QString &text)
 const QList<SmtpProviderPreset> &smtpProviderPresets()
 {
     static const QList<SmtpProviderPreset> presets {
-        {QStringLiteral("QQ邮箱"), QStringLiteral("smtp.qq.com"), 465, SmtpSecurity::Tls},
-        {QStringLiteral("163邮箱"), QStringLiteral("smtp.163.com"), 465, SmtpSecurity::Tls},
+        {QString::fromUtf8(QT_TRANSLATE_NOOP("SenderSettings", "QQ邮箱")), QStringLiteral("smtp.qq.com"), 465,
+         SmtpSecurity::Tls},
+        {QString::fromUtf8(QT_TRANSLATE_NOOP("SenderSettings", "163邮箱")), QStringLiteral("smtp.163.com"),
+         465, SmtpSecurity::Tls},
         {QStringLiteral("Gmail"), QStringLiteral("smtp.gmail.com"), 587, SmtpSecurity::StartTls},
         {QStringLiteral("Outlook"), QStringLiteral("smtp.office365.com"), 587, SmtpSecurity::StartTls},
     };
@@ -39,7 +43,7 @@ const QList<std::pair<SmtpSecurity, QString>> &smtpSecurityChoices()
     static const QList<std::pair<SmtpSecurity, QString>> choices {
         {SmtpSecurity::Tls, QStringLiteral("SSL/TLS")},
         {SmtpSecurity::StartTls, QStringLiteral("STARTTLS")},
-        {SmtpSecurity::None, QStringLiteral("无")},
+        {SmtpSecurity::None, QString::fromUtf8(QT_TRANSLATE_NOOP("SenderSettings", "无"))},
     };
     return choices;
 }
@@ -59,14 +63,14 @@ SenderSettings senderSettings(const Endpoints &e, const QString &password)
 QString senderSettingsProblem(const SenderSettings &s)
 {
     if (s.host.trimmed().isEmpty())
-        return QStringLiteral("请填写SMTP服务器");
+        return QCoreApplication::translate("SenderSettings", "请填写SMTP服务器");
     if (s.port < 1 || s.port > 65535)
-        return QStringLiteral("端口应在1到65535之间");
+        return QCoreApplication::translate("SenderSettings", "端口应在1到65535之间");
     if (s.sender.trimmed().isEmpty() || !s.sender.contains(QLatin1Char('@')))
-        return QStringLiteral("请填写正确的发件邮箱");
+        return QCoreApplication::translate("SenderSettings", "请填写正确的发件邮箱");
     for (const QString &text : {s.host, s.sender, s.username, s.password}) {
         if (hasLineBreak(text))
-            return QStringLiteral("设置中不能含有换行");
+            return QCoreApplication::translate("SenderSettings", "设置中不能含有换行");
     }
     return {};
 }
@@ -100,13 +104,14 @@ bool saveSenderSettings(const QString &iniPath, const SenderSettings &s, SecretI
 
 MailMessage senderTestMail(const SenderSettings &s, const QString &noticeAddress, const QDateTime &now)
 {
-    const QString line
-        = QStringLiteral("这是Parcelvue的测试邮件：发件设置可以使用，快递有最新动态时将通过它通知您。");
-    const QString server = QStringLiteral("发件服务器：%1:%2").arg(s.host.trimmed()).arg(s.port);
+    const QString line = QCoreApplication::translate(
+        "SenderSettings", "这是Parcelvue的测试邮件：发件设置可以使用，快递有最新动态时将通过它通知您。");
+    const QString server = QCoreApplication::translate("SenderSettings", "发件服务器：%1:%2")
+                               .arg(s.host.trimmed(), QString::number(s.port));
     MailMessage mail;
     mail.from = s.sender.trimmed();
     mail.to = noticeAddress.trimmed().isEmpty() ? mail.from : noticeAddress.trimmed();
-    mail.subject = QStringLiteral("Parcelvue测试邮件");
+    mail.subject = QCoreApplication::translate("SenderSettings", "Parcelvue测试邮件");
     mail.textBody = line + QStringLiteral("\r\n") + server + QStringLiteral("\r\n");
     mail.htmlBody = QStringLiteral("<p>") + escapeHtml(line) + QStringLiteral("</p><p>") + escapeHtml(server)
         + QStringLiteral("</p>");
@@ -131,11 +136,13 @@ NoticePassword noticePassword(const Endpoints &e, const SecretStore *store, int 
         break;
     case SecretStore::Status::TimedOut:
         answer.ok = false;
-        answer.error = QStringLiteral("系统密钥环没有应答，请确认它已解锁：") + read.error;
+        answer.error = QCoreApplication::translate("SenderSettings", "系统密钥环没有应答，请确认它已解锁：")
+            + read.error;
         break;
     case SecretStore::Status::Failed:
         answer.ok = false;
-        answer.error = QStringLiteral("无法从系统密钥环读取密码：") + read.error;
+        answer.error
+            = QCoreApplication::translate("SenderSettings", "无法从系统密钥环读取密码：") + read.error;
         break;
     }
     return answer;

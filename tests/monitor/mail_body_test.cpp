@@ -1,6 +1,13 @@
+#include "core/carrier_catalogue.h"
+#include "desktop/parcel_notice.h"
+#include "english_interface.h"
+#include "mailscan/clipboard_offer.h"
+#include "mailscan/mail_folder.h"
 #include "monitor/mail_body.h"
+#include "monitor/sender_settings.h"
 
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -181,4 +188,71 @@ TEST(MailBody, EscapesEveryCharacterThatCanOpenMarkup)
     };
     for (const auto &c : cases)
         EXPECT_EQ(escapeHtml(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+// The texts that leave the window (the letter, the notification, the tray, the sender's and the mail
+// reader's messages) speak the interface's language; the stored carrier name stays Chinese, and a
+// value that looks like a place marker stays as it is.
+TEST(InterfaceLanguage, LetterNotificationAndMessages)
+{
+    MailBodyValues v;
+    v.remark = QStringLiteral("鞋 %2");
+    v.number = QStringLiteral("SF123 %1");
+    v.transit = QStringLiteral("1天 %1");
+    v.carrier = QStringLiteral("顺丰快递");
+    const int sf = carrierIndexByName(v.carrier);
+    const auto line = [&](int i) { return mailText(site(), v).split(QStringLiteral("\r\n")).at(i); };
+    const struct
+    {
+        const char *name;
+        std::function<QString()> text;
+        const char *chinese, *english;
+    } cases[] = {
+        {"subject", [&] { return mailSubject(v.remark); }, "您的快递【鞋 %2】有最新动态 - LumetraParcelvue",
+         "News about your parcel “鞋 %2” - LumetraParcelvue"},
+        {"letter's headline", [&] { return line(0); }, "您的快递【鞋 %2】（SF123 %1）有了最新动态：",
+         "There is news about your parcel “鞋 %2” (SF123 %1):"},
+        {"letter's time and carrier", [&] { return line(2); },
+         "当前您的快递约已派送：1天 %1（时间以顺丰快递公司接单起计算）",
+         "Your parcel has been on its way for about 1天 %1 (counted from when SF Express accepted it)."},
+        {"html headline",
+         [&] {
+             return mailBody(site(), v)
+                 .section(QStringLiteral("dashed #ccc;'>"), 1, 1)
+                 .section(QStringLiteral("</p>"), 0, 0);
+         },
+         "您的快递<font color='blue' style='font-weight:bold;'>【鞋 %2】（SF123 %1）</font>有了最新动态：",
+         "There is news about your parcel <font color='blue' style='font-weight:bold;'>“鞋 %2” (SF123 "
+         "%1)</font>:"},
+        {"notification",
+         [&] {
+             return noticeSummary({{}, QStringLiteral("鞋"), {}, {}});
+         },
+         "您的快递【鞋】有最新动态", "News about your parcel “鞋”"},
+        {"tray", [] { return trayToolTip({}); }, "Parcelvue\n运送中 0 件，派件中 0 件，有新动态 0 件",
+         "Parcelvue\nIn transit: 0, out for delivery: 0, with news: 0"},
+        {"sender settings", [] { return senderSettingsProblem({}); }, "请填写SMTP服务器",
+         "Please enter the SMTP server"},
+        {"mail folder",
+         [] {
+             return readMailFolder(QStringLiteral("/nonexistent/in"), MailFolderKind::Mbox,
+                                   [](const QByteArray &) { return true; });
+         },
+         "找不到邮件文件夹 /nonexistent/in", "Mail folder /nonexistent/in not found"},
+        {"clipboard offer",
+         [&] {
+             return clipboardOfferText(
+                 {QStringLiteral("SF1234567890123"), {{sf, GuessCertainty::Certain}}, {}, 90});
+         },
+         "添加快递 SF1234567890123 (顺丰快递)?", "Add parcel SF1234567890123 (SF Express)?"},
+        {"stored carrier", [&] { return carrierName(sf); }, "顺丰快递", "顺丰快递"},
+        {"shown carrier", [&] { return carrierShownName(sf); }, "顺丰快递", "SF Express"},
+        {"unknown carrier", [] { return carrierShownName(QStringLiteral("别家快递")); }, "别家快递",
+         "别家快递"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text().toStdString(), c.chinese) << c.name;
+    const EnglishInterface english;
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text().toStdString(), c.english) << c.name;
 }

@@ -172,7 +172,9 @@ void DesktopSession::showOverview()
             if (!DesktopSettings::saveClipboardNumbers(m_window->settingsFilePath(), on))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
         });
-        connect(options->language, &QComboBox::textActivated, this, [this](const QString &language) {
+        connect(options->language, &QComboBox::activated, this, [this, options] {
+            // The item's data is the setting's value; its text is shown in the interface's language.
+            const QString language = options->language->currentData().toString();
             m_desktopSettings.language = language;
             if (!DesktopSettings::saveLanguage(m_window->settingsFilePath(), language))
                 m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));

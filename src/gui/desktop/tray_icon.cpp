@@ -25,14 +25,11 @@ TrayIcon::TrayIcon(QObject *parent)
     , m_icon(std::make_unique<QSystemTrayIcon>())
 {
     m_menu->setObjectName(QStringLiteral("trayMenu"));
-    connect(m_menu->addAction(QStringLiteral("显示主窗口")), &QAction::triggered, this,
-            &TrayIcon::showRequested);
-    connect(m_menu->addAction(QStringLiteral("全部快递")), &QAction::triggered, this,
-            &TrayIcon::overviewRequested);
-    connect(m_menu->addAction(QStringLiteral("全部刷新")), &QAction::triggered, this,
-            &TrayIcon::refreshAllRequested);
+    connect(m_menu->addAction(tr("显示主窗口")), &QAction::triggered, this, &TrayIcon::showRequested);
+    connect(m_menu->addAction(tr("全部快递")), &QAction::triggered, this, &TrayIcon::overviewRequested);
+    connect(m_menu->addAction(tr("全部刷新")), &QAction::triggered, this, &TrayIcon::refreshAllRequested);
     m_menu->addSeparator();
-    connect(m_menu->addAction(QStringLiteral("退出")), &QAction::triggered, this, &TrayIcon::quitRequested);
+    connect(m_menu->addAction(tr("退出")), &QAction::triggered, this, &TrayIcon::quitRequested);
 
     m_icon->setIcon(applicationIcon());
     m_icon->setToolTip(QStringLiteral("Parcelvue"));

@@ -2,14 +2,15 @@
 
 #include "gui/dialogs/secret_keeping.h"
 
-#include "platform/clock.h"
+#include "gui/platform/platform.h"
 #include "monitor/mail_message.h"
+#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/platform/platform.h"
 #include "platform/secret_store.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kCustom = QStringLiteral("自定义");
 
 QLabel *noteLabel(QWidget *parent, const char *name, const QString &text)
 {
@@ -38,13 +38,12 @@ SenderSettingsDialog::SenderSettingsDialog(Platform &platform, const QString &no
     , m_noticeAddress(noticeAddress)
 {
     setObjectName(QStringLiteral("SenderSettingsDialog"));
-    setWindowTitle(QStringLiteral("发件设置"));
+    setWindowTitle(tr("发件设置"));
     buildControls();
     fillFields(senderSettings(platform.endpoints(), platform.endpoints().smtpPassword));
     if (!m_platform.secrets || !m_platform.secrets->available()) {
-        m_storeNote->setText(
-            QStringLiteral("未找到系统密钥环（Secret Service），密码无法安全保存；保存时可选择把密码存入"
-                           "endpoints.ini（该文件仅您本人可读）。"));
+        m_storeNote->setText(tr("未找到系统密钥环（Secret Service），密码无法安全保存；保存时可选择把密码存入"
+                                "endpoints.ini（该文件仅您本人可读）。"));
         m_storeNote->show();
     } else if (platform.endpoints().smtpPassword.isEmpty()) {
         fillStoredPassword();
@@ -57,53 +56,53 @@ void SenderSettingsDialog::buildControls()
     m_provider = new QComboBox(this);
     m_provider->setObjectName(QStringLiteral("provider"));
     for (const SmtpProviderPreset &preset : smtpProviderPresets())
-        m_provider->addItem(preset.name);
-    m_provider->addItem(kCustom);
-    form->addRow(QStringLiteral("服务商"), m_provider);
+        m_provider->addItem(QCoreApplication::translate("SenderSettings", preset.name.toUtf8().constData()));
+    m_provider->addItem(tr("自定义"));
+    form->addRow(tr("服务商"), m_provider);
 
     m_host = new QLineEdit(this);
     m_host->setObjectName(QStringLiteral("host"));
-    form->addRow(QStringLiteral("SMTP服务器"), m_host);
+    form->addRow(tr("SMTP服务器"), m_host);
     m_port = new QSpinBox(this);
     m_port->setObjectName(QStringLiteral("port"));
     m_port->setRange(1, 65535);
-    form->addRow(QStringLiteral("端口"), m_port);
+    form->addRow(tr("端口"), m_port);
     m_security = new QComboBox(this);
     m_security->setObjectName(QStringLiteral("security"));
     for (const auto &[security, caption] : smtpSecurityChoices())
-        m_security->addItem(caption, static_cast<int>(security));
-    form->addRow(QStringLiteral("加密方式"), m_security);
-    m_plainWarning = noteLabel(this, "plainWarning",
-                               QStringLiteral("不加密时，密码和邮件以明文经过网络，途中任何人都能看到。"));
+        m_security->addItem(QCoreApplication::translate("SenderSettings", caption.toUtf8().constData()),
+                            static_cast<int>(security));
+    form->addRow(tr("加密方式"), m_security);
+    m_plainWarning
+        = noteLabel(this, "plainWarning", tr("不加密时，密码和邮件以明文经过网络，途中任何人都能看到。"));
     form->addRow(m_plainWarning);
 
     m_sender = new QLineEdit(this);
     m_sender->setObjectName(QStringLiteral("sender"));
-    form->addRow(QStringLiteral("发件邮箱"), m_sender);
+    form->addRow(tr("发件邮箱"), m_sender);
     m_username = new QLineEdit(this);
     m_username->setObjectName(QStringLiteral("username"));
-    m_username->setPlaceholderText(QStringLiteral("留空则为发件邮箱"));
-    form->addRow(QStringLiteral("用户名"), m_username);
+    m_username->setPlaceholderText(tr("留空则为发件邮箱"));
+    form->addRow(tr("用户名"), m_username);
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("password"));
     m_password->setEchoMode(QLineEdit::Password);
-    form->addRow(QStringLiteral("密码"), m_password);
-    form->addRow(
-        noteLabel(this, "passwordHint",
-                  QStringLiteral("提示：许多邮箱服务商（如QQ邮箱、163邮箱、Gmail）要求填写在邮箱设置中生成的"
-                                 "授权码（应用专用密码），而不是邮箱的登录密码。")));
+    form->addRow(tr("密码"), m_password);
+    form->addRow(noteLabel(this, "passwordHint",
+                           tr("提示：许多邮箱服务商（如QQ邮箱、163邮箱、Gmail）要求填写在邮箱设置中生成的"
+                              "授权码（应用专用密码），而不是邮箱的登录密码。")));
     m_storeNote = noteLabel(this, "storeNote", QString());
     m_storeNote->hide();
     form->addRow(m_storeNote);
 
     m_result = noteLabel(this, "result", QString());
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_testMail = new QPushButton(QStringLiteral("发送测试邮件"), this);
+    m_testMail = new QPushButton(tr("发送测试邮件"), this);
     m_testMail->setObjectName(QStringLiteral("sendTestMail"));
-    m_save = new QPushButton(QStringLiteral("保存"), this);
+    m_save = new QPushButton(tr("保存"), this);
     m_save->setObjectName(QStringLiteral("save"));
     m_save->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     m_cancel->setObjectName(QStringLiteral("cancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_testMail);
@@ -183,7 +182,7 @@ void SenderSettingsDialog::fillStoredPassword()
         if (read.status == SecretStore::Status::Ok && !m_passwordEdited)
             m_password->setText(read.secret);
         else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
-            tell(QStringLiteral("无法从系统密钥环读取密码：") + read.error);
+            tell(tr("无法从系统密钥环读取密码：") + read.error);
     });
 }
 
@@ -194,17 +193,17 @@ void SenderSettingsDialog::sendTestMail()
     if (!problem.isEmpty())
         return tell(problem);
     if (!m_platform.mail)
-        return tell(QStringLiteral("测试邮件发送失败!错误原因没有邮件组件"));
+        return tell(tr("测试邮件发送失败!错误原因没有邮件组件"));
     Endpoints endpoints = m_platform.endpoints(); // its certificate file and the rest stay
     applySenderSettings(endpoints, s);
     const MailMessage mail = senderTestMail(s, m_noticeAddress, m_platform.clock->now());
     setBusy(true);
-    tell(QStringLiteral("正在发送测试邮件至%1，请稍等..").arg(mail.to));
+    tell(tr("正在发送测试邮件至%1，请稍等..").arg(mail.to));
     m_platform.mail->sendAsync(smtpAccount(endpoints, s.password), outgoingMail(mail), this,
                                [this, to = mail.to](const MailResult &r) {
                                    setBusy(false);
-                                   tell(r.ok ? QStringLiteral("测试邮件已发送至%1，请查收。").arg(to)
-                                             : QStringLiteral("测试邮件发送失败!错误原因") + r.error);
+                                   tell(r.ok ? tr("测试邮件已发送至%1，请查收。").arg(to)
+                                             : tr("测试邮件发送失败!错误原因") + r.error);
                                });
 }
 
@@ -217,7 +216,8 @@ void SenderSettingsDialog::save()
     setBusy(true);
     keepSecret(
         m_platform, this, smtpSecretKey(s.login(), s.host), s.password,
-        {QStringLiteral("密码"), QStringLiteral("发件设置")}, [this](const QString &text) { tell(text); },
+        {tr("密码", "the secret, within a sentence"), tr("发件设置", "the settings, within a sentence")},
+        [this](const QString &text) { tell(text); },
         [this, s](SecretInFile password, const QString &note) { finishSave(s, password, note); });
 }
 
@@ -226,7 +226,7 @@ void SenderSettingsDialog::finishSave(const SenderSettings &s, SecretInFile pass
     QString error;
     if (!saveSenderSettings(iniPath(), s, password, &error)) {
         setBusy(false);
-        return tell(QStringLiteral("发件设置保存失败!错误原因") + error);
+        return tell(tr("发件设置保存失败!错误原因") + error);
     }
     m_platform.configuration->edit([&](Endpoints &endpoints) {
         applySenderSettings(endpoints, s);

@@ -1,5 +1,6 @@
 #include "gui/finder/form2.h"
 #include "core/blank_trim.h"
+#include "core/carrier_catalogue.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -9,6 +10,9 @@
 #include <QPushButton>
 
 namespace {
+// The keyword a quick button searches for: its Chinese caption, whatever the shown caption's language.
+const char *const kKeyword = "keyword";
+
 // Positions of the design, in pixels (twips / 15).
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
@@ -21,6 +25,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
+// The carrier a quick button chooses, as the interface shows it: the last entry holding its keyword.
+QString quickCarrierName(const QString &keyword)
+{
+    for (int i = kCarrierCount - 1; i >= 0; --i) {
+        if (carrierName(i).contains(keyword))
+            return carrierShownName(i);
+    }
+    return QString();
+}
+
 } // namespace
 
 Form2::Form2(const CarrierBoxes &main, QWidget *parent)
@@ -28,14 +42,14 @@ Form2::Form2(const CarrierBoxes &main, QWidget *parent)
     , m_main(main)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("搜索物流公司"));
+    setWindowTitle(tr("搜索物流公司"));
     setFixedSize(kClientWidth, kClientHeight);
     // The design's font, so that captions fit the design's control sizes.
     QFont designFont = font();
     designFont.setPixelSize(12);
     setFont(designFont);
 
-    const QString frameCaption = QStringLiteral("请输入公司名称关键字");
+    const QString frameCaption = tr("请输入公司名称关键字");
     Frame1 = new QGroupBox(frameCaption, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(16, 16, 369, 65);
@@ -44,9 +58,9 @@ Form2::Form2(const CarrierBoxes &main, QWidget *parent)
     Text1->setGeometry(16, 24, 209, 18);
     // The frame's caption is the box's only label.
     Text1->setAccessibleName(frameCaption);
-    Command1 = makeButton(Frame1, "Command1", QStringLiteral("搜索"), QRect(232, 16, 129, 33));
+    Command1 = makeButton(Frame1, "Command1", tr("搜索"), QRect(232, 16, 129, 33));
 
-    Frame2 = new QGroupBox(QStringLiteral("常用物流公司"), this);
+    Frame2 = new QGroupBox(tr("常用物流公司"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(16, 96, 369, 105);
     const struct
@@ -56,14 +70,24 @@ Form2::Form2(const CarrierBoxes &main, QWidget *parent)
         const char *caption;
         int left, top;
     } quick[] = {
-        {Command2, "Command2", "申通", 8, 24},     {Command3, "Command3", "EMS", 80, 24},
-        {Command4, "Command4", "顺丰", 152, 24},   {Command5, "Command5", "圆通", 224, 24},
-        {Command6, "Command6", "中通", 296, 24},   {Command7, "Command7", "汇通", 8, 64},
-        {Command8, "Command8", "韵达", 80, 64},    {Command9, "Command9", "程光", 152, 64},
-        {Command10, "Command10", "全峰", 224, 64}, {Command11, "Command11", "宅急送", 296, 64},
+        {Command2, "Command2", QT_TR_NOOP("申通"), 8, 24},
+        {Command3, "Command3", "EMS", 80, 24},
+        {Command4, "Command4", QT_TR_NOOP("顺丰"), 152, 24},
+        {Command5, "Command5", QT_TR_NOOP("圆通"), 224, 24},
+        {Command6, "Command6", QT_TR_NOOP("中通"), 296, 24},
+        {Command7, "Command7", QT_TR_NOOP("汇通"), 8, 64},
+        {Command8, "Command8", QT_TR_NOOP("韵达"), 80, 64},
+        {Command9, "Command9", QT_TR_NOOP("程光"), 152, 64},
+        {Command10, "Command10", QT_TR_NOOP("全峰"), 224, 64},
+        {Command11, "Command11", QT_TR_NOOP("宅急送"), 296, 64},
     };
-    for (const auto &q : quick)
-        q.button = makeButton(Frame2, q.name, QString::fromUtf8(q.caption), QRect(q.left, q.top, 65, 25));
+    for (const auto &q : quick) {
+        q.button = makeButton(Frame2, q.name, tr(q.caption), QRect(q.left, q.top, 65, 25));
+        q.button->setProperty(kKeyword, QString::fromUtf8(q.caption));
+        // A caption shortened in another language: the carrier's full name on the button's tip.
+        if (q.button->text() != QString::fromUtf8(q.caption))
+            q.button->setToolTip(quickCarrierName(q.button->property(kKeyword).toString()));
+    }
     setTabOrder(Text1, Command1);
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -99,7 +123,10 @@ bool Form2::selectMatches(const QString &keyword)
     bool found = false;
     QComboBox *carriers = m_main.Combo1;
     for (int i = 0; i < carriers->count(); ++i) {
-        if (!carriers->itemText(i).contains(keyword, Qt::CaseSensitive))
+        // The keyword may name the carrier as the box shows it, as stored, or as the interface shows it.
+        if (!carriers->itemText(i).contains(keyword, Qt::CaseSensitive)
+            && !carrierName(i).contains(keyword, Qt::CaseSensitive)
+            && !carrierShownName(i).contains(keyword, Qt::CaseSensitive))
             continue;
         found = true;
         // Choosing an entry looks up its service code, even when it is chosen already.
@@ -115,19 +142,19 @@ bool Form2::selectMatches(const QString &keyword)
 void Form2::Command1_Click()
 {
     if (Text1->text().isEmpty()) {
-        m_main.message(QStringLiteral("请输入物流公司关键字"));
+        m_main.message(tr("请输入物流公司关键字"));
         return;
     }
     if (selectMatches(trimBlanks(Text1->text()))) {
-        m_main.setStatus(QStringLiteral("找到【") + m_main.Combo1->currentText()
-                         + QStringLiteral("】，是否为您要找的公司?"));
+        m_main.setStatus(
+            tr("找到【%1】，是否为您要找的公司?").arg(carrierShownName(m_main.Combo1->currentText())));
     }
     accept();
 }
 
 void Form2::quickChoice(QPushButton *button)
 {
-    selectMatches(trimBlanks(button->text()));
+    selectMatches(trimBlanks(button->property(kKeyword).toString()));
     accept();
 }
 

@@ -45,9 +45,8 @@ void ClipboardWatch::readCopiedText(const QString &text)
     m_offered.insert(offer->number);
     m_number = offer->number;
     m_carrier = offeredCarrier(*offer);
-    m_notifier.offer({kOfferId,
-                      clipboardOfferText(*offer),
-                      {{kAddAction, QStringLiteral("添加")}, {kIgnoreAction, QStringLiteral("忽略")}}});
+    m_notifier.offer(
+        {kOfferId, clipboardOfferText(*offer), {{kAddAction, tr("添加")}, {kIgnoreAction, tr("忽略")}}});
 }
 
 void ClipboardWatch::onOfferChosen(const QString &id, const QString &action)

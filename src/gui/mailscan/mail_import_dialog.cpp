@@ -54,16 +54,16 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     , m_window(window)
 {
     setObjectName(QStringLiteral("mailImportDialog"));
-    setWindowTitle(QStringLiteral("从邮件导入"));
+    setWindowTitle(tr("从邮件导入"));
     auto *layout = new QVBoxLayout(this);
-    auto *privacy = new QLabel(QStringLiteral("邮件只在本机读取,不会发送到任何地方;不会更改邮件的任何标记。"
-                                              "找到的单号只在您勾选并点击“添加所选”后才会添加。"),
+    auto *privacy = new QLabel(tr("邮件只在本机读取,不会发送到任何地方;不会更改邮件的任何标记。"
+                                  "找到的单号只在您勾选并点击“添加所选”后才会添加。"),
                                this);
     privacy->setWordWrap(true);
     layout->addWidget(privacy);
 
     auto *source = new QGridLayout;
-    folderSource = new QRadioButton(QStringLiteral("本地邮件文件夹"), this);
+    folderSource = new QRadioButton(tr("本地邮件文件夹"), this);
     folderSource->setObjectName(QStringLiteral("folderSource"));
     folderSource->setChecked(true);
     auto *sources = new QButtonGroup(this);
@@ -71,33 +71,32 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     source->addWidget(folderSource, 0, 0, 1, 4);
     folderPath = new QLineEdit(this);
     folderPath->setObjectName(QStringLiteral("folderPath"));
-    folderPath->setPlaceholderText(
-        QStringLiteral("mbox 文件(如 Thunderbird 的 Mail/.../Inbox)或 Maildir 目录"));
-    source->addWidget(labelFor(QStringLiteral("邮件文件夹:"), folderPath, this), 1, 0);
+    folderPath->setPlaceholderText(tr("mbox 文件(如 Thunderbird 的 Mail/.../Inbox)或 Maildir 目录"));
+    source->addWidget(labelFor(tr("邮件文件夹:"), folderPath, this), 1, 0);
     source->addWidget(folderPath, 1, 1);
-    chooseFile = new QPushButton(QStringLiteral("选择文件..."), this);
+    chooseFile = new QPushButton(tr("选择文件..."), this);
     chooseFile->setObjectName(QStringLiteral("chooseFile"));
     source->addWidget(chooseFile, 1, 2);
-    chooseDirectory = new QPushButton(QStringLiteral("选择目录..."), this);
+    chooseDirectory = new QPushButton(tr("选择目录..."), this);
     chooseDirectory->setObjectName(QStringLiteral("chooseDirectory"));
     source->addWidget(chooseDirectory, 1, 3);
     days = new QSpinBox(this);
     days->setObjectName(QStringLiteral("days"));
     days->setRange(0, 3650);
     days->setValue(kDefaultDays);
-    days->setSpecialValueText(QStringLiteral("全部"));
-    days->setSuffix(QStringLiteral(" 天"));
-    source->addWidget(labelFor(QStringLiteral("读取最近:"), days, this), 2, 0);
+    days->setSpecialValueText(tr("全部"));
+    days->setSuffix(tr(" 天"));
+    source->addWidget(labelFor(tr("读取最近:"), days, this), 2, 0);
     source->addWidget(days, 2, 1);
     layout->addLayout(source);
 
     auto *run = new QHBoxLayout;
-    scan = new QPushButton(QStringLiteral("开始读取"), this);
+    scan = new QPushButton(tr("开始读取"), this);
     scan->setObjectName(QStringLiteral("scan"));
     run->addWidget(scan);
     progress = new QProgressBar(this);
     progress->setObjectName(QStringLiteral("progress"));
-    progress->setAccessibleName(QStringLiteral("读取进度"));
+    progress->setAccessibleName(tr("读取进度"));
     progress->setTextVisible(false);
     progress->hide();
     run->addWidget(progress, 1);
@@ -109,23 +108,22 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     found = new QTableWidget(0, ColumnCount, this);
     found->setObjectName(QStringLiteral("found"));
     found->setHorizontalHeaderLabels(
-        {QStringLiteral("单号"), QStringLiteral("快递公司"), QStringLiteral("备注"), QStringLiteral("发件人"),
-         QStringLiteral("主题"), QStringLiteral("日期"), QStringLiteral("原文")});
+        {tr("单号"), tr("快递公司"), tr("备注"), tr("发件人"), tr("主题"), tr("日期"), tr("原文")});
     found->horizontalHeader()->setStretchLastSection(true);
     found->verticalHeader()->hide();
-    auto *foundLabel = new QLabel(QStringLiteral("找到的单号"), this);
+    auto *foundLabel = new QLabel(tr("找到的单号"), this);
     foundLabel->setBuddy(found);
-    found->setAccessibleName(QStringLiteral("找到的单号"));
+    found->setAccessibleName(tr("找到的单号"));
     layout->addWidget(foundLabel);
     layout->addWidget(found, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    addChosen = new QPushButton(QStringLiteral("添加所选"), this);
+    addChosen = new QPushButton(tr("添加所选"), this);
     addChosen->setObjectName(QStringLiteral("addChosen"));
     addChosen->setEnabled(false);
     buttons->addWidget(addChosen);
-    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    auto *close = new QPushButton(tr("关闭"), this);
     buttons->addWidget(close);
     layout->addLayout(buttons);
     resize(820, 480);
@@ -159,10 +157,9 @@ void MailImportDialog::startScan()
     const QString path = QDir::fromNativeSeparators(folderPath->text().trimmed());
     MailFolderKind kind;
     if (path.isEmpty() || !mailFolderKind(path, &kind)) {
-        status->setText(
-            path.isEmpty()
-                ? QStringLiteral("请选择 mbox 文件或 Maildir 目录")
-                : QStringLiteral("%1 不是 mbox 文件或 Maildir 目录").arg(QDir::toNativeSeparators(path)));
+        status->setText(path.isEmpty()
+                            ? tr("请选择 mbox 文件或 Maildir 目录")
+                            : tr("%1 不是 mbox 文件或 Maildir 目录").arg(QDir::toNativeSeparators(path)));
         return;
     }
     const QDateTime since = days->value() > 0 ? m_platform.clock->now().addDays(-days->value()) : QDateTime();
@@ -174,13 +171,13 @@ void MailImportDialog::startScan()
 void MailImportDialog::runReader(Reader reader, QSet<QString> saved, QDateTime since)
 {
     m_stop = std::make_shared<std::atomic<bool>>(false);
-    scan->setText(QStringLiteral("停止"));
+    scan->setText(tr("停止"));
     addChosen->setEnabled(false);
     found->setRowCount(0);
     m_found.clear();
     progress->setRange(0, 0);
     progress->show();
-    status->setText(QStringLiteral("正在读取邮件..."));
+    status->setText(tr("正在读取邮件..."));
     QPointer<MailImportDialog> self(this);
     m_thread
         = QThread::create([self, reader = std::move(reader), saved = std::move(saved), since, stop = m_stop] {
@@ -217,25 +214,23 @@ void MailImportDialog::stopScan()
 
 void MailImportDialog::onProgress(int read)
 {
-    status->setText(QStringLiteral("已读取 %1 封邮件").arg(read));
+    status->setText(tr("已读取 %1 封邮件").arg(read));
 }
 
 void MailImportDialog::onFinished(const Outcome &outcome)
 {
     m_thread = nullptr;
     progress->hide();
-    scan->setText(QStringLiteral("开始读取"));
+    scan->setText(tr("开始读取"));
     m_found = outcome.found;
     showFound();
     if (!outcome.error.isEmpty())
         status->setText(outcome.error);
     else if (*m_stop)
-        status->setText(QStringLiteral("已停止:读取了%1封邮件,找到%2个新单号")
-                            .arg(outcome.mailsRead)
-                            .arg(m_found.size()));
-    else
         status->setText(
-            QStringLiteral("读取了%1封邮件,找到%2个新单号").arg(outcome.mailsRead).arg(m_found.size()));
+            tr("已停止:读取了%1封邮件,找到%2个新单号").arg(outcome.mailsRead).arg(m_found.size()));
+    else
+        status->setText(tr("读取了%1封邮件,找到%2个新单号").arg(outcome.mailsRead).arg(m_found.size()));
     Q_EMIT scanFinished();
 }
 
@@ -255,7 +250,7 @@ void MailImportDialog::showFound()
         check->setCheckState(Qt::Checked);
         const CarrierGuess &guess = number.candidate.carriers.front();
         fixed(CarrierColumn,
-              carrierName(guess.position)
+              carrierShownName(guess.position)
                   + (guess.certainty == GuessCertainty::Certain ? QString() : QStringLiteral("?")));
         found->setItem(row, NoteColumn, new QTableWidgetItem(number.note)); // the user may change it
         fixed(SenderColumn, number.sender);
@@ -280,7 +275,7 @@ void MailImportDialog::onAddChosen()
         chosen.push_back(std::move(number));
     }
     if (chosen.empty()) {
-        status->setText(QStringLiteral("没有勾选任何单号"));
+        status->setText(tr("没有勾选任何单号"));
         return;
     }
     // Saved meanwhile by hand: left out, as the scan left out what was saved before it.
@@ -290,12 +285,12 @@ void MailImportDialog::onAddChosen()
                  chosen.end());
     const QStringList lines = savedLinesFor(chosen);
     if (!m_window.savedListRead()) {
-        m_platform.messages->show(QStringLiteral("快递列表文件无法读取,没有添加任何单号"), MsgIcon::Exclamation,
+        m_platform.messages->show(tr("快递列表文件无法读取,没有添加任何单号"), MsgIcon::Exclamation,
                                   MsgButtons::Ok);
         return;
     }
     if (const QString why = lines.isEmpty() ? QString() : m_window.addSavedLines(lines); !why.isEmpty()) {
-        m_platform.messages->show(QStringLiteral("添加失败:%1").arg(why), MsgIcon::Exclamation, MsgButtons::Ok);
+        m_platform.messages->show(tr("添加失败:%1").arg(why), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     // What was added leaves the table; the rest stays to be chosen.
@@ -307,6 +302,6 @@ void MailImportDialog::onAddChosen()
         }
     }
     addChosen->setEnabled(!m_found.empty());
-    status->setText(QStringLiteral("已添加%1个快递").arg(lines.size()));
+    status->setText(tr("已添加%1个快递").arg(lines.size()));
     Q_EMIT parcelsAdded(int(lines.size()));
 }

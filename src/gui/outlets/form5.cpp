@@ -1,11 +1,11 @@
 #include "gui/outlets/form5.h"
 #include "core/blank_trim.h"
 
+#include "gui/platform/platform.h"
 #include "outlets/outlet_page.h"
 #include "outlets/page_fetch.h"
 #include "platform/http_client.h"
 #include "platform/message_box.h"
-#include "gui/platform/platform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -17,9 +17,6 @@
 #include <QStatusBar>
 
 namespace {
-const QString kNotQueried = QStringLiteral("未查询");
-const QString kNotFound = QStringLiteral("您查询的网点不存在!");
-const QString kTransferFailed = QStringLiteral("网络连接失败,请稍后再试!");
 
 // Geometry of the design in twips; one pixel is 15 twips.
 QRect twips(int left, int top, int width, int height)
@@ -53,7 +50,7 @@ Form5::Form5(Platform &platform, QWidget *parent)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("网点信息查询"));
+    setWindowTitle(tr("网点信息查询"));
     setFixedSize(kClientWidth, kClientHeight);
     // The design's font, so that captions fit the design's one-line labels.
     QFont designFont = font();
@@ -61,13 +58,12 @@ Form5::Form5(Platform &platform, QWidget *parent)
     setFont(designFont);
 
     Frame13 = makeFrame(this, "Frame13", twips(240, 360, 6735, 735));
-    Label13 = makeLabel(Frame13, "Label13", QStringLiteral("请输入您要查询的网点名称："),
-                        twips(120, 315, 2340, 180));
+    Label13 = makeLabel(Frame13, "Label13", tr("请输入您要查询的网点名称："), twips(120, 315, 2340, 180));
     Text1 = new QLineEdit(Frame13);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twips(2520, 280, 2535, 270));
     Label13->setBuddy(Text1);
-    Command1 = new QPushButton(QStringLiteral("查询"), Frame13);
+    Command1 = new QPushButton(tr("查询"), Frame13);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips(5280, 150, 1335, 495));
     Command1->setAutoDefault(false); // no default button: Enter in the box does nothing
@@ -83,18 +79,18 @@ Form5::Form5(Platform &platform, QWidget *parent)
         const char *labelName;
         QString text;
     } cells[] = {
-        {Frame2, "Frame2", twips(240, 960, 1335, 735), Label1, "Label1", QStringLiteral("网点名称：")},
-        {Frame1, "Frame1", twips(1440, 960, 2175, 735), Label2, "Label2", kNotQueried},
-        {Frame6, "Frame6", twips(3600, 960, 1335, 735), Label3, "Label3", QStringLiteral("负责人：")},
-        {Frame7, "Frame7", twips(4920, 960, 2055, 735), Label4, "Label4", kNotQueried},
-        {Frame3, "Frame3", twips(240, 1560, 1335, 735), Label5, "Label5", QStringLiteral("网点名称：")},
-        {Frame4, "Frame4", twips(1320, 1560, 5655, 735), Label6, "Label6", kNotQueried},
-        {Frame5, "Frame5", twips(240, 2160, 1335, 735), Label7, "Label7", QStringLiteral("联系电话：")},
-        {Frame8, "Frame8", twips(1320, 2160, 5655, 735), Label8, "Label8", kNotQueried},
-        {Frame9, "Frame9", twips(240, 2760, 1335, 735), Label9, "Label9", QStringLiteral("派送范围：")},
-        {Frame10, "Frame10", twips(1320, 2760, 5655, 735), Label10, "Label10", kNotQueried},
-        {Frame11, "Frame11", twips(240, 3360, 1335, 735), Label11, "Label11", QStringLiteral("不派送范围：")},
-        {Frame12, "Frame12", twips(1320, 3360, 5655, 735), Label12, "Label12", kNotQueried},
+        {Frame2, "Frame2", twips(240, 960, 1335, 735), Label1, "Label1", tr("网点名称：")},
+        {Frame1, "Frame1", twips(1440, 960, 2175, 735), Label2, "Label2", tr("未查询")},
+        {Frame6, "Frame6", twips(3600, 960, 1335, 735), Label3, "Label3", tr("负责人：")},
+        {Frame7, "Frame7", twips(4920, 960, 2055, 735), Label4, "Label4", tr("未查询")},
+        {Frame3, "Frame3", twips(240, 1560, 1335, 735), Label5, "Label5", tr("网点名称：")},
+        {Frame4, "Frame4", twips(1320, 1560, 5655, 735), Label6, "Label6", tr("未查询")},
+        {Frame5, "Frame5", twips(240, 2160, 1335, 735), Label7, "Label7", tr("联系电话：")},
+        {Frame8, "Frame8", twips(1320, 2160, 5655, 735), Label8, "Label8", tr("未查询")},
+        {Frame9, "Frame9", twips(240, 2760, 1335, 735), Label9, "Label9", tr("派送范围：")},
+        {Frame10, "Frame10", twips(1320, 2760, 5655, 735), Label10, "Label10", tr("未查询")},
+        {Frame11, "Frame11", twips(240, 3360, 1335, 735), Label11, "Label11", tr("不派送范围：")},
+        {Frame12, "Frame12", twips(1320, 3360, 5655, 735), Label12, "Label12", tr("未查询")},
     };
     for (const auto &cell : cells) {
         cell.frame = makeFrame(this, cell.frameName, cell.geometry);
@@ -108,18 +104,21 @@ Form5::Form5(Platform &platform, QWidget *parent)
     Label9->setBuddy(Label10);
     Label11->setBuddy(Label12);
     Label10->setCursor(Qt::PointingHandCursor);
-    Label10->setToolTip(QStringLiteral("单击查看完整的派送范围"));
+    Label10->setToolTip(tr("单击查看完整的派送范围"));
     Label10->installEventFilter(this);
 
     S1 = new QStatusBar(this);
     S1->setObjectName(QStringLiteral("S1"));
-    S1->setAccessibleName(QStringLiteral("提示"));
+    S1->setAccessibleName(tr("提示"));
     S1->setSizeGripEnabled(false);
     S1->setGeometry(twips(0, 4485, 7215, 615));
     S1_1 = new QLabel(QStringLiteral("提示："), S1);
     S1_1->setObjectName(QStringLiteral("S1_1"));
+    // The panel keeps its designed width whatever the caption's language.
+    S1_1->setMinimumWidth(S1_1->sizeHint().width());
+    S1_1->setText(tr("提示："));
     S1_1->setTextFormat(Qt::PlainText);
-    S1_2 = new QLabel(QStringLiteral("请输入要查询的网点名称"), S1);
+    S1_2 = new QLabel(tr("请输入要查询的网点名称"), S1);
     S1_2->setObjectName(QStringLiteral("S1_2"));
     S1_2->setTextFormat(Qt::PlainText);
     S1->addWidget(S1_1);
@@ -142,7 +141,7 @@ void Form5::Command1_Click()
     if (m_pending)
         return;
     if (Text1->text().isEmpty()) {
-        setPanel(QStringLiteral("请输入您要查询的站点.."));
+        setPanel(tr("请输入您要查询的站点.."));
         return;
     }
     strEncodedName = trimBlanks(UTF8_URLEncoding(Text1->text()));
@@ -177,10 +176,10 @@ void Form5::Command1_Click()
     if (varOutletName.isEmpty()) {
         csh();
         for (QLabel *label : {Label2, Label4, Label6, Label8, Label10, Label12})
-            label->setText(kNotQueried);
+            label->setText(tr("未查询"));
         // A failed transfer is told as such in both places; only a page without the outlet says
         // that it does not exist.
-        const QString &why = page.failed ? kTransferFailed : kNotFound;
+        const QString why = page.failed ? tr("网络连接失败,请稍后再试!") : tr("您查询的网点不存在!");
         setPanel(why);
         message(why);
     }

@@ -18,7 +18,7 @@ CarrierHint::CarrierHint(QWidget *panel, const QRect &place, QComboBox *number, 
 {
     setObjectName(QStringLiteral("carrierHint"));
     setGeometry(place);
-    m_caption = new QLabel(QStringLiteral("可能是："), this);
+    m_caption = new QLabel(tr("可能是："), this);
     m_caption->setObjectName(QStringLiteral("carrierHintCaption"));
     m_caption->setTextFormat(Qt::PlainText);
     m_caption->adjustSize();
@@ -80,7 +80,7 @@ void CarrierHint::showGuess(const QString &number)
         const bool listed = slot < int(guesses.size());
         if (listed) {
             m_positions[slot] = guesses[slot].position;
-            name->setText(carrierName(guesses[slot].position));
+            name->setText(carrierShownName(guesses[slot].position));
             name->adjustSize();
         }
         // A name that does not fit in the line is left out rather than cut.

@@ -1,5 +1,6 @@
 #include "core/endpoints.h"
 #include "desktop_harness.h"
+#include "english_interface.h"
 #include "gui/desktop/tray_icon.h"
 #include "gui/overview/overview_window.h"
 
@@ -202,6 +203,22 @@ TEST(Tray, RegistersWithTheIconAToolTipThatCountsAndItsMenu)
     h.news(0, QStringLiteral("2024-03-01 10:00:00"), QStringLiteral("到达"));
     ASSERT_TRUE(waitUntil([&] {
         return tray.toolTip() == QStringLiteral("Parcelvue\n运送中 1 件，派件中 1 件，有新动态 1 件");
+    })) << tray.toolTip().toStdString();
+}
+
+// In English, as a desktop panel reads it over the bus.
+TEST(Tray, EnglishMenuAndToolTip)
+{
+    const EnglishInterface english;
+    DesktopHarness h(withTray());
+    TrayHost tray = host(h);
+    EXPECT_EQ(tray.labels(),
+              QStringList({QStringLiteral("Show Main Window"), QStringLiteral("All Parcels"),
+                           QStringLiteral("Refresh All"), QStringLiteral("-"), QStringLiteral("Quit")}));
+    firstAnswers(h);
+    ASSERT_TRUE(waitUntil([&] {
+        return tray.toolTip()
+            == QStringLiteral("Parcelvue\nIn transit: 1, out for delivery: 1, with news: 0");
     })) << tray.toolTip().toStdString();
 }
 

@@ -1,4 +1,5 @@
 #include "core/carrier_catalogue.h"
+#include "english_interface.h"
 #include "qt_wait.h"
 #include "test_servers.h"
 #include "window_harness.h"
@@ -123,6 +124,23 @@ TEST(CarrierHint, TypingAndPastingShowTheCandidates)
         panel.type(number);
         EXPECT_FALSE(panel.hint->isVisible()) << number.toStdString();
     }
+}
+
+// In English the hint shows the carriers' English names, those that fit the line (the longer names
+// leave less room: the third is left out, never cut), and they choose their carriers all the same.
+TEST(CarrierHint, EnglishNamesChooseTheirCarriers)
+{
+    const EnglishInterface english;
+    AddPanel panel;
+    panel.type(QStringLiteral("668 123 456 789"));
+    EXPECT_EQ(panel.hint->findChild<QLabel *>()->text(), QStringLiteral("Could be:"));
+    EXPECT_EQ(panel.nameTexts(),
+              (QStringList {QStringLiteral("STO Express"), QStringLiteral("TTK Express")}));
+    for (QToolButton *name : panel.names())
+        EXPECT_TRUE(panel.hint->rect().contains(name->geometry())) << name->text().toStdString();
+    QTest::mouseClick(panel.names().back(), Qt::LeftButton);
+    EXPECT_EQ(panel.form->Combo1->currentIndex(), carrierIndexByName(QStringLiteral("天天快递")));
+    EXPECT_EQ(panel.form->strComCode, QStringLiteral("tiantian"));
 }
 
 // A keyboard user reaches the names with Tab right after the number; each is named by its text.
