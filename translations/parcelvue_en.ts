@@ -592,6 +592,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopSession</name>
+    <message>
+        <source>设置保存失败!请检查磁盘或权限..</source>
+        <translation>Settings not saved! Check the disk or permissions.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>官方网站</source>
@@ -1340,6 +1347,85 @@ The website opens when you click OK!</translation>
     <message>
         <source>添加失败:%1</source>
         <translation>Adding failed: %1</translation>
+    </message>
+    <message>
+        <source>收件服务器</source>
+        <translation>Mail server</translation>
+    </message>
+    <message>
+        <source>服务器:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>端口:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>用户名:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>加密:</source>
+        <translation>Encryption:</translation>
+    </message>
+    <message>
+        <source>密码:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>已保存在密钥环中则可留空</source>
+        <translation>Leave empty if kept in the keyring</translation>
+    </message>
+    <message>
+        <source>文件夹:</source>
+        <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>自动检查新邮件</source>
+        <translation>Check new mail automatically</translation>
+    </message>
+    <message>
+        <source>每30分钟读取收件服务器上的新邮件,在通知中提示找到的新单号;不会自动添加</source>
+        <translation>Reads new mail on the server every 30 minutes and tells of new tracking numbers in a notification; nothing is added by itself</translation>
+    </message>
+    <message>
+        <source>请填写收件服务器和用户名</source>
+        <translation>Please enter the mail server and the user name</translation>
+    </message>
+    <message>
+        <source>请填写密码</source>
+        <translation>Please enter the password</translation>
+    </message>
+    <message>
+        <source>正在从密钥环读取密码...</source>
+        <translation>Reading the password from the keyring...</translation>
+    </message>
+    <message>
+        <source>密钥环中没有这个账户的密码,请填写密码</source>
+        <translation>The keyring has no password for this account; please enter it</translation>
+    </message>
+    <message>
+        <source>已读取 %1 / %2 封邮件</source>
+        <translation>Read %1 / %2 mails</translation>
+    </message>
+    <message>
+        <source>新邮件中找到%1个新单号</source>
+        <translation>%1 new tracking numbers found in new mail</translation>
+    </message>
+</context>
+<context>
+    <name>MailWatch</name>
+    <message>
+        <source>密钥环中没有收件服务器的密码</source>
+        <translation>The keyring has no password for the mail server</translation>
+    </message>
+    <message>
+        <source>发现%1个新单号</source>
+        <translation>%1 new tracking numbers found</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
     </message>
 </context>
 <context>

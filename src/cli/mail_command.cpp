@@ -2,11 +2,14 @@
 
 #include "cli/command_line.h"
 #include "core/carrier_catalogue.h"
+#include "mailscan/mail_account.h"
 #include "mailscan/mail_folder.h"
 #include "mailscan/mail_scan.h"
 #include "platform/paths.h"
+#include "platform/secret_store.h"
 #include "store/saved_parcel_file.h"
 #include "watch/parcel_files.h"
+#include "watch/tracking_history.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -51,6 +54,35 @@ QJsonObject foundJson(const FoundNumber &found)
             {QStringLiteral("note"), found.note}};
 }
 
+// The mailbox of 从邮件导入 (endpoints.ini's [imap], the password there or in the secret store),
+// from where its last scan stopped; that scan's end is kept for the next one.
+QString readMailbox(const QDateTime &since, const MailVisitor &visit)
+{
+    const QString dataDir = dataDirectory();
+    const MailAccountSettings settings = loadMailAccount(joinPath(dataDir, QStringLiteral("endpoints.ini")));
+    if (!settings.configured())
+        return QStringLiteral("没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR");
+    ImapAccount account = settings.account;
+    if (account.password.isEmpty()) {
+        const SecretStore store;
+        const SecretStore::Result read = store.readWaiting(imapSecretKey(account), 30000);
+        if (read.status != SecretStore::Status::Ok || read.secret.isEmpty())
+            return QStringLiteral("密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次")
+                .arg(account.host);
+        account.password = read.secret;
+    }
+    TrackingHistory history;
+    if (!history.open(dataDir, QDateTime::currentDateTime()))
+        return QStringLiteral("物流记录数据库无法打开: %1").arg(history.lastError());
+    const QString stateName = mailScanStateName(account);
+    const ImapReadResult result
+        = readImapMessages(account, mailScanState(history.fact(stateName)),
+                           since.isValid() ? since.toLocalTime().date() : QDate(), visit);
+    if (result.error.isEmpty() && !history.setFact(stateName, mailScanStateText(result.state)))
+        return QStringLiteral("读取的位置未能存入数据库: %1").arg(history.lastError());
+    return result.error;
+}
+
 // The found numbers as a parcel file `import` reads.
 QString writeImportFile(const QTemporaryDir &dir, const std::vector<FoundNumber> &found)
 {
@@ -93,19 +125,17 @@ int scanMail(QStringList args, bool json, const std::function<int(const QString 
             return fail(QStringLiteral("scan-mail does not know %1 (parcelvue --help)").arg(option), kUsage);
         }
     }
-    if (!kind)
-        return fail(QStringLiteral("scan-mail needs --mbox FILE or --maildir DIR"), kUsage);
-
     SavedFileContents saved;
     const QString savedPath = joinPath(dataDirectory(), QStringLiteral("wlnum.ini"));
     if (!readSavedFile(savedPath, saved) && QFileInfo::exists(savedPath))
         return fail(QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(savedPath)), kFailed);
     const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
     MailScan scan(savedNumbers(saved.parcels), since);
-    const QString error = readMailFolder(folder, *kind, [&](const QByteArray &raw) {
+    const MailVisitor visit = [&](const QByteArray &raw) {
         scan.add(raw);
         return true;
-    });
+    };
+    const QString error = kind ? readMailFolder(folder, *kind, visit) : readMailbox(since, visit);
     if (!error.isEmpty())
         return fail(error, kFailed);
 

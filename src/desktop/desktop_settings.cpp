@@ -7,6 +7,7 @@ namespace {
 const QString kNotificationsKey = QStringLiteral("桌面通知");
 const QString kMinimiseToTrayKey = QStringLiteral("最小化到托盘");
 const QString kClipboardNumbersKey = QStringLiteral("识别剪贴板中的单号");
+const QString kCheckNewMailKey = QStringLiteral("自动检查新邮件");
 const QString kLanguageKey = QStringLiteral("界面语言");
 const QString kYes = QStringLiteral("是");
 const QString kNo = QStringLiteral("否");
@@ -28,6 +29,7 @@ DesktopSettings DesktopSettings::load(const QString &settingsPath)
     settings.notifications = readYesNo(settingsPath, kNotificationsKey, settings.notifications);
     settings.minimiseToTray = readYesNo(settingsPath, kMinimiseToTrayKey, settings.minimiseToTray);
     settings.clipboardNumbers = readYesNo(settingsPath, kClipboardNumbersKey, settings.clipboardNumbers);
+    settings.checkNewMail = readYesNo(settingsPath, kCheckNewMailKey, settings.checkNewMail);
     const QString language
         = readProfileString(settingsPath, kWatchSection, kLanguageKey, QString()).trimmed();
     if (language == QStringLiteral("中文") || language == QLatin1String("English"))
@@ -58,4 +60,9 @@ bool DesktopSettings::saveLanguage(const QString &settingsPath, const QString &l
         ? language
         : QStringLiteral("自动");
     return writeProfileString(settingsPath, kWatchSection, kLanguageKey, value);
+}
+
+bool DesktopSettings::saveCheckNewMail(const QString &settingsPath, bool on)
+{
+    return writeProfileString(settingsPath, kWatchSection, kCheckNewMailKey, on ? kYes : kNo);
 }

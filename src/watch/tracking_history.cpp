@@ -999,6 +999,19 @@ bool TrackingHistory::markSeen(const ParcelKey &key)
                {key.number, key.com});
 }
 
+QString TrackingHistory::fact(const QString &name) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("SELECT value FROM facts WHERE name = ?"));
+    query.addBindValue(name);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+bool TrackingHistory::setFact(const QString &name, const QString &value)
+{
+    return run(QStringLiteral("INSERT OR REPLACE INTO facts (name, value) VALUES (?, ?)"), {name, value});
+}
+
 bool TrackingHistory::run(const QString &sql, const QVariantList &values)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));

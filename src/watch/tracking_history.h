@@ -70,6 +70,10 @@ public:
     // Records an answer that the service has no information of the parcel yet: not a failure
     // (no back-off), what was known stays, and the first rows after it are news.
     bool recordNoInformation(const ParcelKey &key, const QString &message, const QDateTime &now);
+    // A small fact the program keeps beside the history (where a mail folder's last scan stopped):
+    // its value, or an empty string; false when it could not be written.
+    QString fact(const QString &name) const;
+    bool setFact(const QString &name, const QString &value);
     // Since when the service has had no information of the parcel (from the first such answer
     // after its last rows); invalid when its last answer had rows.
     QDateTime noInformationSince(const ParcelKey &key) const;

@@ -494,7 +494,7 @@ TEST(CommandLine, ScanMailFindsNewNumbersAndSavesThemOnlyWithAdd)
         int exitCode;
         const char *says;
     } refused[] = {
-        {{QStringLiteral("scan-mail")}, 2, "--mbox FILE or --maildir DIR"},
+        {{QStringLiteral("scan-mail")}, 1, "没有设置收件服务器"},
         {{QStringLiteral("scan-mail"), QStringLiteral("--days"), QStringLiteral("x"),
           QStringLiteral("--mbox"), inbox},
          2,

@@ -10,6 +10,7 @@
 #include "gui/dialogs/tracking_service_dialog.h"
 #include "gui/mailscan/clipboard_watch.h"
 #include "gui/mailscan/mail_import_dialog.h"
+#include "gui/mailscan/mail_watch.h"
 #include "gui/overview/overview_window.h"
 #include "gui/platform/platform.h"
 #include "gui/window/form1.h"
@@ -89,6 +90,12 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_window, &MainWindow::updateFound, this, &DesktopSession::notifyUpdate);
     m_clipboard = new ClipboardWatch(*m_window, *m_notifier, this);
     m_clipboard->setEnabled(m_desktopSettings.clipboardNumbers);
+    m_mailWatch = new MailWatch(platform, *m_window, *m_history, *m_notifier, this);
+    m_mailWatch->setEnabled(m_desktopSettings.checkNewMail);
+    connect(m_mailWatch, &MailWatch::viewRequested, this, [this](const std::vector<FoundNumber> &numbers) {
+        showMailImport();
+        m_mailImport->showFoundNumbers(numbers);
+    });
 
     if (TrayIcon::available()) {
         m_tray = std::make_unique<TrayIcon>();
@@ -314,7 +321,15 @@ MailImportDialog *DesktopSession::mailImport() const
 void DesktopSession::showMailImport()
 {
     if (!m_mailImport) {
-        m_mailImport = new MailImportDialog(m_platform, *m_window);
+        m_mailImport = new MailImportDialog(m_platform, *m_window, *m_history);
+        m_mailImport->checkNewMail->setChecked(m_desktopSettings.checkNewMail);
+        connect(m_mailImport->checkNewMail, &QCheckBox::toggled, this, [this](bool on) {
+            m_desktopSettings.checkNewMail = on;
+            m_mailWatch->setEnabled(on);
+            if (!DesktopSettings::saveCheckNewMail(m_window->settingsFilePath(), on))
+                m_platform.messages->show(tr("设置保存失败!请检查磁盘或权限.."), MsgIcon::Exclamation,
+                                          MsgButtons::Ok);
+        });
         m_mailImport->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_mailImport, &MailImportDialog::parcelsAdded, this, [this] {
             if (m_overview)

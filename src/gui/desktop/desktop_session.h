@@ -11,6 +11,7 @@
 class ClipboardWatch;
 class DesktopNotifier;
 class MailImportDialog;
+class MailWatch;
 class Form1;
 class MainWindow;
 class InstanceServer;
@@ -63,6 +64,7 @@ public:
     OverviewWindow *overview() { return m_overview; } // null until first shown
     DesktopNotifier &notifier() { return *m_notifier; }
     ClipboardWatch &clipboardWatch() { return *m_clipboard; }
+    MailWatch &mailWatch() { return *m_mailWatch; }
     TrayIcon *tray() { return m_tray.get(); } // null where the desktop has no tray
     const DesktopSettings &desktopSettings() const { return m_desktopSettings; }
     TrackingServiceDialog *serviceDialog() const; // null unless open
@@ -96,6 +98,7 @@ private:
     OverviewWindow *m_overview = nullptr;
     DesktopNotifier *m_notifier = nullptr;
     ClipboardWatch *m_clipboard = nullptr;
+    MailWatch *m_mailWatch = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     DesktopSettings m_desktopSettings;
     QTimer *m_toolTipTimer = nullptr;

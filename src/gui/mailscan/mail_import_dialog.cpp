@@ -3,13 +3,18 @@
 #include "core/carrier_catalogue.h"
 #include "gui/platform/platform.h"
 #include "gui/window/main_window.h"
+#include "mailscan/mail_account.h"
 #include "mailscan/mail_folder.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "platform/save_dialog.h"
+#include "platform/secret_store.h"
+#include "watch/tracking_history.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -48,10 +53,12 @@ QLabel *labelFor(const QString &text, QWidget *input, QWidget *parent)
 }
 } // namespace
 
-MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidget *parent)
+MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, TrackingHistory &history,
+                                   QWidget *parent)
     : QDialog(parent)
     , m_platform(platform)
     , m_window(window)
+    , m_history(history)
 {
     setObjectName(QStringLiteral("mailImportDialog"));
     setWindowTitle(tr("从邮件导入"));
@@ -62,32 +69,67 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     privacy->setWordWrap(true);
     layout->addWidget(privacy);
 
+    const MailAccountSettings account
+        = loadMailAccount(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")));
     auto *source = new QGridLayout;
+    auto *sources = new QButtonGroup(this);
+    serverSource = new QRadioButton(tr("收件服务器"), this);
+    serverSource->setObjectName(QStringLiteral("serverSource"));
+    sources->addButton(serverSource);
+    source->addWidget(serverSource, 0, 0, 1, 4);
+    const auto field = [&](QLineEdit *&edit, const char *name, const QString &label, const QString &value,
+                           int row, int column) {
+        edit = new QLineEdit(value, this);
+        edit->setObjectName(QLatin1String(name));
+        source->addWidget(labelFor(label, edit, this), row, column);
+        source->addWidget(edit, row, column + 1);
+    };
+    field(host, "host", tr("服务器:"), account.account.host, 1, 0);
+    port = new QSpinBox(this);
+    port->setObjectName(QStringLiteral("port"));
+    port->setRange(1, 65535);
+    port->setValue(account.account.port);
+    source->addWidget(labelFor(tr("端口:"), port, this), 1, 2);
+    source->addWidget(port, 1, 3);
+    field(login, "login", tr("用户名:"), account.account.login, 2, 0);
+    security = new QComboBox(this);
+    security->setObjectName(QStringLiteral("security"));
+    security->addItem(QStringLiteral("TLS"), int(ImapSecurity::Tls));
+    security->addItem(QStringLiteral("STARTTLS"), int(ImapSecurity::StartTls));
+    security->setCurrentIndex(account.account.security == ImapSecurity::StartTls ? 1 : 0);
+    source->addWidget(labelFor(tr("加密:"), security, this), 2, 2);
+    source->addWidget(security, 2, 3);
+    field(password, "password", tr("密码:"), account.account.password, 3, 0);
+    password->setEchoMode(QLineEdit::Password);
+    if (!account.passwordInFile)
+        password->setPlaceholderText(tr("已保存在密钥环中则可留空"));
+    field(mailbox, "mailbox", tr("文件夹:"), account.account.folder, 3, 2);
+    m_caFile = account.account.caFile;
+
     folderSource = new QRadioButton(tr("本地邮件文件夹"), this);
     folderSource->setObjectName(QStringLiteral("folderSource"));
-    folderSource->setChecked(true);
-    auto *sources = new QButtonGroup(this);
     sources->addButton(folderSource);
-    source->addWidget(folderSource, 0, 0, 1, 4);
+    (account.configured() ? serverSource : folderSource)->setChecked(true);
+    source->addWidget(folderSource, 4, 0, 1, 4);
     folderPath = new QLineEdit(this);
     folderPath->setObjectName(QStringLiteral("folderPath"));
     folderPath->setPlaceholderText(tr("mbox 文件(如 Thunderbird 的 Mail/.../Inbox)或 Maildir 目录"));
-    source->addWidget(labelFor(tr("邮件文件夹:"), folderPath, this), 1, 0);
-    source->addWidget(folderPath, 1, 1);
+    source->addWidget(labelFor(tr("邮件文件夹:"), folderPath, this), 5, 0);
+    source->addWidget(folderPath, 5, 1);
     chooseFile = new QPushButton(tr("选择文件..."), this);
     chooseFile->setObjectName(QStringLiteral("chooseFile"));
-    source->addWidget(chooseFile, 1, 2);
+    source->addWidget(chooseFile, 5, 2);
     chooseDirectory = new QPushButton(tr("选择目录..."), this);
     chooseDirectory->setObjectName(QStringLiteral("chooseDirectory"));
-    source->addWidget(chooseDirectory, 1, 3);
+    source->addWidget(chooseDirectory, 5, 3);
     days = new QSpinBox(this);
     days->setObjectName(QStringLiteral("days"));
     days->setRange(0, 3650);
     days->setValue(kDefaultDays);
     days->setSpecialValueText(tr("全部"));
     days->setSuffix(tr(" 天"));
-    source->addWidget(labelFor(tr("读取最近:"), days, this), 2, 0);
-    source->addWidget(days, 2, 1);
+    source->addWidget(labelFor(tr("读取最近:"), days, this), 6, 0);
+    source->addWidget(days, 6, 1);
     layout->addLayout(source);
 
     auto *run = new QHBoxLayout;
@@ -118,6 +160,10 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     layout->addWidget(found, 1);
 
     auto *buttons = new QHBoxLayout;
+    checkNewMail = new QCheckBox(tr("自动检查新邮件"), this);
+    checkNewMail->setObjectName(QStringLiteral("checkNewMail"));
+    checkNewMail->setToolTip(tr("每30分钟读取收件服务器上的新邮件,在通知中提示找到的新单号;不会自动添加"));
+    buttons->addWidget(checkNewMail);
     buttons->addStretch(1);
     addChosen = new QPushButton(tr("添加所选"), this);
     addChosen->setObjectName(QStringLiteral("addChosen"));
@@ -128,6 +174,13 @@ MailImportDialog::MailImportDialog(Platform &platform, MainWindow &window, QWidg
     layout->addLayout(buttons);
     resize(820, 480);
 
+    connect(serverSource, &QRadioButton::toggled, this, &MailImportDialog::updateSource);
+    connect(security, &QComboBox::activated, this, [this] {
+        // The port follows the way of encryption while it is one of the two usual ports.
+        if (port->value() == 993 || port->value() == 143)
+            port->setValue(security->currentData().toInt() == int(ImapSecurity::Tls) ? 993 : 143);
+    });
+    updateSource();
     connect(chooseFile, &QPushButton::clicked, this, [this] {
         const QString file = m_platform.saveDialog->askOpenFileName(QStringLiteral("mbox (*)"));
         if (!file.isNull())
@@ -150,10 +203,26 @@ MailImportDialog::~MailImportDialog()
         m_thread->wait();
 }
 
+void MailImportDialog::updateSource()
+{
+    const bool server = serverSource->isChecked();
+    for (QWidget *input :
+         {static_cast<QWidget *>(host), static_cast<QWidget *>(port), static_cast<QWidget *>(security),
+          static_cast<QWidget *>(login), static_cast<QWidget *>(password), static_cast<QWidget *>(mailbox)})
+        input->setEnabled(server);
+    for (QWidget *input : {static_cast<QWidget *>(folderPath), static_cast<QWidget *>(chooseFile),
+                           static_cast<QWidget *>(chooseDirectory)})
+        input->setEnabled(!server);
+}
+
 void MailImportDialog::startScan()
 {
     if (scanning())
         return;
+    if (serverSource->isChecked()) {
+        startServerScan();
+        return;
+    }
     const QString path = QDir::fromNativeSeparators(folderPath->text().trimmed());
     MailFolderKind kind;
     if (path.isEmpty() || !mailFolderKind(path, &kind)) {
@@ -163,9 +232,79 @@ void MailImportDialog::startScan()
         return;
     }
     const QDateTime since = days->value() > 0 ? m_platform.clock->now().addDays(-days->value()) : QDateTime();
-    runReader([path, kind](const MailVisitor &visit,
-                           const std::atomic<bool> &) { return readMailFolder(path, kind, visit); },
-              savedNumbers(m_window.savedLines()), since);
+    m_afterScan = nullptr;
+    runReader(
+        [path, kind](const MailVisitor &visit, const std::atomic<bool> &,
+                     const std::function<void(int, int)> &) { return readMailFolder(path, kind, visit); },
+        savedNumbers(m_window.savedLines()), since);
+}
+
+void MailImportDialog::startServerScan()
+{
+    ImapAccount account;
+    account.host = host->text().trimmed();
+    account.port = port->value();
+    account.security = ImapSecurity(security->currentData().toInt());
+    account.login = login->text().trimmed();
+    account.password = password->text();
+    account.folder
+        = mailbox->text().trimmed().isEmpty() ? QStringLiteral("INBOX") : mailbox->text().trimmed();
+    account.caFile = m_caFile;
+    if (account.host.isEmpty() || account.login.isEmpty()) {
+        status->setText(tr("请填写收件服务器和用户名"));
+        return;
+    }
+    if (account.password.isEmpty()) {
+        if (!m_platform.secrets) {
+            status->setText(tr("请填写密码"));
+            return;
+        }
+        // The password kept in the secret store when the account was last read.
+        status->setText(tr("正在从密钥环读取密码..."));
+        scan->setEnabled(false);
+        m_platform.secrets->read(imapSecretKey(account), this,
+                                 [this, account](const SecretStore::Result &read) mutable {
+                                     scan->setEnabled(true);
+                                     if (read.status != SecretStore::Status::Ok || read.secret.isEmpty()) {
+                                         status->setText(tr("密钥环中没有这个账户的密码,请填写密码"));
+                                         return;
+                                     }
+                                     account.password = read.secret;
+                                     startServerScan(account, false);
+                                 });
+        return;
+    }
+    startServerScan(account, true);
+}
+
+void MailImportDialog::startServerScan(const ImapAccount &account, bool typedPassword)
+{
+    const QString stateName = mailScanStateName(account);
+    const ImapScanState state = mailScanState(m_history.fact(stateName));
+    const QDate since = days->value() > 0 ? m_platform.clock->now().date().addDays(-days->value()) : QDate();
+    auto kept = std::make_shared<ImapScanState>(state);
+    // Once read, the account is kept for the next time and the automatic check: the password in
+    // the secret store (typed again where there is none), the rest in endpoints.ini.
+    m_afterScan = [this, account, stateName, kept, typedPassword] {
+        m_history.setFact(stateName, mailScanStateText(*kept));
+        MailAccountSettings settings
+            = loadMailAccount(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")));
+        const bool inFile = settings.passwordInFile && settings.account.password == account.password;
+        settings.account = account;
+        settings.passwordInFile = inFile;
+        saveMailAccount(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")), settings);
+        if (typedPassword && !inFile && m_platform.secrets)
+            m_platform.secrets->write(imapSecretKey(account), account.password, this,
+                                      [](const SecretStore::Result &) {});
+    };
+    runReader(
+        [account, state, since, kept](const MailVisitor &visit, const std::atomic<bool> &stop,
+                                      const std::function<void(int, int)> &progress) {
+            const ImapReadResult result = readImapMessages(account, state, since, visit, progress, &stop);
+            *kept = result.state;
+            return result.error;
+        },
+        savedNumbers(m_window.savedLines()), QDateTime());
 }
 
 void MailImportDialog::runReader(Reader reader, QSet<QString> saved, QDateTime since)
@@ -184,17 +323,30 @@ void MailImportDialog::runReader(Reader reader, QSet<QString> saved, QDateTime s
               MailScan mails(saved, since);
               Outcome outcome;
               int read = 0;
+              const auto tell = [self](int done, int total) {
+                  QMetaObject::invokeMethod(self, [self, done, total] {
+                      if (self)
+                          self->onProgress(done, total);
+                  });
+              };
+              int told = 0;
+              bool counted = false; // the reader tells how many of how many
               outcome.error = reader(
                   [&](const QByteArray &raw) {
                       mails.add(raw);
-                      if (++read % 20 == 0 && self)
-                          QMetaObject::invokeMethod(self, [self, read] {
-                              if (self)
-                                  self->onProgress(read);
-                          });
+                      if (++read % 20 == 0 && !counted)
+                          tell(read, 0);
                       return !*stop;
                   },
-                  *stop);
+                  *stop,
+                  [&](int done, int total) {
+                      counted = true;
+                      // Every message of a short scan, every twentieth of a long one.
+                      if (done - told >= 20 || done == total || total < 100) {
+                          told = done;
+                          tell(done, total);
+                      }
+                  });
               outcome.mailsRead = mails.mailsRead();
               outcome.found = mails.found();
               QMetaObject::invokeMethod(self, [self, outcome = std::move(outcome)] {
@@ -212,9 +364,15 @@ void MailImportDialog::stopScan()
         *m_stop = true;
 }
 
-void MailImportDialog::onProgress(int read)
+void MailImportDialog::onProgress(int read, int total)
 {
-    status->setText(tr("已读取 %1 封邮件").arg(read));
+    if (total > 0) {
+        progress->setRange(0, total);
+        progress->setValue(read);
+        status->setText(tr("已读取 %1 / %2 封邮件").arg(read).arg(total));
+    } else {
+        status->setText(tr("已读取 %1 封邮件").arg(read));
+    }
 }
 
 void MailImportDialog::onFinished(const Outcome &outcome)
@@ -224,6 +382,9 @@ void MailImportDialog::onFinished(const Outcome &outcome)
     scan->setText(tr("开始读取"));
     m_found = outcome.found;
     showFound();
+    if (outcome.error.isEmpty() && m_afterScan)
+        m_afterScan();
+    m_afterScan = nullptr;
     if (!outcome.error.isEmpty())
         status->setText(outcome.error);
     else if (*m_stop)
@@ -232,6 +393,19 @@ void MailImportDialog::onFinished(const Outcome &outcome)
     else
         status->setText(tr("读取了%1封邮件,找到%2个新单号").arg(outcome.mailsRead).arg(m_found.size()));
     Q_EMIT scanFinished();
+}
+
+void MailImportDialog::showFoundNumbers(const std::vector<FoundNumber> &numbers)
+{
+    // Saved meanwhile: not offered again.
+    const QSet<QString> saved = savedNumbers(m_window.savedLines());
+    m_found.clear();
+    for (const FoundNumber &number : numbers) {
+        if (!saved.contains(number.candidate.number))
+            m_found.push_back(number);
+    }
+    showFound();
+    status->setText(tr("新邮件中找到%1个新单号").arg(m_found.size()));
 }
 
 void MailImportDialog::showFound()

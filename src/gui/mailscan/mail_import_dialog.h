@@ -2,6 +2,7 @@
 
 #include "mailscan/mail_folder.h"
 #include "mailscan/mail_scan.h"
+#include "platform/imap_reader.h"
 
 #include <QDialog>
 #include <atomic>
@@ -9,7 +10,10 @@
 #include <memory>
 
 class MainWindow;
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class TrackingHistory;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -27,10 +31,19 @@ class MailImportDialog : public QDialog
     Q_OBJECT
 
 public:
-    MailImportDialog(Platform &platform, MainWindow &window, QWidget *parent = nullptr);
+    // `history` keeps where each IMAP folder's last scan stopped.
+    MailImportDialog(Platform &platform, MainWindow &window, TrackingHistory &history,
+                     QWidget *parent = nullptr);
     ~MailImportDialog() override;
 
     // The controls, for tests and assistive technology.
+    QRadioButton *serverSource = nullptr; // "收件服务器": IMAP over TLS or STARTTLS
+    QLineEdit *host = nullptr;
+    QSpinBox *port = nullptr;
+    QComboBox *security = nullptr;
+    QLineEdit *login = nullptr;
+    QLineEdit *password = nullptr;
+    QLineEdit *mailbox = nullptr; // the folder, INBOX by default
     QRadioButton *folderSource = nullptr;
     QLineEdit *folderPath = nullptr;
     QPushButton *chooseFile = nullptr; // an mbox file
@@ -41,11 +54,14 @@ public:
     QLabel *status = nullptr;
     QTableWidget *found = nullptr;
     QPushButton *addChosen = nullptr;
+    QCheckBox *checkNewMail = nullptr; // "自动检查新邮件", every 30 minutes
 
     bool scanning() const { return m_thread != nullptr; }
 
     // Reads the mails and shows what they hold (after 开始读取).
     void startScan();
+    // Shows numbers found elsewhere (the automatic check of new mail) to be chosen.
+    void showFoundNumbers(const std::vector<FoundNumber> &numbers);
 
 Q_SIGNALS:
     void scanFinished();
@@ -60,10 +76,15 @@ private:
         int mailsRead = 0;
         std::vector<FoundNumber> found;
     };
-    using Reader = std::function<QString(const MailVisitor &visit, const std::atomic<bool> &stop)>;
+    // Reads on the worker thread; `progress` takes how many of how many (0: not known).
+    using Reader = std::function<QString(const MailVisitor &visit, const std::atomic<bool> &stop,
+                                         const std::function<void(int done, int total)> &progress)>;
+    void startServerScan();
+    void startServerScan(const ImapAccount &account, bool typedPassword);
+    void updateSource();
 
     void runReader(Reader reader, QSet<QString> saved, QDateTime since);
-    void onProgress(int read);
+    void onProgress(int read, int total);
     void onFinished(const Outcome &outcome);
     void showFound();
     void onAddChosen();
@@ -71,6 +92,9 @@ private:
 
     Platform &m_platform;
     MainWindow &m_window;
+    TrackingHistory &m_history;
+    std::function<void()> m_afterScan; // what a successful scan of a server keeps
+    QString m_caFile; // endpoints.ini's, for a private server
     QThread *m_thread = nullptr;
     std::shared_ptr<std::atomic<bool>> m_stop;
     std::vector<FoundNumber> m_found;

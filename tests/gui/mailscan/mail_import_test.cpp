@@ -1,10 +1,14 @@
 #include "desktop_harness.h"
 #include "gui/mailscan/mail_import_dialog.h"
+#include "gui/mailscan/mail_watch.h"
 #include "gui/window/main_window.h"
+#include "imap_server.h"
+#include "mailscan/mail_account.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -87,5 +91,63 @@ TEST(MailImport, FoundNumbersAreSavedOnlyWhenChosen)
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(after.last(), QStringLiteral("1Z999AA10123456784|UPS|耳机"));
     EXPECT_EQ(dialog->found->rowCount(), 1) << "the unchecked number stays to be chosen";
+    EXPECT_EQ(dialog->found->item(0, 0)->text(), QStringLiteral("SF1234567890123"));
+}
+
+// 收件服务器: the account of endpoints.ini read over TLS from a Dovecot of the test's own; no flag
+// changes, a second reading reads only what came since, and the automatic check offers the new
+// numbers in a notification whose 查看 shows them in the table.
+TEST(MailImport, TheMailboxIsReadOnlyAndOnlyItsNewMailIsOffered)
+{
+    if (!ImapTestServer::installed())
+        GTEST_SKIP() << "dovecot or openssl is not installed (scripts/install-deps.sh installs them)";
+    const QString user = QStringLiteral("reader@parcelvue.localhost"), secret = QStringLiteral("pw-9x!");
+    ImapTestServer server(user, secret);
+    server.deliver("From: Shop Example <orders@shop.example>\nSubject: Your order has shipped\n"
+                   "Date: Mon, 07 Dec 2026 10:00:00 +0800\n\nUPS tracking number: 1Z999AA10123456784\n");
+    server.deliver("From: news@shop.example\nSubject: Newsletter\n\nOrder 202612081234567, total 99.00\n");
+    ASSERT_TRUE(server.start()) << server.error().toStdString();
+    const QString status = server.mailboxStatus();
+
+    DesktopHarness h;
+    MailAccountSettings settings;
+    settings.account.host = QStringLiteral("127.0.0.1");
+    settings.account.port = server.tlsPort();
+    settings.account.login = user;
+    settings.account.password = secret;
+    settings.account.caFile = server.caFile();
+    settings.passwordInFile = true;
+    ASSERT_TRUE(saveMailAccount(QDir(h.test.dataDir()).filePath(QStringLiteral("endpoints.ini")), settings));
+
+    h.session->showMailImport();
+    MailImportDialog *dialog = h.session->mailImport();
+    ASSERT_TRUE(dialog->serverSource->isChecked()) << "an account set up is the source";
+    EXPECT_EQ(dialog->port->value(), server.tlsPort());
+    QSignalSpy finished(dialog, &MailImportDialog::scanFinished);
+    const auto scan = [&] {
+        dialog->scan->click();
+        return waitUntil([&] { return !finished.isEmpty(); }, 20000) && (finished.clear(), true);
+    };
+    ASSERT_TRUE(scan());
+    EXPECT_EQ(dialog->status->text(), QStringLiteral("读取了2封邮件,找到1个新单号"))
+        << server.log().toStdString();
+    ASSERT_EQ(dialog->found->rowCount(), 1);
+    EXPECT_EQ(dialog->found->item(0, 0)->text(), QStringLiteral("1Z999AA10123456784"));
+    EXPECT_EQ(server.mailboxStatus(), status) << "no message was marked read";
+    ASSERT_TRUE(scan());
+    EXPECT_EQ(dialog->status->text(), QStringLiteral("读取了0封邮件,找到0个新单号"))
+        << "only what came since";
+
+    server.deliver("From: 京东 <jd@jd.example>\nSubject: =?UTF-8?B?5bey5Y+R6LSn?=\nContent-Type: text/plain; "
+                   "charset=UTF-8\n\n您的订单已由顺丰速运发出，运单号：SF1234567890123\n");
+    dialog->close();
+    h.session->mailWatch().checkNow();
+    ASSERT_TRUE(waitUntil([&] { return h.notifications() == 1; }, 20000)) << server.log().toStdString();
+    const FakeDesktop::Notification offer = h.fake.notifications().at(0);
+    EXPECT_EQ(offer.summary, QStringLiteral("发现1个新单号"));
+    EXPECT_EQ(h.session->mainWindow().savedLines().size(), 3) << "nothing is added by itself";
+    h.fake.invokeAction(offer.id, QStringLiteral("view"));
+    ASSERT_TRUE(waitUntil([&] { return dialog->isVisible(); }));
+    ASSERT_EQ(dialog->found->rowCount(), 1);
     EXPECT_EQ(dialog->found->item(0, 0)->text(), QStringLiteral("SF1234567890123"));
 }
