@@ -542,6 +542,210 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1(parcelvue --help 列出全部命令)</source>
+        <translation>%1 (parcelvue --help lists the commands)</translation>
+    </message>
+    <message>
+        <source>无法打开物流记录数据库 %1: %2。请检查数据目录是否可写,或关闭正在使用它的程序后再试。</source>
+        <translation>The tracking history %1 cannot be opened: %2. Check that the data directory is writable, or close the program using it and try again.</translation>
+    </message>
+    <message>
+        <source>track 需要快递公司和单号,例如: parcelvue track shunfeng SF1234567890</source>
+        <translation>track takes a carrier and a number, e.g. parcelvue track shunfeng SF1234567890</translation>
+    </message>
+    <message>
+        <source>不认识的快递公司&quot;%1&quot;:请给出服务代码(shunfeng)或名称(顺丰快递)</source>
+        <translation>unknown carrier &quot;%1&quot;: give a service code (shunfeng) or a name (顺丰快递)</translation>
+    </message>
+    <message>
+        <source>单号不能为空,也不能含有&quot;|&quot;</source>
+        <translation>the number must not be empty or contain &quot;|&quot;</translation>
+    </message>
+    <message>
+        <source>查询服务 %1 答复: %2(单号 %3)</source>
+        <translation>The tracking service %1 answered: %2 (number %3)</translation>
+    </message>
+    <message>
+        <source>物流记录未能存入数据库 %1: %2</source>
+        <translation>The tracking rows could not be stored in the history %1: %2</translation>
+    </message>
+    <message>
+        <source>状态: %1</source>
+        <translation>Status: %1</translation>
+    </message>
+    <message>
+        <source>运送时间: %1</source>
+        <translation>Transit time: %1</translation>
+    </message>
+    <message>
+        <source>已查询%1个快递,%2个有最新动态,%3个查询失败
+</source>
+        <translation>Queried %1 parcels: %2 with news, %3 failed
+</translation>
+    </message>
+    <message>
+        <source>%1个快递未查询: </source>
+        <translation>%1 parcels not queried: </translation>
+    </message>
+    <message>
+        <source>有物流信息%1个,单号被拒%2个,连接失败%3个,账号问题%4个,未查询%5个
+</source>
+        <translation>With tracking information: %1, number refused: %2, connection failed: %3, account problem: %4, not queried: %5
+</translation>
+    </message>
+    <message>
+        <source>只有 list 接受 --all</source>
+        <translation>only list takes --all</translation>
+    </message>
+    <message>
+        <source>不认识的选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 不接受 --json</source>
+        <translation>%1 takes no --json</translation>
+    </message>
+    <message>
+        <source>%1 除选项外不接受参数</source>
+        <translation>%1 takes no arguments besides its options</translation>
+    </message>
+    <message>
+        <source>%1 需要一个文件,例如: parcelvue %1 parcels.json</source>
+        <translation>%1 takes one file, e.g. parcelvue %1 parcels.json</translation>
+    </message>
+    <message>
+        <source>%1 需要一个值(见 parcelvue --help)</source>
+        <translation>%1 needs a value (see parcelvue --help)</translation>
+    </message>
+    <message>
+        <source>scan-mail 一次只读取一个邮件文件夹</source>
+        <translation>scan-mail reads one mail folder at a time</translation>
+    </message>
+    <message>
+        <source>--days 需要天数,0 表示全部邮件</source>
+        <translation>--days takes a number of days, 0 for every mail</translation>
+    </message>
+    <message>
+        <source>scan-mail 不认识 %1(见 parcelvue --help)</source>
+        <translation>scan-mail does not know %1 (see parcelvue --help)</translation>
+    </message>
+    <message>
+        <source>无法读取 %1,请检查该文件是否存在且可读</source>
+        <translation>%1 cannot be read; check that the file exists and is readable</translation>
+    </message>
+    <message>
+        <source>读取了%1封邮件,找到%2个新单号</source>
+        <translation>Mails read: %1; new numbers found: %2</translation>
+    </message>
+    <message>
+        <source>找到的单号未能交给导入(无法建立临时文件),请检查临时目录是否可写</source>
+        <translation>The numbers found could not be handed to the import (no temporary file); check that the temporary directory is writable</translation>
+    </message>
+    <message>
+        <source>快递公司	快递数	已签收	中位运送时间	80%运送时间	问题件占比
+</source>
+        <translation>Carrier	Parcels	Delivered	Median transit	80% transit	Exception share
+</translation>
+    </message>
+    <message>
+        <source>
+月份	签收数
+</source>
+        <translation>
+Month	Delivered
+</translation>
+    </message>
+    <message>
+        <source>命令(不打开窗口;可在没有显示器时、由定时器或经 ssh 运行):
+  parcelvue track 快递公司 单号 [--json]      物流信息(最新在前)、状态、运送时间
+      parcelvue track shunfeng SF1234567890
+      parcelvue track 顺丰快递 SF1234567890 --json
+  parcelvue list [--all] [--json]           每个已保存快递及其状态;已归档的
+                                            只在加 --all 时列出
+      parcelvue list --json
+  parcelvue refresh [--json]                立即查询每个已保存快递,列出有最新动态的
+      parcelvue refresh
+  parcelvue export 文件                     把每个已保存快递导出到 文件.json(含物流记录)或 文件.csv
+      parcelvue export ~/parcels.json
+  parcelvue import 文件                     添加 文件.json 或 文件.csv 中尚未保存的快递,
+                                            并合并全部快递的物流记录(用于备份恢复)
+      parcelvue import ~/parcels.csv
+  parcelvue stats [--json]                  按快递公司:快递数、已签收、运送时间、
+                                            问题件占比;每月签收数
+      parcelvue stats
+  parcelvue scan-mail [--json] [--add] [--days N] [--mbox 文件 | --maildir 目录]
+                                            最近 N 天(默认 30;0 为全部)邮件中尚未保存的快递
+                                            单号:“从邮件导入”中设置的收件服务器(上次读取后
+                                            的新邮件),或本地邮件文件夹;加 --add 时保存它们
+      parcelvue scan-mail --mbox ~/.thunderbird/x.default/Mail/Local\ Folders/Inbox
+退出码:
+  0 完成(refresh: 每个快递都已查询)
+  1 文件被拒绝或未能写入
+  2 用法错误
+  3 查询服务拒绝了单号:单号错误、没有信息、无法识别快递公司
+    (refresh: 全部被拒)
+  4 传输失败:无法连接、没有答复、查询服务故障(refresh: 全部如此)
+  5 查询服务要求等待(繁忙,或额度暂时用完):快递未查询,并给出
+    可再次查询的时间
+  6 refresh: 部分快递已查询,其余失败(各项数目见标准错误输出)
+  7 查询服务的账号问题:密钥错误、额度或每日次数用完、缺少手机号
+</source>
+        <translation>Commands (no window; they run without a display, from a timer or over ssh):
+  parcelvue track CARRIER NUMBER [--json]   progress rows newest first, status, transit time
+      parcelvue track shunfeng SF1234567890
+      parcelvue track 顺丰快递 SF1234567890 --json
+  parcelvue list [--all] [--json]           every saved parcel with its state; archived ones
+                                            only with --all
+      parcelvue list --json
+  parcelvue refresh [--json]                query every saved parcel now, print those with news
+      parcelvue refresh
+  parcelvue export FILE                     every saved parcel to FILE.json (with history) or FILE.csv
+      parcelvue export ~/parcels.json
+  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved yet,
+                                            merge the history of all of them (a backup)
+      parcelvue import ~/parcels.csv
+  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,
+                                            share of problems; parcels received per month
+      parcelvue stats
+  parcelvue scan-mail [--json] [--add] [--days N] [--mbox FILE | --maildir DIR]
+                                            tracking numbers not saved yet in the mails of the
+                                            last N days (30; 0 for all): the mailbox set up in
+                                            Import from mail (new mail since its last scan), or a
+                                            local mail folder; --add saves them
+      parcelvue scan-mail --mbox ~/.thunderbird/x.default/Mail/Local\ Folders/Inbox
+Exit codes:
+  0 done (refresh: every parcel queried)
+  1 a file refused or not written
+  2 usage
+  3 the service refused the number: wrong number, no information, carrier not detected
+    (refresh: it refused them all)
+  4 the transfer failed: no connection, no answer, the service out of order (refresh: for all)
+  5 the service asked to wait (busy, or its quota spent meanwhile): parcels not queried, with
+    the time it allows again
+  6 refresh: some parcels queried, others failed (the counts on standard error)
+  7 the service&apos;s account: a wrong key, a spent quota or daily limit, a missing phone number
+</translation>
+    </message>
+    <message>
+        <source>没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR</source>
+        <translation>No mail server set up: set one up in Import from Mail, or use --mbox FILE / --maildir DIR</translation>
+    </message>
+    <message>
+        <source>密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次</source>
+        <translation>The keyring has no password for the mail server %1: enter it in Import from Mail and read once</translation>
+    </message>
+    <message>
+        <source>物流记录数据库无法打开: %1</source>
+        <translation>The tracking history cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>读取的位置未能存入数据库: %1</source>
+        <translation>Where the reading stopped could not be stored in the database: %1</translation>
+    </message>
+</context>
+<context>
     <name>DesktopNotifier</name>
     <message>
         <source>查看</source>
@@ -1429,6 +1633,39 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>启动后把主窗口的图片保存到 &lt;文件&gt;;加 --overview 时,保存全部快递窗口(选中第一个快递)的图片。</source>
+        <translation>Save a picture of the main window to &lt;file&gt; after start-up; with --overview, of the overview with its first parcel selected.</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>同时打开全部已保存快递的总览(全部快递)。</source>
+        <translation>Also open the overview of every saved parcel (All Parcels).</translation>
+    </message>
+    <message>
+        <source>Parcelvue: 跟踪127家快递公司的快递。
+数据目录: $PARCELVUE_HOME;否则,对安装的程序为每个用户的数据位置(除非程序所在目录有 wlnum.ini 或 parcelvue.ini);否则为程序所在目录(可写时),再否则为每个用户的数据位置。查询服务在该目录的 endpoints.ini 中设置。
+每个数据目录只运行一个程序: 再次启动会把正在运行的程序调到前面(加 --overview 时打开它的全部快递窗口),然后结束。
+
+</source>
+        <translation>Parcelvue: follow parcels of 127 carriers.
+Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location (unless the program&apos;s directory holds wlnum.ini or parcelvue.ini); else the program&apos;s directory when writable, else the per-user data location. Services are configured in endpoints.ini there.
+One program runs per data directory: a second start brings the running one to the front (and opens its overview with --overview) and ends.
+
+</translation>
+    </message>
+    <message>
+        <source>另一个 Parcelvue 正在使用数据目录 %1,但没有回应(%2)。
+请稍后再试,或结束那个程序后再启动。</source>
+        <translation>Another Parcelvue is using the data directory %1 but does not answer (%2).
+Please try again later, or end that program and start again.</translation>
+    </message>
+</context>
+<context>
     <name>NoticeMail</name>
     <message>
         <source>感谢您使用Parcelvue,欢迎您继续支持Lumetra其他产品!</source>
@@ -1754,6 +1991,131 @@ The website opens when you click OK!</translation>
     <message>
         <source>%1天%2小时%3分</source>
         <translation>%1d %2h %3m</translation>
+    </message>
+    <message>
+        <source>暂无信息</source>
+        <translation>No information yet</translation>
+    </message>
+    <message>
+        <source>查询太频繁,快递鸟暂停了查询,稍后再查..</source>
+        <translation>Too many queries: Kdniao has paused them, try again later..</translation>
+    </message>
+    <message>
+        <source>该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!</source>
+        <translation>This carrier needs the last four digits of the recipient&apos;s or sender&apos;s phone number: enter them for this number in All Parcels!</translation>
+    </message>
+    <message>
+        <source>快递鸟返回了无法识别的内容,请稍后再查!</source>
+        <translation>Kdniao sent an answer that cannot be read, try again later!</translation>
+    </message>
+    <message>
+        <source>未设置快递鸟的用户ID,请在“查询服务”中填写!</source>
+        <translation>No Kdniao user ID is set: enter it in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>未设置快递鸟的API Key,请在“查询服务”中填写!</source>
+        <translation>No Kdniao API key is set: enter it in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>未设置17TRACK的API密钥,请在“查询服务”中填写!</source>
+        <translation>No 17TRACK API key is set: enter it in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>17TRACK返回了无法识别的内容,请稍后再查!</source>
+        <translation>17TRACK sent an answer that cannot be read, try again later!</translation>
+    </message>
+    <message>
+        <source>17TRACK拒绝了查询:本机的IP地址不在17TRACK的白名单中,请在17TRACK后台设置!</source>
+        <translation>17TRACK refused the query: this computer&apos;s IP address is not on 17TRACK&apos;s allow list; add it in your 17TRACK account!</translation>
+    </message>
+    <message>
+        <source>17TRACK拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!</source>
+        <translation>17TRACK refused the query: the API key is wrong or the account is unavailable; check it in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>17TRACK查询此单号需要收件地的国家和邮编,暂无法查询!</source>
+        <translation>17TRACK needs the destination country and postcode for this number, so it cannot be tracked for now!</translation>
+    </message>
+    <message>
+        <source>17TRACK查询此单号需要收件地的邮编,暂无法查询!</source>
+        <translation>17TRACK needs the destination postcode for this number, so it cannot be tracked for now!</translation>
+    </message>
+    <message>
+        <source>17TRACK查询此单号需要发货日期等其他信息,暂无法查询!</source>
+        <translation>17TRACK needs more details for this number, such as the shipping date, so it cannot be tracked for now!</translation>
+    </message>
+    <message>
+        <source>17TRACK无法识别该单号的快递公司</source>
+        <translation>17TRACK cannot tell the carrier of this number</translation>
+    </message>
+    <message>
+        <source>17TRACK今天的查询次数已达上限,稍后再查..</source>
+        <translation>17TRACK&apos;s daily query limit is reached, try again later..</translation>
+    </message>
+    <message>
+        <source>17TRACK的查询额度已用完,请在17TRACK购买额度!</source>
+        <translation>The 17TRACK quota is used up: buy more quota from 17TRACK!</translation>
+    </message>
+    <message>
+        <source>17TRACK服务内部错误,请稍后再查!</source>
+        <translation>17TRACK had an internal error, try again later!</translation>
+    </message>
+    <message>
+        <source>17TRACK返回了无法识别的额度信息</source>
+        <translation>17TRACK sent quota information that cannot be read</translation>
+    </message>
+    <message>
+        <source>无法连接17TRACK:</source>
+        <translation>Cannot reach 17TRACK: </translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>%1 属于另一个用户</source>
+        <translation>%1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>答复过长</source>
+        <translation>the answer is too long</translation>
+    </message>
+    <message>
+        <source>%1 毫秒内没有答复</source>
+        <translation>no answer within %1 ms</translation>
+    </message>
+    <message>
+        <source>连接已关闭,没有答复</source>
+        <translation>closed without an answer</translation>
+    </message>
+    <message>
+        <source>已有程序在那里答复</source>
+        <translation>a program already answers there</translation>
+    </message>
+</context>
+<context>
+    <name>TrackingHistory</name>
+    <message>
+        <source>它由较新版本的 Parcelvue 建立(数据库版本 %1),请用较新版本的 Parcelvue 打开</source>
+        <translation>it was made by a newer Parcelvue (schema %1); open it with that newer Parcelvue</translation>
+    </message>
+    <message>
+        <source>无法在数据目录保存快递记录(%1: %2),本次运行的记录只保存在内存中。</source>
+        <translation>The tracking records cannot be kept in the data directory (%1: %2); this run keeps them in memory only.</translation>
+    </message>
+    <message>
+        <source>快递记录数据库已损坏,已另存为%1,并新建了数据库。</source>
+        <translation>The tracking database was damaged; it was set aside as %1 and a new one was made.</translation>
+    </message>
+</context>
+<context>
+    <name>TrackingService</name>
+    <message>
+        <source>快递鸟</source>
+        <translation>Kdniao</translation>
+    </message>
+    <message>
+        <source>原有接口</source>
+        <translation>Built-in service</translation>
     </message>
 </context>
 <context>

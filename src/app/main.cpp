@@ -43,23 +43,25 @@ struct Options
 {
     QCommandLineOption screenshot {
         QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the main window to <file> after start-up; with --overview, of the "
-                       "overview with its first parcel selected."),
-        QStringLiteral("file")};
-    QCommandLineOption overview {QStringLiteral("overview"),
-                                 QStringLiteral("Also open the overview of every saved parcel (全部快递).")};
+        QCoreApplication::translate("Main",
+                                    "启动后把主窗口的图片保存到 <文件>;加 --overview 时,保存全部快递"
+                                    "窗口(选中第一个快递)的图片。"),
+        QCoreApplication::translate("Main", "文件")};
+    QCommandLineOption overview {
+        QStringLiteral("overview"),
+        QCoreApplication::translate("Main", "同时打开全部已保存快递的总览(全部快递)。")};
 
     void describe(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(
-            QStringLiteral(
-                "Parcelvue: follow parcels of 127 carriers.\n"
-                "Data directory: $PARCELVUE_HOME; else, for an installed copy, the per-user data location "
-                "(unless the program's directory holds wlnum.ini or parcelvue.ini); else the program's "
-                "directory when writable, else the per-user data location. Services are configured in "
-                "endpoints.ini there.\n"
-                "One program runs per data directory: a second start brings the running one to the front "
-                "(and opens its overview with --overview) and ends.\n\n")
+            QCoreApplication::translate(
+                "Main",
+                "Parcelvue: 跟踪127家快递公司的快递。\n"
+                "数据目录: $PARCELVUE_HOME;否则,对安装的程序为每个用户的数据位置"
+                "(除非程序所在目录有 wlnum.ini 或 parcelvue.ini);否则为程序所在目录(可写时),"
+                "再否则为每个用户的数据位置。查询服务在该目录的 endpoints.ini 中设置。\n"
+                "每个数据目录只运行一个程序: 再次启动会把正在运行的程序调到前面"
+                "(加 --overview 时打开它的全部快递窗口),然后结束。\n\n")
             + CommandLine::help());
         parser.addHelpOption();
         parser.addVersionOption();
@@ -124,9 +126,11 @@ int main(int argc, char *argv[])
     case SingleInstance::Start::HandedOver:
         return 0;
     case SingleInstance::Start::Unanswered: {
-        const QString text = QStringLiteral("另一个 Parcelvue 正在使用数据目录 "
-                                            "%1,但没有回应(%2)。\n请稍后再试,或结束那个程序后再启动。")
-                                 .arg(QDir::toNativeSeparators(dataDir), why);
+        const QString text
+            = QCoreApplication::translate("Main",
+                                          "另一个 Parcelvue 正在使用数据目录 "
+                                          "%1,但没有回应(%2)。\n请稍后再试,或结束那个程序后再启动。")
+                  .arg(QDir::toNativeSeparators(dataDir), why);
         std::fprintf(stderr, "%s\n", qUtf8Printable(text));
         DesktopPlatform desktop(dataDir);
         desktop.platform().messages->show(text, MsgIcon::Exclamation, MsgButtons::Ok);

@@ -8,6 +8,7 @@
 #include "core/configuration.h"
 #include "core/delivery_status.h"
 #include "core/query_answer.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
 #include "platform/clock.h"
 #include "platform/http_client.h"
@@ -23,6 +24,7 @@
 #include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -60,7 +62,9 @@ QTextStream &err()
 
 int usage(const QString &reason)
 {
-    err() << "parcelvue: " << reason << " (parcelvue --help lists the commands)\n";
+    err() << "parcelvue: "
+          << QCoreApplication::translate("CommandLine", "%1(parcelvue --help 列出全部命令)").arg(reason)
+          << "\n";
     err().flush();
     return kUsage;
 }
@@ -131,7 +135,12 @@ struct Program
         if (!lines)
             return false;
         if (!history.open(dataDir, clock.now())) {
-            err() << "parcelvue: the tracking history cannot be opened: " << history.lastError() << "\n";
+            err() << "parcelvue: "
+                  << QCoreApplication::translate("CommandLine",
+                                                 "无法打开物流记录数据库 %1: %2。请检查数据目录是否可写,"
+                                                 "或关闭正在使用它的程序后再试。")
+                         .arg(QDir::toNativeSeparators(history.path()), history.lastError())
+                  << "\n";
             return false;
         }
         if (!history.problem().isEmpty())
@@ -189,6 +198,7 @@ QJsonObject parcelJson(const ParcelRecord &parcel, const QDateTime &now)
          QJsonObject {{QStringLiteral("code"), parcel.key.com},
                       {QStringLiteral("name"), parcel.carrierName}}},
         {QStringLiteral("status"), overviewStatus(parcel)},
+        {QStringLiteral("status_code"), statusCode(overviewStatus(parcel))},
         {QStringLiteral("newest"),
          QJsonObject {{QStringLiteral("time"), parcel.newestTime},
                       {QStringLiteral("text"), parcel.newestText}}},
@@ -203,11 +213,11 @@ QJsonObject parcelJson(const ParcelRecord &parcel, const QDateTime &now)
 
 void printParcelLine(const ParcelRecord &parcel, const QDateTime &now)
 {
-    out() << parcel.note << '\t' << parcel.key.number << '\t' << parcel.carrierName << '\t'
-          << overviewStatus(parcel) << '\t' << overviewCell(parcel, OverviewColumn::Newest, now) << '\t'
-          << timeText(parcel.lastChecked);
+    out() << parcel.note << '\t' << parcel.key.number << '\t' << carrierShownName(parcel.carrierName) << '\t'
+          << shownStatus(overviewStatus(parcel)) << '\t' << overviewCell(parcel, OverviewColumn::Newest, now)
+          << '\t' << timeText(parcel.lastChecked);
     if (!parcel.lastError.isEmpty())
-        out() << '\t' << parcel.lastError;
+        out() << '\t' << shownVerdict(parcel.lastError);
     out() << '\n';
 }
 
@@ -242,16 +252,16 @@ QString serviceWord(AnswerVerdict verdict, const QString &answer)
 int track(const QStringList &args, bool json)
 {
     if (args.size() != 2)
-        return usage(
-            QStringLiteral("track takes a carrier and a number: parcelvue track shunfeng SF1234567890"));
+        return usage(QCoreApplication::translate(
+            "CommandLine", "track 需要快递公司和单号,例如: parcelvue track shunfeng SF1234567890"));
     const int carrier = carrierArgument(args.at(0));
     if (carrier < 0)
-        return usage(
-            QStringLiteral("unknown carrier \"%1\": give a service code (shunfeng) or a name (顺丰快递)")
-                .arg(args.at(0)));
+        return usage(QCoreApplication::translate(
+                         "CommandLine", "不认识的快递公司\"%1\":请给出服务代码(shunfeng)或名称(顺丰快递)")
+                         .arg(args.at(0)));
     const QString number = args.at(1);
     if (number.isEmpty() || number.contains(QLatin1Char('|')))
-        return usage(QStringLiteral("the number must not be empty or hold \"|\""));
+        return usage(QCoreApplication::translate("CommandLine", "单号不能为空,也不能含有\"|\""));
 
     Program program;
     // A saved parcel's answer belongs in its history, whoever asked; its phone digits go with the
@@ -295,7 +305,7 @@ int track(const QStringList &args, bool json)
                                    {QStringLiteral("number"), number},
                                    {QStringLiteral("error"), error}});
         else
-            err() << message << '\n';
+            err() << shownVerdict(message) << '\n';
         return code;
     }
     ParseState state;
@@ -305,14 +315,18 @@ int track(const QStringList &args, bool json)
     if (rows.empty()) {
         const QString word = verdict == AnswerVerdict::Accepted ? QStringLiteral("未查询到物流信息")
                                                                 : serviceWord(verdict, result.text);
+        const QString message = verdictMessage(verdict);
         if (json)
             printJson(QJsonObject {{QStringLiteral("carrier"), carrierJson},
                                    {QStringLiteral("number"), number},
                                    {QStringLiteral("error"),
                                     QJsonObject {{QStringLiteral("kind"), QStringLiteral("refused")},
-                                                 {QStringLiteral("word"), word}}}});
+                                                 {QStringLiteral("word"), word},
+                                                 {QStringLiteral("message"), message}}}});
         else
-            err() << QStringLiteral("查询服务答复: ") << word << '\n';
+            err() << QCoreApplication::translate("CommandLine", "查询服务 %1 答复: %2(单号 %3)")
+                         .arg(trackingServiceName(program.client.service()), shownVerdict(message), number)
+                  << '\n';
         return kRefused;
     }
 
@@ -327,10 +341,13 @@ int track(const QStringList &args, bool json)
             oldestFirst.append({row->time, row->progress, {}});
         oldestFirst.last().text = carrierText(oldestFirst.last().text, result);
         const ParcelKey key {number, carrierCode(carrier)};
-        const auto recorded = history.recordAnswer(key, oldestFirst, status, now, program.client.serviceKey());
+        const auto recorded
+            = history.recordAnswer(key, oldestFirst, status, now, program.client.serviceKey());
         if (!recorded.stored && history.parcel(key))
-            err() << "parcelvue: 物流记录未能存入数据库" << QDir::toNativeSeparators(history.path()) << ": "
-                  << history.lastError() << "\n";
+            err() << "parcelvue: "
+                  << QCoreApplication::translate("CommandLine", "物流记录未能存入数据库 %1: %2")
+                         .arg(QDir::toNativeSeparators(history.path()), history.lastError())
+                  << "\n";
         if (recorded.news)
             program.tellNews({key});
     }
@@ -344,15 +361,19 @@ int track(const QStringList &args, bool json)
             {QStringLiteral("carrier"), carrierJson},
             {QStringLiteral("number"), number},
             {QStringLiteral("status"), status},
+            {QStringLiteral("status_code"), statusCode(status)},
             {QStringLiteral("transit"),
              QJsonObject {{QStringLiteral("seconds"), seconds}, {QStringLiteral("text"), transit}}},
             {QStringLiteral("rows"), list}});
         return kOk;
     }
-    out() << carrierName(carrier) << ' ' << number << '\n';
+    out() << carrierShownName(carrier) << ' ' << number << '\n';
     for (const ProgressRow &row : rows)
         out() << row.time << "  " << row.progress << '\n';
-    out() << QStringLiteral("状态: ") << status << '\n' << QStringLiteral("运送时间: ") << transit << '\n';
+    out() << QCoreApplication::translate("CommandLine", "状态: %1").arg(shownStatus(status)) << '\n'
+          << QCoreApplication::translate("CommandLine", "运送时间: %1")
+                 .arg(status == kSignedFor ? shownStatus(status) : shownTransitTime(seconds))
+          << '\n';
     out().flush();
     return kOk;
 }
@@ -476,20 +497,21 @@ int refresh(bool json)
                                              {QStringLiteral("held"), int(held.size())}}}});
         return code;
     }
-    out() << QStringLiteral("已查询%1个快递,%2个有最新动态,%3个查询失败\n")
+    out() << QCoreApplication::translate("CommandLine", "已查询%1个快递,%2个有最新动态,%3个查询失败\n")
                  .arg(queried)
                  .arg(news.size())
                  .arg(failed.size());
     for (const ParcelRecord &parcel : news)
         printParcelLine(*history.parcel(parcel.key), now);
     if (!held.isEmpty()) {
-        out() << QStringLiteral("%1个快递未查询: ").arg(held.size())
+        out() << QCoreApplication::translate("CommandLine", "%1个快递未查询: ").arg(held.size())
               << ServiceBudget::holdText(program.client.service(), heldUntil, now) << '\n';
         for (const ParcelKey &key : std::as_const(held))
-            out() << QStringLiteral("未查询") << '\t' << key.number << '\t' << timeText(heldUntil) << '\n';
+            out() << shownStatus(kNotQueried) << '\t' << key.number << '\t' << timeText(heldUntil) << '\n';
     }
     if (code != kOk)
-        err() << QStringLiteral("有物流信息%1个,单号被拒%2个,连接失败%3个,账号问题%4个,未查询%5个\n")
+        err() << QCoreApplication::translate(
+                     "CommandLine", "有物流信息%1个,单号被拒%2个,连接失败%3个,账号问题%4个,未查询%5个\n")
                      .arg(answered)
                      .arg(refused)
                      .arg(transfer)
@@ -586,43 +608,42 @@ bool isCommand(const QStringList &arguments)
 
 QString help()
 {
-    return QStringLiteral(
-        "Commands (no window; they run without a display, from a timer or over ssh):\n"
-        "  parcelvue track CARRIER NUMBER [--json]   progress rows newest first, status, transit time\n"
+    return QCoreApplication::translate(
+        "CommandLine",
+        "命令(不打开窗口;可在没有显示器时、由定时器或经 ssh 运行):\n"
+        "  parcelvue track 快递公司 单号 [--json]      物流信息(最新在前)、状态、运送时间\n"
         "      parcelvue track shunfeng SF1234567890\n"
         "      parcelvue track 顺丰快递 SF1234567890 --json\n"
-        "  parcelvue list [--all] [--json]           every saved parcel with its state; archived ones\n"
-        "                                            only with --all\n"
+        "  parcelvue list [--all] [--json]           每个已保存快递及其状态;已归档的\n"
+        "                                            只在加 --all 时列出\n"
         "      parcelvue list --json\n"
-        "  parcelvue refresh [--json]                query every saved parcel now, print those with news\n"
+        "  parcelvue refresh [--json]                立即查询每个已保存快递,列出有最新动态的\n"
         "      parcelvue refresh\n"
-        "  parcelvue export FILE                     every saved parcel to FILE.json (with history) or "
-        "FILE.csv\n"
+        "  parcelvue export 文件                     把每个已保存快递导出到 文件.json(含物流记录)或 "
+        "文件.csv\n"
         "      parcelvue export ~/parcels.json\n"
-        "  parcelvue import FILE                     add the parcels of FILE.json or FILE.csv not saved "
-        "yet,\n"
-        "                                            merge the history of all of them (a backup)\n"
+        "  parcelvue import 文件                     添加 文件.json 或 文件.csv 中尚未保存的快递,\n"
+        "                                            并合并全部快递的物流记录(用于备份恢复)\n"
         "      parcelvue import ~/parcels.csv\n"
-        "  parcelvue stats [--json]                  per carrier: parcels, signed for, transit times,\n"
-        "                                            share of problems; parcels received per month\n"
+        "  parcelvue stats [--json]                  按快递公司:快递数、已签收、运送时间、\n"
+        "                                            问题件占比;每月签收数\n"
         "      parcelvue stats\n"
-        "  parcelvue scan-mail [--json] [--add] [--days N] [--mbox FILE | --maildir DIR]\n"
-        "                                            tracking numbers not saved yet in the mails of the\n"
-        "                                            last N days (30; 0 for all): the mailbox set up in\n"
-        "                                            从邮件导入 (new mail since its last scan), or a\n"
-        "                                            local mail folder; --add saves them\n"
+        "  parcelvue scan-mail [--json] [--add] [--days N] [--mbox 文件 | --maildir 目录]\n"
+        "                                            最近 N 天(默认 30;0 为全部)邮件中尚未保存的快递\n"
+        "                                            单号:“从邮件导入”中设置的收件服务器(上次读取后\n"
+        "                                            的新邮件),或本地邮件文件夹;加 --add 时保存它们\n"
         "      parcelvue scan-mail --mbox ~/.thunderbird/x.default/Mail/Local\\ Folders/Inbox\n"
-        "Exit codes:\n"
-        "  0 done (refresh: every parcel queried)\n"
-        "  1 a file refused or not written\n"
-        "  2 usage\n"
-        "  3 the service refused the number: wrong number, no information, carrier not detected\n"
-        "    (refresh: it refused them all)\n"
-        "  4 the transfer failed: no connection, no answer, the service out of order (refresh: for all)\n"
-        "  5 the service asked to wait (busy, or its quota spent meanwhile): parcels not queried, with\n"
-        "    the time it allows again\n"
-        "  6 refresh: some parcels queried, others failed (the counts on standard error)\n"
-        "  7 the service's account: a wrong key, a spent quota or daily limit, a missing phone number\n");
+        "退出码:\n"
+        "  0 完成(refresh: 每个快递都已查询)\n"
+        "  1 文件被拒绝或未能写入\n"
+        "  2 用法错误\n"
+        "  3 查询服务拒绝了单号:单号错误、没有信息、无法识别快递公司\n"
+        "    (refresh: 全部被拒)\n"
+        "  4 传输失败:无法连接、没有答复、查询服务故障(refresh: 全部如此)\n"
+        "  5 查询服务要求等待(繁忙,或额度暂时用完):快递未查询,并给出\n"
+        "    可再次查询的时间\n"
+        "  6 refresh: 部分快递已查询,其余失败(各项数目见标准错误输出)\n"
+        "  7 查询服务的账号问题:密钥错误、额度或每日次数用完、缺少手机号\n");
 }
 
 int run(const QStringList &arguments)
@@ -640,25 +661,27 @@ int run(const QStringList &arguments)
                         [json](const QString &file) { return importFile(file, json ? err() : out()); });
     const bool all = args.removeAll(QStringLiteral("--all")) > 0;
     if (all && command != QLatin1String("list"))
-        return usage(QStringLiteral("only list takes --all"));
+        return usage(QCoreApplication::translate("CommandLine", "只有 list 接受 --all"));
     for (const QString &arg : std::as_const(args)) {
         if (arg.startsWith(QLatin1String("--")))
-            return usage(QStringLiteral("unknown option %1").arg(arg));
+            return usage(QCoreApplication::translate("CommandLine", "不认识的选项 %1").arg(arg));
     }
     if (command == QLatin1String("track"))
         return track(args, json);
     if (json && (command == QLatin1String("export") || command == QLatin1String("import")))
-        return usage(QStringLiteral("%1 takes no --json").arg(command));
+        return usage(QCoreApplication::translate("CommandLine", "%1 不接受 --json").arg(command));
     if (command == QLatin1String("list") || command == QLatin1String("refresh")
         || command == QLatin1String("stats")) {
         if (!args.isEmpty())
-            return usage(QStringLiteral("%1 takes no arguments besides its options").arg(command));
+            return usage(QCoreApplication::translate("CommandLine", "%1 除选项外不接受参数").arg(command));
         if (command == QLatin1String("stats"))
             return statistics(json);
         return command == QLatin1String("list") ? list(json, all) : refresh(json);
     }
     if (args.size() != 1)
-        return usage(QStringLiteral("%1 takes one file: parcelvue %1 parcels.json").arg(command));
+        return usage(
+            QCoreApplication::translate("CommandLine", "%1 需要一个文件,例如: parcelvue %1 parcels.json")
+                .arg(command));
     return command == QLatin1String("export") ? exportFile(args.first()) : importFile(args.first());
 }
 } // namespace CommandLine

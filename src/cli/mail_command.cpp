@@ -11,6 +11,7 @@
 #include "watch/parcel_files.h"
 #include "watch/tracking_history.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
@@ -61,25 +62,25 @@ QString readMailbox(const QDateTime &since, const MailVisitor &visit)
     const QString dataDir = dataDirectory();
     const MailAccountSettings settings = loadMailAccount(joinPath(dataDir, QStringLiteral("endpoints.ini")));
     if (!settings.configured())
-        return QStringLiteral("没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR");
+        return QCoreApplication::translate("CommandLine", "没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR");
     ImapAccount account = settings.account;
     if (account.password.isEmpty()) {
         const SecretStore store;
         const SecretStore::Result read = store.readWaiting(imapSecretKey(account), 30000);
         if (read.status != SecretStore::Status::Ok || read.secret.isEmpty())
-            return QStringLiteral("密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次")
+            return QCoreApplication::translate("CommandLine", "密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次")
                 .arg(account.host);
         account.password = read.secret;
     }
     TrackingHistory history;
     if (!history.open(dataDir, QDateTime::currentDateTime()))
-        return QStringLiteral("物流记录数据库无法打开: %1").arg(history.lastError());
+        return QCoreApplication::translate("CommandLine", "物流记录数据库无法打开: %1").arg(history.lastError());
     const QString stateName = mailScanStateName(account);
     const ImapReadResult result
         = readImapMessages(account, mailScanState(history.fact(stateName)),
                            since.isValid() ? since.toLocalTime().date() : QDate(), visit);
     if (result.error.isEmpty() && !history.setFact(stateName, mailScanStateText(result.state)))
-        return QStringLiteral("读取的位置未能存入数据库: %1").arg(history.lastError());
+        return QCoreApplication::translate("CommandLine", "读取的位置未能存入数据库: %1").arg(history.lastError());
     return result.error;
 }
 
@@ -109,26 +110,34 @@ int scanMail(QStringList args, bool json, const std::function<int(const QString 
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
         if (args.isEmpty())
-            return fail(QStringLiteral("%1 needs a value (parcelvue --help)").arg(option), kUsage);
+            return fail(
+                QCoreApplication::translate("CommandLine", "%1 需要一个值(见 parcelvue --help)").arg(option),
+                kUsage);
         const QString value = args.takeFirst();
         if (option == QLatin1String("--mbox") || option == QLatin1String("--maildir")) {
             if (kind)
-                return fail(QStringLiteral("scan-mail reads one mail folder"), kUsage);
+                return fail(QCoreApplication::translate("CommandLine", "scan-mail 一次只读取一个邮件文件夹"),
+                            kUsage);
             folder = value;
             kind = option == QLatin1String("--mbox") ? MailFolderKind::Mbox : MailFolderKind::Maildir;
         } else if (option == QLatin1String("--days")) {
             bool ok = false;
             days = value.toInt(&ok);
             if (!ok || days < 0)
-                return fail(QStringLiteral("--days takes a number of days, 0 for every mail"), kUsage);
+                return fail(QCoreApplication::translate("CommandLine", "--days 需要天数,0 表示全部邮件"),
+                            kUsage);
         } else {
-            return fail(QStringLiteral("scan-mail does not know %1 (parcelvue --help)").arg(option), kUsage);
+            return fail(QCoreApplication::translate("CommandLine", "scan-mail 不认识 %1(见 parcelvue --help)")
+                            .arg(option),
+                        kUsage);
         }
     }
     SavedFileContents saved;
     const QString savedPath = joinPath(dataDirectory(), QStringLiteral("wlnum.ini"));
     if (!readSavedFile(savedPath, saved) && QFileInfo::exists(savedPath))
-        return fail(QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(savedPath)), kFailed);
+        return fail(QCoreApplication::translate("CommandLine", "无法读取 %1,请检查该文件是否存在且可读")
+                        .arg(QDir::toNativeSeparators(savedPath)),
+                    kFailed);
     const QDateTime since = days > 0 ? QDateTime::currentDateTimeUtc().addDays(-days) : QDateTime();
     MailScan scan(savedNumbers(saved.parcels), since);
     const MailVisitor visit = [&](const QByteArray &raw) {
@@ -149,11 +158,13 @@ int scanMail(QStringList args, bool json, const std::function<int(const QString 
     } else {
         for (const FoundNumber &number : scan.found())
             stream(stdout) << number.candidate.number << '\t'
-                           << carrierName(number.candidate.carriers.front().position) << '\t' << number.sender
-                           << '\t' << number.subject << '\t' << number.candidate.sentence << '\n';
-        stream(stdout)
-            << QStringLiteral("读取了%1封邮件,找到%2个新单号").arg(scan.mailsRead()).arg(scan.found().size())
-            << '\n';
+                           << carrierShownName(number.candidate.carriers.front().position) << '\t'
+                           << number.sender << '\t' << number.subject << '\t' << number.candidate.sentence
+                           << '\n';
+        stream(stdout) << QCoreApplication::translate("CommandLine", "读取了%1封邮件,找到%2个新单号")
+                              .arg(scan.mailsRead())
+                              .arg(scan.found().size())
+                       << '\n';
     }
     stream(stdout).flush();
     if (!add || scan.found().empty())
@@ -161,7 +172,8 @@ int scanMail(QStringList args, bool json, const std::function<int(const QString 
     QTemporaryDir dir;
     const QString file = dir.isValid() ? writeImportFile(dir, scan.found()) : QString();
     if (file.isEmpty())
-        return fail(QStringLiteral("the numbers found could not be handed to import (no temporary file)"),
+        return fail(QCoreApplication::translate(
+                        "CommandLine", "找到的单号未能交给导入(无法建立临时文件),请检查临时目录是否可写"),
                     kFailed);
     return import(file);
 }

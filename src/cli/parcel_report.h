@@ -31,3 +31,7 @@ ParcelReport parcelReport(const TrackingHistory &history, const QString &setting
 // `parcelvue stats`: one line per carrier and per month, for a terminal.
 QString statisticsText(const TrackingHistory &history);
 QJsonObject statisticsJson(const TrackingHistory &history);
+
+// The English word of a status for scripts ("delivered", "out_for_delivery", ...), beside the
+// Chinese status itself in the JSON; "unknown" for a word the program does not know.
+QString statusCode(const QString &status);

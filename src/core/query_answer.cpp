@@ -39,6 +39,27 @@ AnswerVerdict classifySavedParcelAnswer(const QString &answer)
     return AnswerVerdict::Accepted;
 }
 
+QString verdictMessage(AnswerVerdict verdict)
+{
+    switch (verdict) {
+    case AnswerVerdict::FormatError:
+        return QStringLiteral("单号格式错误!请检查!");
+    case AnswerVerdict::NotExisting:
+        return QStringLiteral("您好,您当前查询的快递单号已不存在!");
+    case AnswerVerdict::NoInformation:
+        return kNoInformationMessage;
+    case AnswerVerdict::UnsupportedCarrier:
+        return QStringLiteral("系统问题,暂不支持当前快递公司!");
+    case AnswerVerdict::AsksForInput:
+        return QStringLiteral("请输入正确的单号!");
+    case AnswerVerdict::Accepted:
+        return QStringLiteral("未查询到物流信息!");
+    case AnswerVerdict::Empty:
+        break;
+    }
+    return emptyAnswerMessage(HttpResult::Failure::None);
+}
+
 QString emptyAnswerMessage(HttpResult::Failure failure)
 {
     switch (failure) {

@@ -16,6 +16,15 @@ enum class AnswerVerdict {
     Accepted,
 };
 
+// What the user is told of a number the service has no information of yet.
+inline const QString kNoInformationMessage = QStringLiteral("此快递单号未更新信息或已失效..");
+
+// The message of a verdict that ends a query without progress rows, in the program's source
+// language (shownVerdict() shows it in the interface's); Accepted is an answer that had no rows.
+// The window, the watcher and the command line all tell a verdict in these words. Empty has none
+// of its own: emptyAnswerMessage() says why nothing came back.
+QString verdictMessage(AnswerVerdict verdict);
+
 // For a number typed on the add panel: "NULL" and "不存在" both offer to save it.
 AnswerVerdict classifyNewNumberAnswer(const QString &answer);
 // For a saved parcel: "不存在" offers to delete it and is tested before "NULL".

@@ -4,10 +4,11 @@
 
 namespace {
 const char *const kStatuses[] = {
-    QT_TRANSLATE_NOOP("ShownText", "已签收"), QT_TRANSLATE_NOOP("ShownText", "派件中"),
-    QT_TRANSLATE_NOOP("ShownText", "运送中"), QT_TRANSLATE_NOOP("ShownText", "问题件"),
-    QT_TRANSLATE_NOOP("ShownText", "未查询"), QT_TRANSLATE_NOOP("ShownText", "查询失败"),
-    QT_TRANSLATE_NOOP("ShownText", "待取件"), QT_TRANSLATE_NOOP("ShownText", "派送失败"),
+    QT_TRANSLATE_NOOP("ShownText", "已签收"),   QT_TRANSLATE_NOOP("ShownText", "派件中"),
+    QT_TRANSLATE_NOOP("ShownText", "运送中"),   QT_TRANSLATE_NOOP("ShownText", "问题件"),
+    QT_TRANSLATE_NOOP("ShownText", "未查询"),   QT_TRANSLATE_NOOP("ShownText", "查询失败"),
+    QT_TRANSLATE_NOOP("ShownText", "待取件"),   QT_TRANSLATE_NOOP("ShownText", "派送失败"),
+    QT_TRANSLATE_NOOP("ShownText", "暂无信息"),
 };
 
 const char *const kVerdicts[] = {
@@ -23,6 +24,26 @@ const char *const kVerdicts[] = {
     QT_TRANSLATE_NOOP("ShownText", "查询失败,查询结果过大!"),
     QT_TRANSLATE_NOOP("ShownText", "查询失败,查询服务器没有返回信息!"),
     QT_TRANSLATE_NOOP("ShownText", "查询服务繁忙,稍后再查"),
+    // The tracking services' own failures that take no details.
+    QT_TRANSLATE_NOOP("ShownText", "查询太频繁,快递鸟暂停了查询,稍后再查.."),
+    QT_TRANSLATE_NOOP("ShownText", "该快递公司需要收件人或寄件人手机号后四位,请在“全部快递”中为此单号填写!"),
+    QT_TRANSLATE_NOOP("ShownText", "快递鸟返回了无法识别的内容,请稍后再查!"),
+    QT_TRANSLATE_NOOP("ShownText", "未设置快递鸟的用户ID,请在“查询服务”中填写!"),
+    QT_TRANSLATE_NOOP("ShownText", "未设置快递鸟的API Key,请在“查询服务”中填写!"),
+    QT_TRANSLATE_NOOP("ShownText", "未设置17TRACK的API密钥,请在“查询服务”中填写!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK返回了无法识别的内容,请稍后再查!"),
+    QT_TRANSLATE_NOOP("ShownText",
+                      "17TRACK拒绝了查询:本机的IP地址不在17TRACK的白名单中,请在17TRACK后台设置!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK查询此单号需要收件地的国家和邮编,暂无法查询!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK查询此单号需要收件地的邮编,暂无法查询!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK查询此单号需要发货日期等其他信息,暂无法查询!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK无法识别该单号的快递公司"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK今天的查询次数已达上限,稍后再查.."),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK的查询额度已用完,请在17TRACK购买额度!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK服务内部错误,请稍后再查!"),
+    QT_TRANSLATE_NOOP("ShownText", "17TRACK返回了无法识别的额度信息"),
+    QT_TRANSLATE_NOOP("ShownText", "无法连接17TRACK:"),
 };
 
 QString translated(const char *source)

@@ -44,35 +44,22 @@ CheckOutcome readCheckAnswerText(const HttpResult &result)
         return outcome;
     }
     const QString &answer = result.text;
-    switch (classifySavedParcelAnswer(result.ok() ? answer : QString())) {
-    case AnswerVerdict::Empty:
+    const AnswerVerdict verdict = classifySavedParcelAnswer(result.ok() ? answer : QString());
+    if (verdict == AnswerVerdict::Empty) {
         outcome.error = emptyAnswerMessage(result);
         if (!result.errorText.isEmpty())
             outcome.error += QStringLiteral(" (") + result.errorText + QLatin1Char(')');
         return outcome;
-    case AnswerVerdict::FormatError:
-        outcome.error = QStringLiteral("单号格式错误!请检查!");
+    }
+    if (verdict != AnswerVerdict::Accepted) {
+        outcome.error = verdictMessage(verdict);
+        outcome.noInformation = verdict == AnswerVerdict::NoInformation;
         return outcome;
-    case AnswerVerdict::NotExisting:
-        outcome.error = QStringLiteral("您好,您当前查询的快递单号已不存在!");
-        return outcome;
-    case AnswerVerdict::NoInformation:
-        outcome.error = kNoInformationMessage;
-        outcome.noInformation = true;
-        return outcome;
-    case AnswerVerdict::UnsupportedCarrier:
-        outcome.error = QStringLiteral("系统问题,暂不支持当前快递公司!");
-        return outcome;
-    case AnswerVerdict::AsksForInput:
-        outcome.error = QStringLiteral("请输入正确的单号!");
-        return outcome;
-    case AnswerVerdict::Accepted:
-        break;
     }
     ParseState state;
     const std::vector<ProgressRow> rows = parseAnswerRows(answer, countAnswerRows(answer), state);
     if (rows.empty()) {
-        outcome.error = QStringLiteral("未查询到物流信息!");
+        outcome.error = verdictMessage(AnswerVerdict::Accepted);
         return outcome;
     }
     outcome.kind = CheckOutcome::Kind::Answered;

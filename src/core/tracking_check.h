@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/parcel_types.h"
+#include "core/query_answer.h"
 #include "platform/http_exchange.h"
 
 #include <QDateTime>
@@ -30,9 +31,6 @@ struct CheckOutcome
     // Refused because the service has no information of the number yet: not the parcel's failure.
     bool noInformation = false;
 };
-
-// What the user is told of a number the service has no information of yet.
-inline const QString kNoInformationMessage = QStringLiteral("此快递单号未更新信息或已失效..");
 
 CheckOutcome readCheckAnswer(const HttpResult &result);
 // Whose the failure of a result without an answer text is (never None).

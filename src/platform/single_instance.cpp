@@ -1,6 +1,7 @@
 #include "platform/single_instance.h"
 #include "platform/logging.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -110,7 +111,7 @@ std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const 
         return std::nullopt;
     }
     if (!ownedByThisUser(serverName)) {
-        *error = serverName + QStringLiteral(" belongs to another user");
+        *error = QCoreApplication::translate("SingleInstance", "%1 属于另一个用户").arg(serverName);
         return std::nullopt;
     }
     const QDeadlineTimer deadline(timeoutMs);
@@ -129,16 +130,16 @@ std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const 
     }
     while (!socket.canReadLine()) {
         if (socket.bytesAvailable() > InstanceMessage::kMaxLineBytes) {
-            *error = QStringLiteral("answer too long");
+            *error = QCoreApplication::translate("SingleInstance", "答复过长");
             return std::nullopt;
         }
         if (deadline.hasExpired()) {
-            *error = QStringLiteral("no answer within %1 ms").arg(timeoutMs);
+            *error = QCoreApplication::translate("SingleInstance", "%1 毫秒内没有答复").arg(timeoutMs);
             return std::nullopt;
         }
         if (!socket.waitForReadyRead(remainingMs(deadline)) && !socket.canReadLine()) {
             *error = socket.state() == QLocalSocket::UnconnectedState
-                ? QStringLiteral("closed without an answer")
+                ? QCoreApplication::translate("SingleInstance", "连接已关闭,没有答复")
                 : socket.errorString();
             return std::nullopt;
         }
@@ -171,7 +172,7 @@ bool InstanceServer::listen(const QString &name, QString *error)
         probe.connectToServer(name);
         if (probe.waitForConnected(1000)) {
             probe.abort();
-            *error = QStringLiteral("a program answers there");
+            *error = QCoreApplication::translate("SingleInstance", "已有程序在那里答复");
             return false;
         }
         // Left behind by a program that did not end normally.

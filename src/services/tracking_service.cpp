@@ -1,5 +1,7 @@
 #include "services/tracking_service.h"
 
+#include <QCoreApplication>
+
 QString trackingServiceKey(TrackingService service)
 {
     switch (service) {
@@ -27,13 +29,13 @@ QString trackingServiceName(TrackingService service)
 {
     switch (service) {
     case TrackingService::Kdniao:
-        return QStringLiteral("快递鸟");
+        return QCoreApplication::translate("TrackingService", "快递鸟");
     case TrackingService::Track17:
         return QStringLiteral("17TRACK");
     case TrackingService::Designed:
         break;
     }
-    return QStringLiteral("原有接口");
+    return QCoreApplication::translate("TrackingService", "原有接口");
 }
 
 QString trackingServiceDefaultUrl(TrackingService service)

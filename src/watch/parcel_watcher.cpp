@@ -233,7 +233,7 @@ void ParcelWatcher::pump()
         if (pending.key.com.isEmpty()) {
             // A carrier name the catalogue does not know: nothing to ask.
             CheckOutcome outcome;
-            outcome.error = QStringLiteral("系统问题,暂不支持当前快递公司!");
+            outcome.error = verdictMessage(AnswerVerdict::UnsupportedCarrier);
             apply(pending, outcome);
             continue;
         }

@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,10 +53,14 @@ struct Cli
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    Outcome run(const QStringList &arguments) const
+    // Under the C locale unless `lang` says otherwise: the program's own (Chinese) texts.
+    Outcome run(const QStringList &arguments, const QString &lang = QStringLiteral("C")) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("LANG"), lang);
         env.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -108,13 +114,13 @@ TEST(CommandLine, TrackPrintsRowsNewestFirstAndExitsByOutcome)
     } cases[] = {
         {{QStringLiteral("track"), QStringLiteral("nosuch"), QStringLiteral("1")},
          2,
-         QStringLiteral("unknown carrier")},
-        {{QStringLiteral("track"), QStringLiteral("ems")}, 2, QStringLiteral("carrier and a number")},
+         QStringLiteral("不认识的快递公司")},
+        {{QStringLiteral("track"), QStringLiteral("ems")}, 2, QStringLiteral("需要快递公司和单号")},
         {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("A|1")}, 2, QStringLiteral("\"|\"")},
-        {{QStringLiteral("list"), QStringLiteral("--loud")}, 2, QStringLiteral("unknown option")},
+        {{QStringLiteral("list"), QStringLiteral("--loud")}, 2, QStringLiteral("不认识的选项")},
         {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("0000000000")},
          3,
-         QStringLiteral("NULL")},
+         QStringLiteral("此快递单号未更新信息或已失效")},
         {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("bad-number")},
          3,
          QStringLiteral("单号格式错误")},
@@ -432,7 +438,7 @@ TEST(CommandLine, ListLeavesArchivedParcelsOutAndTellsEstimatesStatsCountPerCarr
     }
     const Outcome wrong = cli.run({QStringLiteral("refresh"), QStringLiteral("--all")});
     EXPECT_EQ(wrong.exitCode, 2);
-    EXPECT_TRUE(wrong.err.contains(QStringLiteral("only list takes --all"))) << wrong.err.toStdString();
+    EXPECT_TRUE(wrong.err.contains(QStringLiteral("只有 list 接受 --all"))) << wrong.err.toStdString();
 
     const Outcome stats = cli.run({QStringLiteral("stats"), QStringLiteral("--json")});
     ASSERT_EQ(stats.exitCode, 0) << stats.err.toStdString();
@@ -522,5 +528,116 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay)
         const Outcome run = cli.run({QString::fromLatin1(c.arg)});
         EXPECT_EQ(run.exitCode, 0) << c.arg << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(QString::fromLatin1(c.says))) << c.arg << ": " << run.out.toStdString();
+    }
+}
+
+// The commands speak the user's language; --json keeps its keys and Chinese values, with an
+// English status_code beside the status.
+TEST(CommandLine, MessagesFollowTheLanguageAndJsonKeepsItsWords)
+{
+    Cli cli(kSaved);
+    const struct
+    {
+        QStringList args;
+        const char *lang;
+        int exitCode;
+        const char *says; // on standard error, or standard output where the command succeeds
+    } cases[] = {
+        {{QStringLiteral("track"), QStringLiteral("nosuch"), QStringLiteral("1")},
+         "en_US.UTF-8",
+         2,
+         "unknown carrier \"nosuch\""},
+        {{QStringLiteral("track"), QStringLiteral("nosuch"), QStringLiteral("1")},
+         "C",
+         2,
+         "不认识的快递公司"},
+        {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("bad-number")},
+         "en_US.UTF-8",
+         3,
+         "Invalid number format"},
+        {{QStringLiteral("track"), QStringLiteral("ems"), QStringLiteral("bad-number")},
+         "C",
+         3,
+         "单号格式错误!请检查!"},
+        {{QStringLiteral("track"), QStringLiteral("shunfeng"), QStringLiteral("STAGE7X2")},
+         "en_US.UTF-8",
+         0,
+         "Status: Out for delivery"},
+        {{QStringLiteral("track"), QStringLiteral("shunfeng"), QStringLiteral("STAGE7X2")},
+         "zh_CN.UTF-8",
+         0,
+         "状态: 派件中"},
+        {{QStringLiteral("--help")}, "en_US.UTF-8", 0, "Exit codes:"},
+        {{QStringLiteral("--help")}, "C", 0, "退出码:"},
+        {{QStringLiteral("stats")}, "en_US.UTF-8", 0, "Carrier\t"},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = cli.run(c.args, QLatin1String(c.lang));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString() << " " << c.lang;
+        const QString &said = c.exitCode == 0 ? run.out : run.err;
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says)))
+            << c.args.join(' ').toStdString() << " " << c.lang << ": " << said.toStdString();
+    }
+    const Outcome english
+        = cli.run({QStringLiteral("track"), QStringLiteral("shunfeng"), QStringLiteral("STAGE7X2")},
+                  QStringLiteral("en_US.UTF-8"));
+    EXPECT_FALSE(english.out.contains(QStringLiteral("状态"))) << english.out.toStdString();
+
+    const Outcome track = cli.run({QStringLiteral("track"), QStringLiteral("圆通快递"),
+                                   QStringLiteral("STAGE8X1"), QStringLiteral("--json")},
+                                  QStringLiteral("en_US.UTF-8"));
+    EXPECT_EQ(track.json()[QStringLiteral("status")].toString(), QStringLiteral("已签收"));
+    EXPECT_EQ(track.json()[QStringLiteral("status_code")].toString(), QStringLiteral("delivered"));
+
+    // Before and after a refresh: not queried, then what each parcel came to.
+    const struct
+    {
+        bool refreshed;
+        const char *number, *status, *code;
+    } codes[] = {
+        {false, "SF1001", "未查询", "not_queried"},
+        {true, "STAGE8A9", "已签收", "delivered"},
+        {true, "0000000000", "暂无信息", "no_information"},
+    };
+    for (const bool refreshed : {false, true}) {
+        if (refreshed)
+            cli.run({QStringLiteral("refresh")});
+        const QJsonArray parcels
+            = cli.run({QStringLiteral("list"), QStringLiteral("--json")}, QStringLiteral("en_US.UTF-8"))
+                  .json()
+                  .array();
+        for (const auto &c : codes) {
+            if (c.refreshed != refreshed)
+                continue;
+            bool found = false;
+            for (const QJsonValue &parcel : parcels) {
+                if (parcel[QStringLiteral("number")].toString() != QLatin1String(c.number))
+                    continue;
+                found = true;
+                EXPECT_EQ(parcel[QStringLiteral("status")].toString(), QString::fromUtf8(c.status))
+                    << c.number;
+                EXPECT_EQ(parcel[QStringLiteral("status_code")].toString(), QLatin1String(c.code))
+                    << c.number;
+            }
+            EXPECT_TRUE(found) << c.number;
+        }
+    }
+
+    // A history made by a newer program is left alone, told in the user's language, naming the file.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("newer"));
+        db.setDatabaseName(cli.path(QStringLiteral("parcelvue.db")));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=99")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+    for (const auto &[lang, says] : {std::pair {"C", "由较新版本的 Parcelvue 建立(数据库版本 99)"},
+                                     std::pair {"en_US.UTF-8", "made by a newer Parcelvue (schema 99)"}}) {
+        const Outcome newer = cli.run({QStringLiteral("list")}, QLatin1String(lang));
+        EXPECT_EQ(newer.exitCode, 0) << lang << ": listed from memory, the file left as it is";
+        EXPECT_TRUE(newer.err.contains(QString::fromUtf8(says))
+                    && newer.err.contains(cli.path(QStringLiteral("parcelvue.db"))))
+            << lang << ": " << newer.err.toStdString();
     }
 }

@@ -1,8 +1,8 @@
 #include "core/answer_parser.h"
 #include "core/query_answer.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
 #include "gui/window/form1.h"
-#include "core/shown_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,7 +46,7 @@ void Form1::Command1_Click()
         endQueryWithoutParse(emptyAnswerMessage(lastTracking));
         return;
     case AnswerVerdict::FormatError:
-        endQueryWithoutParse(QStringLiteral("单号格式错误!请检查!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::FormatError));
         return;
     case AnswerVerdict::NoInformation:
     case AnswerVerdict::NotExisting:
@@ -65,10 +65,10 @@ void Form1::Command1_Click()
         Command1->setEnabled(true);
         return;
     case AnswerVerdict::UnsupportedCarrier:
-        endQueryWithoutParse(QStringLiteral("系统问题,暂不支持当前快递公司!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::UnsupportedCarrier));
         return;
     case AnswerVerdict::AsksForInput:
-        endQueryWithoutParse(QStringLiteral("请输入正确的单号!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::AsksForInput));
         return;
     case AnswerVerdict::Accepted:
         break;
@@ -81,7 +81,7 @@ void Form1::Command1_Click()
     if (Check1->isChecked())
         Picture3->hide();
     if (!hasRows)
-        endQueryWithoutParse(QStringLiteral("未查询到物流信息!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::Accepted));
 }
 
 void Form1::cx()
@@ -99,7 +99,7 @@ void Form1::cx()
         endQueryWithoutParse(emptyAnswerMessage(lastTracking));
         return;
     case AnswerVerdict::FormatError:
-        endQueryWithoutParse(QStringLiteral("单号格式错误!请检查!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::FormatError));
         return;
     case AnswerVerdict::NotExisting:
         if (message(tr("您好,您当前查询的快递单号已不存在,是否删除?"), MsgButtons::YesNo) == MsgAnswer::Yes) {
@@ -116,13 +116,13 @@ void Form1::cx()
         Command1->setEnabled(true);
         return;
     case AnswerVerdict::NoInformation:
-        endQueryWithoutParse(QStringLiteral("此快递单号未更新信息或已失效.."));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::NoInformation));
         return;
     case AnswerVerdict::UnsupportedCarrier:
-        endQueryWithoutParse(QStringLiteral("系统问题,暂不支持当前快递公司!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::UnsupportedCarrier));
         return;
     case AnswerVerdict::AsksForInput:
-        endQueryWithoutParse(QStringLiteral("请输入正确的单号!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::AsksForInput));
         return;
     case AnswerVerdict::Accepted:
         break;
@@ -132,7 +132,7 @@ void Form1::cx()
     xr();
     hx2();
     if (!hasRows)
-        endQueryWithoutParse(QStringLiteral("未查询到物流信息!"));
+        endQueryWithoutParse(verdictMessage(AnswerVerdict::Accepted));
 }
 
 void Form1::endQueryWithoutParse(const QString &status)
