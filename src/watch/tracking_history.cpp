@@ -7,6 +7,7 @@
 #include "watch/row_text_index.h"
 #include "watch/saved_entries.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -294,7 +295,9 @@ bool TrackingHistory::open(const QString &dataDir, const QDateTime &now)
         return false;
     }
     m_inMemory = true;
-    m_problem = QStringLiteral("无法在数据目录保存快递记录(%1),本次运行的记录只保存在内存中。").arg(reason);
+    m_problem = QCoreApplication::translate("TrackingHistory",
+                                            "无法在数据目录保存快递记录(%1),本次运行的记录只保存在内存中。")
+                    .arg(reason);
     return true;
 }
 
@@ -309,7 +312,8 @@ bool TrackingHistory::startAgain(const QDateTime &now)
         QFile::remove(m_path + QLatin1String(suffix));
     qCInfo(lcWatch) << "database damaged, moved aside as" << aside << ":" << m_lastError;
     if (openAt(m_path)) {
-        m_problem = QStringLiteral("快递记录数据库已损坏,已另存为%1,并新建了数据库。")
+        m_problem = QCoreApplication::translate("TrackingHistory",
+                                                "快递记录数据库已损坏,已另存为%1,并新建了数据库。")
                         .arg(QFileInfo(aside).fileName());
         return true;
     }
@@ -356,7 +360,8 @@ bool TrackingHistory::recoverDamaged(const QString &found, const QDateTime &now)
         openAt(QStringLiteral(":memory:"));
         m_inMemory = true;
     }
-    m_problem = QStringLiteral("快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
+    m_problem = QCoreApplication::translate("TrackingHistory",
+                                            "快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
                     .arg(found.left(200));
     return true;
 }
