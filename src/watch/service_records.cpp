@@ -75,14 +75,28 @@ QString savingText(TrackingService service)
         .arg(kRecentNewsDays);
 }
 
-QString holdText(TrackingService service, const QDateTime &until, const QDateTime &now)
+namespace {
+// `shown`: in the interface's language; otherwise the Chinese text the command line's JSON carries.
+QString hold(TrackingService service, const QDateTime &until, const QDateTime &now, bool shown)
 {
     const QDateTime local = until.toLocalTime();
     const QString when = local.date() == now.toLocalTime().date()
         ? local.toString(QStringLiteral("HH:mm:ss"))
         : local.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    return QCoreApplication::translate("ServiceBudget", "%1要求暂停查询,%2后继续查询.")
-        .arg(shownServiceName(service), when);
+    static const char *const text = QT_TRANSLATE_NOOP("ServiceBudget", "%1要求暂停查询,%2后继续查询.");
+    return shown ? QCoreApplication::translate("ServiceBudget", text).arg(shownServiceName(service), when)
+                 : QString::fromUtf8(text).arg(trackingServiceName(service), when);
+}
+} // namespace
+
+QString holdText(TrackingService service, const QDateTime &until, const QDateTime &now)
+{
+    return hold(service, until, now, false);
+}
+
+QString shownHoldText(TrackingService service, const QDateTime &until, const QDateTime &now)
+{
+    return hold(service, until, now, true);
 }
 
 QString useText(TrackingService service, const TrackingHistory::ServiceUse &use)

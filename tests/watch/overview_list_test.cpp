@@ -6,6 +6,7 @@
 #include "watch/parcel_groups.h"
 #include "watch/parcel_statistics.h"
 #include "watch/row_text_index.h"
+#include "watch/service_records.h"
 #include "watch/wall_clock.h"
 
 #include <QJsonArray>
@@ -398,6 +399,10 @@ TEST(DeliveryEstimate, ShownTextsInTheEnglishInterface)
          "The query timed out, please try again later! (HTTP 503)"},
         {"exception with its reason", shownOverviewCell(refused, OverviewColumn::Status, kNow),
          "Exception：拒收"},
+        {"hold", ServiceBudget::shownHoldText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
+         "Kdniao asks for a pause; queries continue at 13:00:00."},
+        {"hold in the JSON", ServiceBudget::holdText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
+         "快递鸟要求暂停查询,13:00:00后继续查询."},
         {"no information yet", shownOverviewCell(unknown, OverviewColumn::Status, kNow),
          "No information yet"},
     };

@@ -296,14 +296,15 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     // What the service allows is told where the user sees the parcels wait.
     connect(&m_watcher, &ParcelWatcher::holdChanged, this, [this](const QDateTime &until) {
         if (until.isValid())
-            tell(ServiceBudget::holdText(m_watcher.client().service(), until, m_clock.now()));
+            tell(ServiceBudget::shownHoldText(m_watcher.client().service(), until, m_clock.now()));
     });
     connect(&m_watcher, &ParcelWatcher::savingChanged, this, [this](bool saving) {
         if (saving)
             tell(ServiceBudget::savingText(m_watcher.client().service()));
     });
     if (m_watcher.heldUntil().isValid())
-        tell(ServiceBudget::holdText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
+        tell(
+            ServiceBudget::shownHoldText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
     else if (m_watcher.saving())
         tell(ServiceBudget::savingText(m_watcher.client().service()));
     connect(watchAll, &QCheckBox::toggled, this, &OverviewWindow::onWatchAllToggled);
