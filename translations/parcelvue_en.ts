@@ -746,6 +746,49 @@ Exit codes:
     </message>
 </context>
 <context>
+    <name>DeliveryEstimate</name>
+    <message>
+        <source>M月d日</source>
+        <translation>MMM d</translation>
+    </message>
+    <message>
+        <source>yyyy年M月d日</source>
+        <translation>MMM d, yyyy</translation>
+    </message>
+    <message>
+        <source>%1天%2小时</source>
+        <translation>%1d %2h</translation>
+    </message>
+    <message>
+        <source>%1天</source>
+        <translation>%1d</translation>
+    </message>
+    <message>
+        <source>%1小时</source>
+        <translation>%1h</translation>
+    </message>
+    <message>
+        <source>%1分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1天内</source>
+        <translation>within %1d</translation>
+    </message>
+    <message>
+        <source>%1小时内</source>
+        <translation>within %1h</translation>
+    </message>
+    <message>
+        <source>预计 %1 (%2)</source>
+        <translation>Expected %1 (%2)</translation>
+    </message>
+    <message>
+        <source>预计 %1左右 (按您以往的%2: 中位 %3, 80% %4)</source>
+        <translation>Expected around %1 (from your past %2 parcels: median %3, 80% %4)</translation>
+    </message>
+</context>
+<context>
     <name>DesktopNotifier</name>
     <message>
         <source>查看</source>
@@ -799,7 +842,42 @@ Exit codes:
     <name>DesktopSession</name>
     <message>
         <source>设置保存失败!请检查磁盘或权限..</source>
-        <translation>Settings not saved! Check the disk or permissions.</translation>
+        <translation>Settings not saved! Check the disk or permissions..</translation>
+    </message>
+    <message>
+        <source>快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)</source>
+        <translation>Parcel lists (*.json *.csv);;JSON (*.json);;CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>全部快递</source>
+        <translation>All Parcels</translation>
+    </message>
+    <message>
+        <source>查询服务</source>
+        <translation>Tracking Service</translation>
+    </message>
+    <message>
+        <source>从邮件导入</source>
+        <translation>Import from Mail</translation>
+    </message>
+    <message>
+        <source>快递%1的物流记录未能存入数据库%2: %3</source>
+        <translation>The tracking records of parcel %1 could not be stored in the database %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>DetailsModel</name>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>进度</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>首次看到</source>
+        <translation>First seen</translation>
     </message>
 </context>
 <context>
@@ -1721,6 +1799,338 @@ Please try again later, or end that program and start again.</translation>
     </message>
 </context>
 <context>
+    <name>OverviewRows</name>
+    <message>
+        <source>备注</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>单号</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>快递公司</source>
+        <translation>Carrier</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>最新进度</source>
+        <translation>Latest progress</translation>
+    </message>
+    <message>
+        <source>运送时间</source>
+        <translation>Transit time</translation>
+    </message>
+    <message>
+        <source>上次查询</source>
+        <translation>Last checked</translation>
+    </message>
+    <message>
+        <source>下次查询</source>
+        <translation>Next check</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>暂无信息</source>
+        <translation>No information yet</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewWindow</name>
+    <message>
+        <source>全部快递</source>
+        <translation>All Parcels</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>备注、单号、快递公司或物流信息(地名、快递员电话)</source>
+        <translation>Note, number, carrier or tracking details (places, courier phone numbers)</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>单号</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>快递公司</source>
+        <translation>Carrier</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>运送时间</source>
+        <translation>Transit time</translation>
+    </message>
+    <message>
+        <source>预计送达</source>
+        <translation>Expected delivery</translation>
+    </message>
+    <message>
+        <source>物流详情</source>
+        <translation>Tracking details</translation>
+    </message>
+    <message>
+        <source>全部刷新</source>
+        <translation>Refresh All</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>刷新进度</source>
+        <translation>Refresh progress</translation>
+    </message>
+    <message>
+        <source>已查询 %v / %m</source>
+        <translation>Checked %v / %m</translation>
+    </message>
+    <message>
+        <source>自动监控全部快递</source>
+        <translation>Watch all parcels</translation>
+    </message>
+    <message>
+        <source>查询间隔</source>
+        <translation>Check every</translation>
+    </message>
+    <message>
+        <source>%1分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1小时</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>归档天数</source>
+        <translation>Archive after</translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation> days</translation>
+    </message>
+    <message>
+        <source>不归档</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>已签收的快递在签收多少天后自动归档,0为不自动归档</source>
+        <translation>Delivered parcels are archived automatically this many days after delivery; 0 means never</translation>
+    </message>
+    <message>
+        <source>手机尾号</source>
+        <translation>Phone digits</translation>
+    </message>
+    <message>
+        <source>收件人或寄件人手机号的后四位,顺丰等快递公司查询时需要</source>
+        <translation>The last four digits of the receiver’s or sender’s phone number, needed by SF Express and some other carriers</translation>
+    </message>
+    <message>
+        <source>保存尾号</source>
+        <translation>Save Digits</translation>
+    </message>
+    <message>
+        <source>查询服务...</source>
+        <translation>Tracking Service...</translation>
+    </message>
+    <message>
+        <source>归档</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>取消归档</source>
+        <translation>Unarchive</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>导出...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>导入...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>,已归档</source>
+        <translation>, archived</translation>
+    </message>
+    <message>
+        <source>用时%1</source>
+        <translation>Took %1</translation>
+    </message>
+    <message>
+        <source>归档失败!错误原因</source>
+        <translation>Archiving failed! Reason: </translation>
+    </message>
+    <message>
+        <source>请先在列表中选择快递!</source>
+        <translation>Please select parcels in the list first!</translation>
+    </message>
+    <message>
+        <source>已归档%1个快递,可在“已归档”中查看.</source>
+        <translation>Archived %1 parcel(s); see them under “Archived”.</translation>
+    </message>
+    <message>
+        <source>已取消归档%1个快递.</source>
+        <translation>Unarchived %1 parcel(s).</translation>
+    </message>
+    <message>
+        <source>请先在列表中选择一个快递!</source>
+        <translation>Please select a parcel in the list first!</translation>
+    </message>
+    <message>
+        <source>手机尾号应为4位数字!</source>
+        <translation>The phone digits must be 4 digits!</translation>
+    </message>
+    <message>
+        <source>手机尾号保存失败!错误原因</source>
+        <translation>Phone digits not saved! Reason: </translation>
+    </message>
+    <message>
+        <source>已清除%1的手机尾号.</source>
+        <translation>Phone digits of %1 cleared.</translation>
+    </message>
+    <message>
+        <source>已保存%1的手机尾号,以后查询时会一并发送.</source>
+        <translation>Phone digits of %1 saved; from now on they are sent with its queries.</translation>
+    </message>
+    <message>
+        <source>设置保存失败!请检查磁盘或权限..</source>
+        <translation>Settings not saved! Check the disk or permissions..</translation>
+    </message>
+</context>
+<context>
+    <name>ParcelFiles</name>
+    <message>
+        <source>单号为空</source>
+        <translation>the number is empty</translation>
+    </message>
+    <message>
+        <source>单号含有“|”</source>
+        <translation>the number contains “|”</translation>
+    </message>
+    <message>
+        <source>含有换行</source>
+        <translation>it contains a line break</translation>
+    </message>
+    <message>
+        <source>不是有效的JSON文件:第%1行,%2</source>
+        <translation>Not a valid JSON file: line %1, %2</translation>
+    </message>
+    <message>
+        <source>JSON文件中没有快递列表(parcels)</source>
+        <translation>The JSON file has no parcel list (parcels)</translation>
+    </message>
+    <message>
+        <source>JSON文件不是Parcelvue的快递列表(format: %1)</source>
+        <translation>The JSON file is not a Parcelvue parcel list (format: %1)</translation>
+    </message>
+    <message>
+        <source>JSON文件来自更新版本的Parcelvue(version %1)</source>
+        <translation>The JSON file comes from a newer version of Parcelvue (version %1)</translation>
+    </message>
+    <message>
+        <source>第%1个快递(parcels[%2])</source>
+        <translation>Parcel %1 (parcels[%2])</translation>
+    </message>
+    <message>
+        <source>不是一个对象</source>
+        <translation> is not an object</translation>
+    </message>
+    <message>
+        <source>缺少单号(number)</source>
+        <translation> has no number (number)</translation>
+    </message>
+    <message>
+        <source>的备注(note)不是文字</source>
+        <translation>: the note (note) is not text</translation>
+    </message>
+    <message>
+        <source>的快递公司(carrier)不在公司目录中: %1</source>
+        <translation>: the carrier (carrier) is not in the carrier list: %1</translation>
+    </message>
+    <message>
+        <source>的归档标记(archived)应为true或false</source>
+        <translation>: the archive mark (archived) must be true or false</translation>
+    </message>
+    <message>
+        <source>的电话号码后几位(phone_digits)应为数字</source>
+        <translation>: the phone digits (phone_digits) must be digits</translation>
+    </message>
+    <message>
+        <source>的进度(rows)不是列表</source>
+        <translation>: the progress (rows) is not a list</translation>
+    </message>
+    <message>
+        <source>的第%1条进度(rows[%2])缺少time或text</source>
+        <translation>: progress row %1 (rows[%2]) lacks time or text</translation>
+    </message>
+    <message>
+        <source>CSV文件不是UTF-8编码(第%1行),请以UTF-8保存后再导入</source>
+        <translation>The CSV file is not UTF-8 (line %1); save it as UTF-8 and import it again</translation>
+    </message>
+    <message>
+        <source>CSV文件第%1行的引号没有结束</source>
+        <translation>A quote on line %1 of the CSV file is not closed</translation>
+    </message>
+    <message>
+        <source>CSV文件是空的</source>
+        <translation>The CSV file is empty</translation>
+    </message>
+    <message>
+        <source>CSV文件第1行应是标题行,含有“备注”“单号”“快递公司”</source>
+        <translation>Line 1 of the CSV file must be the header row, with “备注”, “单号” and “快递公司”</translation>
+    </message>
+    <message>
+        <source>CSV文件第%1行</source>
+        <translation>CSV file, line %1</translation>
+    </message>
+    <message>
+        <source>: 快递公司不在公司目录中: %1</source>
+        <translation>: the carrier is not in the carrier list: %1</translation>
+    </message>
+    <message>
+        <source>: “已归档”一栏应为“是”或空白: %1</source>
+        <translation>: the “已归档” column must be “是” or blank: %1</translation>
+    </message>
+    <message>
+        <source>只能导入.json或.csv文件: %1</source>
+        <translation>Only .json or .csv files can be imported: %1</translation>
+    </message>
+    <message>
+        <source>无法读取文件%1: %2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ParcelGroups</name>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>已归档</source>
+        <translation>Archived</translation>
+    </message>
+</context>
+<context>
     <name>ParcelNotice</name>
     <message>
         <source>您的快递【%1】有最新动态</source>
@@ -1729,6 +2139,37 @@ Please try again later, or end that program and start again.</translation>
     <message>
         <source>运送中 %1 件，派件中 %2 件，有新动态 %3 件</source>
         <translation>In transit: %1, out for delivery: %2, with news: %3</translation>
+    </message>
+</context>
+<context>
+    <name>ParcelTransfer</name>
+    <message>
+        <source>只能导出为.json或.csv文件: %1</source>
+        <translation>Parcels can only be exported to a .json or .csv file: %1</translation>
+    </message>
+    <message>
+        <source>无法写入文件%1,请检查磁盘或权限</source>
+        <translation>Cannot write the file %1; check the disk or permissions</translation>
+    </message>
+    <message>
+        <source>已导出%1个快递到%2</source>
+        <translation>Exported %1 parcel(s) to %2</translation>
+    </message>
+    <message>
+        <source>导入失败,没有保存任何快递: </source>
+        <translation>Import failed, no parcel was saved: </translation>
+    </message>
+    <message>
+        <source>导入失败: </source>
+        <translation>Import failed: </translation>
+    </message>
+    <message>
+        <source>已导入%1个快递到快递列表,但物流记录未能存入数据库%2: %3</source>
+        <translation>Imported %1 parcel(s) into the parcel list, but the tracking records could not be stored in the database %2: %3</translation>
+    </message>
+    <message>
+        <source>已导入%1个快递,%2个已在列表中,合并了%3条物流记录</source>
+        <translation>Imported %1 parcel(s); %2 already in the list; %3 tracking record(s) merged</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2345,49 @@ Please try again later, or end that program and start again.</translation>
         <source>发件设置</source>
         <comment>the settings, within a sentence</comment>
         <translation>Sender settings</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceBudget</name>
+    <message>
+        <source>原有接口</source>
+        <translation>Built-in service</translation>
+    </message>
+    <message>
+        <source>快递鸟</source>
+        <translation>Kdniao</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>%1今天的查询已达%2次(每天限%3次),只查询%4天内有新动态或派件中的快递,明天恢复全部查询.</source>
+        <translation>%1 has been queried %2 times today (limit %3 a day): only parcels with news in the last %4 days or out for delivery are checked; all are checked again tomorrow.</translation>
+    </message>
+    <message>
+        <source>%1要求暂停查询,%2后继续查询.</source>
+        <translation>%1 asks for a pause; queries continue at %2.</translation>
+    </message>
+    <message>
+        <source>%1: 今天已查询%2/%3次</source>
+        <translation>%1: %2/%3 queries today</translation>
+    </message>
+    <message>
+        <source>%1: 今天已查询%2次</source>
+        <translation>%1: %2 queries today</translation>
+    </message>
+    <message>
+        <source>,上次成功 </source>
+        <translation>, last success </translation>
+    </message>
+    <message>
+        <source>,上次失败 </source>
+        <translation>, last failure </translation>
+    </message>
+    <message>
+        <source>%1连续查询失败: %2</source>
+        <translation>%1 keeps failing: %2</translation>
     </message>
 </context>
 <context>
@@ -2093,6 +2577,73 @@ Please try again later, or end that program and start again.</translation>
     </message>
 </context>
 <context>
+    <name>StatisticsWindow</name>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>各快递公司运送时间图表</source>
+        <translation>Chart of transit times by carrier</translation>
+    </message>
+    <message>
+        <source>与“各快递公司”表格中的中位和80%运送时间相同</source>
+        <translation>The same median and 80% transit times as the “By carrier” table</translation>
+    </message>
+    <message>
+        <source>各快递公司</source>
+        <translation>By carrier</translation>
+    </message>
+    <message>
+        <source>快递公司</source>
+        <translation>Carrier</translation>
+    </message>
+    <message>
+        <source>快递数</source>
+        <translation>Parcels</translation>
+    </message>
+    <message>
+        <source>已签收</source>
+        <translation>Delivered</translation>
+    </message>
+    <message>
+        <source>中位运送时间</source>
+        <translation>Median transit</translation>
+    </message>
+    <message>
+        <source>80%运送时间</source>
+        <translation>80% transit</translation>
+    </message>
+    <message>
+        <source>问题件占比</source>
+        <translation>Exception share</translation>
+    </message>
+    <message>
+        <source>每月签收</source>
+        <translation>Delivered per month</translation>
+    </message>
+    <message>
+        <source>月份</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>签收数</source>
+        <translation>Delivered</translation>
+    </message>
+    <message>
+        <source>中位</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>已签收快递的运送时间(天)</source>
+        <translation>Transit time of delivered parcels (days)</translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation>Days</translation>
+    </message>
+</context>
+<context>
     <name>TrackingHistory</name>
     <message>
         <source>它由较新版本的 Parcelvue 建立(数据库版本 %1),请用较新版本的 Parcelvue 打开</source>
@@ -2104,7 +2655,11 @@ Please try again later, or end that program and start again.</translation>
     </message>
     <message>
         <source>快递记录数据库已损坏,已另存为%1,并新建了数据库。</source>
-        <translation>The tracking database was damaged; it was set aside as %1 and a new one was made.</translation>
+        <translation>The parcel records database was damaged; it was kept as %1 and a new database was created.</translation>
+    </message>
+    <message>
+        <source>快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。</source>
+        <translation>The parcel records database is damaged (%1) and cannot be set aside. Please close the program and check the data folder.</translation>
     </message>
 </context>
 <context>
@@ -2116,6 +2671,122 @@ Please try again later, or end that program and start again.</translation>
     <message>
         <source>原有接口</source>
         <translation>Built-in service</translation>
+    </message>
+</context>
+<context>
+    <name>TrackingServiceDialog</name>
+    <message>
+        <source>原有接口</source>
+        <translation>Built-in service</translation>
+    </message>
+    <message>
+        <source>快递鸟</source>
+        <translation>Kdniao</translation>
+    </message>
+    <message>
+        <source>API密钥</source>
+        <translation>API key</translation>
+    </message>
+    <message>
+        <source>查询服务</source>
+        <translation>Tracking Service</translation>
+    </message>
+    <message>
+        <source>服务地址</source>
+        <translation>Service address</translation>
+    </message>
+    <message>
+        <source>用户ID</source>
+        <translation>User ID</translation>
+    </message>
+    <message>
+        <source>测试单号</source>
+        <translation>Test number</translation>
+    </message>
+    <message>
+        <source>快递公司</source>
+        <translation>Carrier</translation>
+    </message>
+    <message>
+        <source>测试</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法从系统密钥环读取密钥：</source>
+        <translation>Cannot read the key from the system keyring: </translation>
+    </message>
+    <message>
+        <source>请输入测试单号!</source>
+        <translation>Please enter a test number!</translation>
+    </message>
+    <message>
+        <source>正在查询%1,请稍等..</source>
+        <translation>Querying %1, please wait..</translation>
+    </message>
+    <message>
+        <source>查询成功:共%1条物流信息,最新:%2 %3</source>
+        <translation>Query succeeded: %1 tracking entries; latest: %2 %3</translation>
+    </message>
+    <message>
+        <source>查询没有结果:</source>
+        <translation>No result: </translation>
+    </message>
+    <message>
+        <source>
+17TRACK识别的快递公司:</source>
+        <translation>
+Carrier recognised by 17TRACK: </translation>
+    </message>
+    <message>
+        <source>17TRACK剩余额度:%1(共%2)</source>
+        <translation>17TRACK quota left: %1 (of %2)</translation>
+    </message>
+    <message>
+        <source>17TRACK剩余额度查询失败:</source>
+        <translation>17TRACK quota not available: </translation>
+    </message>
+    <message>
+        <source>密钥</source>
+        <translation>key</translation>
+    </message>
+    <message>
+        <source>查询服务保存失败!错误原因</source>
+        <translation>Tracking service not saved! Reason: </translation>
+    </message>
+</context>
+<context>
+    <name>TrackingServiceSettings</name>
+    <message>
+        <source>请填写正确的服务地址(以http://或https://开头)</source>
+        <translation>Please enter a valid service address (starting with http:// or https://)</translation>
+    </message>
+    <message>
+        <source>请填写快递鸟的用户ID</source>
+        <translation>Please enter the Kdniao user ID</translation>
+    </message>
+    <message>
+        <source>设置中不能含有换行</source>
+        <translation>The settings cannot contain line breaks</translation>
+    </message>
+    <message>
+        <source>在kdniao.com注册并实名认证后，在用户中心的“API管理”中可以看到用户ID和API Key；即时查询每天可查询500次。可查询%1家中的%2家快递公司；顺丰等快递公司需要手机号后四位，请在“全部快递”中为单号填写。</source>
+        <translation>Once registered and verified at kdniao.com, you find the user ID and the API Key under “API管理” in the user centre; instant queries allow 500 a day. %2 of the %1 carriers can be queried; SF Express and some others need the last four digits of a phone number, which you enter for the parcel in “All Parcels”.</translation>
+    </message>
+    <message>
+        <source>在api.17track.net注册后，在“设置 - 安全”中可以看到API密钥；每注册一个新单号用去一个额度，再次查询同一单号不再用去，“测试”后显示剩余额度。%1家快递公司中的%2家按其17TRACK代码查询，其余的由17TRACK按单号识别快递公司。</source>
+        <translation>Once registered at api.17track.net, you find the API key under “Settings - Security”; each new number registered uses one unit of quota, querying the same number again does not, and “Test” shows the quota left. %2 of the %1 carriers are queried by their 17TRACK code; for the rest, 17TRACK recognises the carrier from the number.</translation>
+    </message>
+    <message>
+        <source>Parcelvue原有的查询接口(endpoints.ini中[tracking]的url和key)。</source>
+        <translation>Parcelvue’s built-in tracking service (the url and key under [tracking] in endpoints.ini).</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "platform/ini_edit.h"
 #include "services/carrier_tables.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace {
@@ -37,12 +38,13 @@ QString trackingServiceSettingsProblem(const TrackingServiceSettings &s)
     const QUrl url(s.url.trimmed(), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty()
         || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
-        return QStringLiteral("请填写正确的服务地址(以http://或https://开头)");
+        return QCoreApplication::translate("TrackingServiceSettings",
+                                           "请填写正确的服务地址(以http://或https://开头)");
     if (s.service == TrackingService::Kdniao && s.businessId.trimmed().isEmpty())
-        return QStringLiteral("请填写快递鸟的用户ID");
+        return QCoreApplication::translate("TrackingServiceSettings", "请填写快递鸟的用户ID");
     for (const QString &text : {s.url, s.businessId, s.secret}) {
         if (hasLineBreak(text))
-            return QStringLiteral("设置中不能含有换行");
+            return QCoreApplication::translate("TrackingServiceSettings", "设置中不能含有换行");
     }
     return {};
 }
@@ -95,14 +97,16 @@ QString trackingServiceNote(TrackingService service)
 {
     switch (service) {
     case TrackingService::Kdniao:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "TrackingServiceSettings",
                    "在kdniao.com注册并实名认证后，在用户中心的“API管理”中可以看到用户ID和API Key；"
                    "即时查询每天可查询500次。可查询%1家中的%2家快递公司；顺丰等快递公司需要手机号后四位，"
                    "请在“全部快递”中为单号填写。")
             .arg(kCarrierCount)
             .arg(kdniaoCoverage());
     case TrackingService::Track17:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "TrackingServiceSettings",
                    "在api.17track.net注册后，在“设置 - 安全”中可以看到API密钥；每注册一个新单号用去一个额度，"
                    "再次查询同一单号不再用去，“测试”后显示剩余额度。%1家快递公司中的%2家按其17TRACK代码查询，"
                    "其余的由17TRACK按单号识别快递公司。")
@@ -111,5 +115,6 @@ QString trackingServiceNote(TrackingService service)
     case TrackingService::Designed:
         break;
     }
-    return QStringLiteral("Parcelvue原有的查询接口(endpoints.ini中[tracking]的url和key)。");
+    return QCoreApplication::translate("TrackingServiceSettings",
+                                       "Parcelvue原有的查询接口(endpoints.ini中[tracking]的url和key)。");
 }

@@ -1,10 +1,13 @@
 #include "watch/delivery_estimate.h"
 
+#include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "watch/wall_clock.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QLocale>
 #include <algorithm>
 
 TransitSummary summariseTransits(QList<qint64> seconds)
@@ -72,14 +75,44 @@ DeliveryEstimate DeliveryEstimator::estimate(const ParcelRecord &parcel) const
 }
 
 namespace {
+QString translated(const char *source)
+{
+    return QCoreApplication::translate("DeliveryEstimate", source);
+}
+
 QString dayText(const QDateTime &time, const QDateTime &now)
 {
     const QDate date = time.date();
-    const QString day = QStringLiteral("%1月%2日").arg(date.month()).arg(date.day());
-    return date.year() == now.toLocalTime().date().year() ? day
-                                                          : QStringLiteral("%1年").arg(date.year()) + day;
+    // The formats name the month in English words under the English interface.
+    const QString format = date.year() == now.toLocalTime().date().year()
+        ? translated(QT_TRANSLATE_NOOP("DeliveryEstimate", "M月d日"))
+        : translated(QT_TRANSLATE_NOOP("DeliveryEstimate", "yyyy年M月d日"));
+    return QLocale::c().toString(date, format);
+}
+
+// `shown`: in the interface's language; otherwise the Chinese text reports and files carry.
+QString span(qint64 seconds, bool shown)
+{
+    const auto text
+        = [shown](const char *source) { return shown ? translated(source) : QString::fromUtf8(source); };
+    const qint64 days = seconds / 86400;
+    const qint64 hours = seconds % 86400 / 3600;
+    if (days > 0)
+        return hours > 0 ? text(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1天%2小时")).arg(days).arg(hours)
+                         : text(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1天")).arg(days);
+    if (hours > 0)
+        return text(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1小时")).arg(hours);
+    return text(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1分钟")).arg(std::max<qint64>(seconds, 0) / 60);
 }
 } // namespace
+
+QString withinText(qint64 seconds)
+{
+    if (seconds >= 86400)
+        return translated(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1天内")).arg((seconds + 86399) / 86400);
+    return translated(QT_TRANSLATE_NOOP("DeliveryEstimate", "%1小时内"))
+        .arg(std::max<qint64>((seconds + 3599) / 3600, 1));
+}
 
 QString estimateText(const DeliveryEstimate &estimate, const QDateTime &now)
 {
@@ -89,34 +122,26 @@ QString estimateText(const DeliveryEstimate &estimate, const QDateTime &now)
     case DeliveryEstimate::Source::Service: {
         const QString from = dayText(estimate.from, now);
         const QString to = dayText(estimate.to, now);
-        return QStringLiteral("预计 %1 (%2)")
+        return translated(QT_TRANSLATE_NOOP("DeliveryEstimate", "预计 %1 (%2)"))
             .arg(from == to ? from : from + QStringLiteral(" – ") + to, estimate.serviceName);
     }
     case DeliveryEstimate::Source::History:
-        return QStringLiteral("预计 %1左右 (按您以往的%2: 中位 %3, 80% %4)")
-            .arg(dayText(estimate.from, now), estimate.carrierName, spanText(estimate.basis.median),
-                 withinText(estimate.basis.p80));
+        return translated(
+                   QT_TRANSLATE_NOOP("DeliveryEstimate", "预计 %1左右 (按您以往的%2: 中位 %3, 80% %4)"))
+            .arg(dayText(estimate.from, now), carrierShownName(estimate.carrierName),
+                 shownSpanText(estimate.basis.median), withinText(estimate.basis.p80));
     }
     return QString();
 }
 
 QString spanText(qint64 seconds)
 {
-    const qint64 days = seconds / 86400;
-    const qint64 hours = seconds % 86400 / 3600;
-    if (days > 0)
-        return hours > 0 ? QStringLiteral("%1天%2小时").arg(days).arg(hours)
-                         : QStringLiteral("%1天").arg(days);
-    if (hours > 0)
-        return QStringLiteral("%1小时").arg(hours);
-    return QStringLiteral("%1分钟").arg(std::max<qint64>(seconds, 0) / 60);
+    return span(seconds, false);
 }
 
-QString withinText(qint64 seconds)
+QString shownSpanText(qint64 seconds)
 {
-    if (seconds >= 86400)
-        return QStringLiteral("%1天内").arg((seconds + 86399) / 86400);
-    return QStringLiteral("%1小时内").arg(std::max<qint64>((seconds + 3599) / 3600, 1));
+    return span(seconds, true);
 }
 
 QJsonValue estimateJson(const DeliveryEstimate &estimate)

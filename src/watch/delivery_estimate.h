@@ -52,11 +52,13 @@ private:
 };
 
 // "预计 12月11日左右 (按您以往的顺丰快递: 中位 2天5小时, 80% 3天内)", "预计 12月11日 – 12月12日 (17TRACK)";
-// empty for none. A date of another year than `now` names its year.
+// empty for none. A date of another year than `now` names its year. In the interface's language.
 QString estimateText(const DeliveryEstimate &estimate, const QDateTime &now);
-// "2天5小时", "5小时", "40分钟".
+// "2天5小时", "5小时", "40分钟": the Chinese text reports and files carry.
 QString spanText(qint64 seconds);
-// "3天内", "20小时内": the span rounded up.
+// spanText() in the interface's language: "2d 5h", "5h", "40 min".
+QString shownSpanText(qint64 seconds);
+// "3天内", "20小时内": the span rounded up, in the interface's language.
 QString withinText(qint64 seconds);
 // The JSON of the command line: {"from", "to", "source"} in UTC, or null.
 QJsonValue estimateJson(const DeliveryEstimate &estimate);

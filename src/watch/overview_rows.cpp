@@ -1,7 +1,11 @@
 #include "watch/overview_rows.h"
 
+#include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
+
+#include <QCoreApplication>
 
 namespace {
 QString timeText(const QDateTime &time)
@@ -17,9 +21,16 @@ qint64 transitSeconds(const ParcelRecord &parcel, const QDateTime &now)
 
 QStringList overviewHeaders()
 {
-    return {QStringLiteral("备注"),     QStringLiteral("单号"),     QStringLiteral("快递公司"),
-            QStringLiteral("状态"),     QStringLiteral("最新进度"), QStringLiteral("运送时间"),
-            QStringLiteral("上次查询"), QStringLiteral("下次查询"), QStringLiteral("错误")};
+    static const char *const headers[]
+        = {QT_TRANSLATE_NOOP("OverviewRows", "备注"),     QT_TRANSLATE_NOOP("OverviewRows", "单号"),
+           QT_TRANSLATE_NOOP("OverviewRows", "快递公司"), QT_TRANSLATE_NOOP("OverviewRows", "状态"),
+           QT_TRANSLATE_NOOP("OverviewRows", "最新进度"), QT_TRANSLATE_NOOP("OverviewRows", "运送时间"),
+           QT_TRANSLATE_NOOP("OverviewRows", "上次查询"), QT_TRANSLATE_NOOP("OverviewRows", "下次查询"),
+           QT_TRANSLATE_NOOP("OverviewRows", "错误")};
+    QStringList shown;
+    for (const char *header : headers)
+        shown.append(QCoreApplication::translate("OverviewRows", header));
+    return shown;
 }
 
 QString overviewStatus(const ParcelRecord &parcel)
@@ -60,4 +71,37 @@ QString overviewCell(const ParcelRecord &parcel, OverviewColumn column, const QD
         break;
     }
     return QString();
+}
+
+QString shownOverviewStatus(const ParcelRecord &parcel)
+{
+    const QString status = overviewStatus(parcel);
+    if (status == kNoInformationYet)
+        return QCoreApplication::translate("OverviewRows", "暂无信息");
+    // An exception state with the service's reason after it, as in "问题件：拒收": the reason as
+    // the service gave it.
+    for (const QString &word :
+         {QStringLiteral("问题件"), QStringLiteral("待取件"), QStringLiteral("派送失败")}) {
+        if (status.size() > word.size() && status.startsWith(word))
+            return shownStatus(word) + status.mid(word.size());
+    }
+    return shownStatus(status);
+}
+
+QString shownOverviewCell(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now)
+{
+    switch (column) {
+    case OverviewColumn::Carrier:
+        return carrierShownName(parcel.carrierName);
+    case OverviewColumn::Status:
+        return shownOverviewStatus(parcel);
+    case OverviewColumn::Transit:
+        if (parcel.status == kSignedFor)
+            return shownStatus(kSignedFor);
+        return parcel.oldestTime.isEmpty() ? QString() : shownTransitTime(transitSeconds(parcel, now));
+    case OverviewColumn::Error:
+        return shownVerdict(parcel.lastError);
+    default:
+        return overviewCell(parcel, column, now);
+    }
 }

@@ -20,6 +20,7 @@ enum class OverviewColumn {
     Count
 };
 
+// The columns' captions, in the interface's language.
 QStringList overviewHeaders();
 
 inline const QString kNotQueried = QStringLiteral("未查询");
@@ -32,3 +33,8 @@ inline const QString kNoInformationYet = QStringLiteral("暂无信息");
 QString overviewStatus(const ParcelRecord &parcel);
 // The text of one cell (OverviewList sorts them).
 QString overviewCell(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now);
+// The cell as the window shows it, in the interface's language: statuses, transit times, failure
+// messages and carrier names translated, the rest as overviewCell() has it.
+QString shownOverviewCell(const ParcelRecord &parcel, OverviewColumn column, const QDateTime &now);
+// overviewStatus() in the interface's language.
+QString shownOverviewStatus(const ParcelRecord &parcel);

@@ -3,6 +3,7 @@
 #include "core/carrier_catalogue.h"
 #include "store/saved_parcel_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -44,12 +45,12 @@ int carrierOf(const QString &code, const QString &name)
 QString unfitForSavedLine(const QString &number, const QString &note)
 {
     if (number.trimmed().isEmpty())
-        return QStringLiteral("单号为空");
+        return QCoreApplication::translate("ParcelFiles", "单号为空");
     if (number.contains(QLatin1Char('|')))
-        return QStringLiteral("单号含有“|”");
+        return QCoreApplication::translate("ParcelFiles", "单号含有“|”");
     for (const QString *value : {&number, &note}) {
         if (value->contains(QLatin1Char('\r')) || value->contains(QLatin1Char('\n')))
-            return QStringLiteral("含有换行");
+            return QCoreApplication::translate("ParcelFiles", "含有换行");
     }
     return QString();
 }
@@ -246,42 +247,47 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         const int line = int(bytes.left(parseError.offset).count('\n')) + 1;
-        return refused(
-            QStringLiteral("不是有效的JSON文件:第%1行,%2").arg(line).arg(parseError.errorString()));
+        return refused(QCoreApplication::translate("ParcelFiles", "不是有效的JSON文件:第%1行,%2")
+                           .arg(line)
+                           .arg(parseError.errorString()));
     }
     const QJsonObject root = document.object();
     if (!document.isObject() || !root.value(QStringLiteral("parcels")).isArray())
-        return refused(QStringLiteral("JSON文件中没有快递列表(parcels)"));
+        return refused(QCoreApplication::translate("ParcelFiles", "JSON文件中没有快递列表(parcels)"));
     const QJsonValue format = root.value(QStringLiteral("format"));
     if (!format.isUndefined() && format.toString() != kFormatName)
         return refused(
-            QStringLiteral("JSON文件不是Parcelvue的快递列表(format: %1)").arg(format.toVariant().toString()));
+            QCoreApplication::translate("ParcelFiles", "JSON文件不是Parcelvue的快递列表(format: %1)")
+                .arg(format.toVariant().toString()));
     if (root.value(QStringLiteral("version")).toInt(kFormatVersion) > kFormatVersion)
-        return refused(QStringLiteral("JSON文件来自更新版本的Parcelvue(version %1)")
-                           .arg(root.value(QStringLiteral("version")).toInt()));
+        return refused(
+            QCoreApplication::translate("ParcelFiles", "JSON文件来自更新版本的Parcelvue(version %1)")
+                .arg(root.value(QStringLiteral("version")).toInt()));
 
     ParcelFileRead read;
     const QJsonArray list = root.value(QStringLiteral("parcels")).toArray();
     read.parcels.reserve(list.size());
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const QString where = QStringLiteral("第%1个快递(parcels[%2])").arg(i + 1).arg(i);
+        const QString where
+            = QCoreApplication::translate("ParcelFiles", "第%1个快递(parcels[%2])").arg(i + 1).arg(i);
         if (!list.at(i).isObject())
-            return refused(where + QStringLiteral("不是一个对象"));
+            return refused(where + QCoreApplication::translate("ParcelFiles", "不是一个对象"));
         const QJsonObject item = list.at(i).toObject();
         const QJsonValue number = item.value(QStringLiteral("number"));
         const QJsonValue note = item.value(QStringLiteral("note"));
         const QJsonObject carrier = item.value(QStringLiteral("carrier")).toObject();
         if (!number.isString())
-            return refused(where + QStringLiteral("缺少单号(number)"));
+            return refused(where + QCoreApplication::translate("ParcelFiles", "缺少单号(number)"));
         if (!note.isUndefined() && !note.isString())
-            return refused(where + QStringLiteral("的备注(note)不是文字"));
+            return refused(where + QCoreApplication::translate("ParcelFiles", "的备注(note)不是文字"));
         const QString code = carrier.value(QStringLiteral("code")).toString();
         const QString name = carrier.value(QStringLiteral("name")).toString();
         const int position = carrierOf(code, name);
         if (position < 0)
             return refused(
                 where
-                + QStringLiteral("的快递公司(carrier)不在公司目录中: %1").arg(code.isEmpty() ? name : code));
+                + QCoreApplication::translate("ParcelFiles", "的快递公司(carrier)不在公司目录中: %1")
+                      .arg(code.isEmpty() ? name : code));
         if (const QString unfit = unfitForSavedLine(number.toString(), note.toString()); !unfit.isEmpty())
             return refused(where + QStringLiteral(": ") + unfit);
 
@@ -293,14 +299,16 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
         entry.state.lastError = item.value(QStringLiteral("last_error")).toString();
         const QJsonValue archived = item.value(QStringLiteral("archived"));
         if (!archived.isUndefined() && !archived.isBool())
-            return refused(where + QStringLiteral("的归档标记(archived)应为true或false"));
+            return refused(
+                where + QCoreApplication::translate("ParcelFiles", "的归档标记(archived)应为true或false"));
         entry.state.archive = archived.toBool() ? ArchiveMark::Archived : ArchiveMark::ByRule;
         const QJsonValue phone = item.value(QStringLiteral("phone_digits"));
         const QString digits = phone.toString();
         if (!phone.isUndefined()
             && (!phone.isString() || digits.size() > 8
                 || !std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c.isDigit(); })))
-            return refused(where + QStringLiteral("的电话号码后几位(phone_digits)应为数字"));
+            return refused(
+                where + QCoreApplication::translate("ParcelFiles", "的电话号码后几位(phone_digits)应为数字"));
         entry.state.phoneDigits = digits;
         const QJsonObject newest = item.value(QStringLiteral("newest")).toObject();
         entry.state.newestTime = newest.value(QStringLiteral("time")).toString();
@@ -309,14 +317,17 @@ ParcelFileRead readParcelsJson(const QByteArray &bytes)
         entry.state.rowCount = std::max(0, item.value(QStringLiteral("row_count")).toInt());
         const QJsonValue rows = item.value(QStringLiteral("rows"));
         if (!rows.isUndefined() && !rows.isArray())
-            return refused(where + QStringLiteral("的进度(rows)不是列表"));
+            return refused(where + QCoreApplication::translate("ParcelFiles", "的进度(rows)不是列表"));
         const QJsonArray rowList = rows.toArray();
         for (qsizetype r = 0; r < rowList.size(); ++r) {
             const QJsonObject row = rowList.at(r).toObject();
             if (!row.value(QStringLiteral("time")).isString()
                 || !row.value(QStringLiteral("text")).isString())
-                return refused(where
-                               + QStringLiteral("的第%1条进度(rows[%2])缺少time或text").arg(r + 1).arg(r));
+                return refused(
+                    where
+                    + QCoreApplication::translate("ParcelFiles", "的第%1条进度(rows[%2])缺少time或text")
+                          .arg(r + 1)
+                          .arg(r));
             entry.rows.append({row.value(QStringLiteral("time")).toString(),
                                row.value(QStringLiteral("text")).toString(),
                                fromIso(row.value(QStringLiteral("first_seen")).toString()),
@@ -338,34 +349,40 @@ ParcelFileRead readParcelsCsv(const QByteArray &bytes)
     if (decoder.hasError()) {
         const qsizetype bad = firstNonUtf8(data);
         const int line = int(data.left(bad).count('\n')) + 1;
-        return refused(QStringLiteral("CSV文件不是UTF-8编码(第%1行),请以UTF-8保存后再导入").arg(line));
+        return refused(
+            QCoreApplication::translate("ParcelFiles", "CSV文件不是UTF-8编码(第%1行),请以UTF-8保存后再导入")
+                .arg(line));
     }
     QList<QStringList> records;
     QList<int> lines;
     int badLine = 0;
     if (!splitCsv(text, records, lines, badLine))
-        return refused(QStringLiteral("CSV文件第%1行的引号没有结束").arg(badLine));
+        return refused(
+            QCoreApplication::translate("ParcelFiles", "CSV文件第%1行的引号没有结束").arg(badLine));
     if (records.isEmpty())
-        return refused(QStringLiteral("CSV文件是空的"));
+        return refused(QCoreApplication::translate("ParcelFiles", "CSV文件是空的"));
     const QStringList header = records.first();
     const qsizetype noteColumn = header.indexOf(kCsvHeader.at(0));
     const qsizetype numberColumn = header.indexOf(kCsvHeader.at(1));
     const qsizetype carrierColumn = header.indexOf(kCsvHeader.at(2));
     const qsizetype archivedColumn = header.indexOf(kCsvHeader.at(6)); // optional
     if (noteColumn < 0 || numberColumn < 0 || carrierColumn < 0)
-        return refused(QStringLiteral("CSV文件第1行应是标题行,含有“备注”“单号”“快递公司”"));
+        return refused(
+            QCoreApplication::translate("ParcelFiles", "CSV文件第1行应是标题行,含有“备注”“单号”“快递公司”"));
 
     ParcelFileRead read;
     read.parcels.reserve(records.size() - 1);
     for (qsizetype r = 1; r < records.size(); ++r) {
         const QStringList &record = records.at(r);
-        const QString where = QStringLiteral("CSV文件第%1行").arg(lines.at(r));
+        const QString where = QCoreApplication::translate("ParcelFiles", "CSV文件第%1行").arg(lines.at(r));
         const QString number = csvValue(record.value(numberColumn)).trimmed();
         const QString note = csvValue(record.value(noteColumn));
         const QString carrier = csvValue(record.value(carrierColumn)).trimmed();
         const int position = carrierOf(carrier, carrier);
         if (position < 0)
-            return refused(where + QStringLiteral(": 快递公司不在公司目录中: %1").arg(carrier));
+            return refused(
+                where
+                + QCoreApplication::translate("ParcelFiles", ": 快递公司不在公司目录中: %1").arg(carrier));
         if (const QString unfit = unfitForSavedLine(number, note); !unfit.isEmpty())
             return refused(where + QStringLiteral(": ") + unfit);
         ParcelFileEntry entry;
@@ -373,7 +390,9 @@ ParcelFileRead readParcelsCsv(const QByteArray &bytes)
         entry.state.key = entry.saved.key;
         const QString archived = archivedColumn < 0 ? QString() : record.value(archivedColumn).trimmed();
         if (!archived.isEmpty() && archived != kYes)
-            return refused(where + QStringLiteral(": “已归档”一栏应为“是”或空白: %1").arg(archived));
+            return refused(where
+                           + QCoreApplication::translate("ParcelFiles", ": “已归档”一栏应为“是”或空白: %1")
+                                 .arg(archived));
         entry.state.archive = archived.isEmpty() ? ArchiveMark::ByRule : ArchiveMark::Archived;
         read.parcels.append(entry);
     }
@@ -385,10 +404,12 @@ ParcelFileRead readParcelsFile(const QString &fileName)
 {
     const ParcelFileFormat format = parcelFileFormat(fileName);
     if (format == ParcelFileFormat::Unknown)
-        return refused(QStringLiteral("只能导入.json或.csv文件: %1").arg(fileName));
+        return refused(
+            QCoreApplication::translate("ParcelFiles", "只能导入.json或.csv文件: %1").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("无法读取文件%1: %2").arg(fileName, file.errorString()));
+        return refused(QCoreApplication::translate("ParcelFiles", "无法读取文件%1: %2")
+                           .arg(fileName, file.errorString()));
     const QByteArray bytes = file.readAll();
     return format == ParcelFileFormat::Json ? readParcelsJson(bytes) : readParcelsCsv(bytes);
 }

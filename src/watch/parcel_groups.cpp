@@ -1,24 +1,27 @@
 #include "watch/parcel_groups.h"
 
 #include "core/delivery_status.h"
+#include "core/shown_text.h"
 #include "watch/overview_rows.h"
 #include "watch/wall_clock.h"
+
+#include <QCoreApplication>
 
 QString groupCaption(ParcelGroup group)
 {
     switch (group) {
     case ParcelGroup::All:
-        return QStringLiteral("全部");
+        return QCoreApplication::translate("ParcelGroups", "全部");
     case ParcelGroup::OutForDelivery:
-        return kOutForDelivery;
+        return shownStatus(kOutForDelivery);
     case ParcelGroup::InTransit:
-        return kInTransit;
+        return shownStatus(kInTransit);
     case ParcelGroup::Problem:
-        return QStringLiteral("问题件");
+        return shownStatus(QStringLiteral("问题件"));
     case ParcelGroup::Signed:
-        return kSignedFor;
+        return shownStatus(kSignedFor);
     case ParcelGroup::Archived:
-        return QStringLiteral("已归档");
+        return QCoreApplication::translate("ParcelGroups", "已归档");
     case ParcelGroup::Count:
         break;
     }

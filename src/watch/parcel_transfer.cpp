@@ -5,6 +5,7 @@
 #include "watch/saved_entries.h"
 #include "watch/tracking_history.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 
@@ -14,7 +15,8 @@ TransferResult exportParcels(const QStringList &savedLines, const TrackingHistor
     TransferResult result;
     const ParcelFileFormat format = parcelFileFormat(fileName);
     if (format == ParcelFileFormat::Unknown) {
-        result.message = QStringLiteral("只能导出为.json或.csv文件: %1").arg(fileName);
+        result.message
+            = QCoreApplication::translate("ParcelTransfer", "只能导出为.json或.csv文件: %1").arg(fileName);
         return result;
     }
     QList<ParcelFileEntry> parcels;
@@ -28,12 +30,15 @@ TransferResult exportParcels(const QStringList &savedLines, const TrackingHistor
     const QByteArray bytes
         = format == ParcelFileFormat::Json ? writeParcelsJson(parcels) : writeParcelsCsv(parcels);
     if (!writeFileAtomically(fileName, bytes)) {
-        result.message = QStringLiteral("无法写入文件%1,请检查磁盘或权限").arg(fileName);
+        result.message
+            = QCoreApplication::translate("ParcelTransfer", "无法写入文件%1,请检查磁盘或权限").arg(fileName);
         return result;
     }
     result.ok = true;
     result.written = int(parcels.size());
-    result.message = QStringLiteral("已导出%1个快递到%2").arg(result.written).arg(fileName);
+    result.message = QCoreApplication::translate("ParcelTransfer", "已导出%1个快递到%2")
+                         .arg(result.written)
+                         .arg(fileName);
     return result;
 }
 
@@ -44,13 +49,14 @@ TransferResult importParcels(const QString &fileName, const QStringList &savedLi
     TransferResult result;
     const ParcelFileRead read = readParcelsFile(fileName);
     if (!read.ok) {
-        result.message = QStringLiteral("导入失败,没有保存任何快递: ") + read.error;
+        result.message
+            = QCoreApplication::translate("ParcelTransfer", "导入失败,没有保存任何快递: ") + read.error;
         return result;
     }
     const ImportPlan plan = planImport(savedLines, read.parcels);
     if (!plan.newLines.isEmpty()) {
         if (const QString why = saveLines(plan.newLines); !why.isEmpty()) {
-            result.message = QStringLiteral("导入失败: ") + why;
+            result.message = QCoreApplication::translate("ParcelTransfer", "导入失败: ") + why;
             return result;
         }
     }
@@ -67,16 +73,18 @@ TransferResult importParcels(const QString &fileName, const QStringList &savedLi
         result.mergedRows += std::max(rows, 0);
     }
     if (!merged) {
-        result.message = QStringLiteral("已导入%1个快递到快递列表,但物流记录未能存入数据库%2: %3")
+        result.message = QCoreApplication::translate(
+                             "ParcelTransfer", "已导入%1个快递到快递列表,但物流记录未能存入数据库%2: %3")
                              .arg(result.added)
                              .arg(QDir::toNativeSeparators(history.path()), history.lastError());
         return result;
     }
     result.ok = true;
-    result.message = QStringLiteral("已导入%1个快递,%2个已在列表中,合并了%3条物流记录")
-                         .arg(result.added)
-                         .arg(result.skipped)
-                         .arg(result.mergedRows);
+    result.message
+        = QCoreApplication::translate("ParcelTransfer", "已导入%1个快递,%2个已在列表中,合并了%3条物流记录")
+              .arg(result.added)
+              .arg(result.skipped)
+              .arg(result.mergedRows);
     return result;
 }
 

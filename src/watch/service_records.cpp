@@ -1,20 +1,37 @@
 #include "watch/service_records.h"
 
 #include "core/delivery_status.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
 #include "platform/clock.h"
 #include "platform/logging.h"
 #include "services/tracking_client.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace ServiceBudget {
 namespace {
 constexpr int kChinaOffsetSeconds = 8 * 3600;
 
+// The names the interface shows; the settings keep their own keys.
+QString shownServiceName(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Designed:
+        return QCoreApplication::translate("ServiceBudget", "原有接口");
+    case TrackingService::Kdniao:
+        return QCoreApplication::translate("ServiceBudget", "快递鸟");
+    case TrackingService::Track17:
+        break;
+    }
+    return trackingServiceName(service);
+}
+
 QString shortTime(const QDateTime &time)
 {
-    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("MM-dd HH:mm")) : QStringLiteral("无");
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("MM-dd HH:mm"))
+                          : QCoreApplication::translate("ServiceBudget", "无");
 }
 } // namespace
 
@@ -49,42 +66,60 @@ bool askedWhileSaving(const ParcelRecord &parcel, const QDateTime &now)
 
 QString savingText(TrackingService service)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "ServiceBudget",
                "%1今天的查询已达%2次(每天限%3次),只查询%4天内有新动态或派件中的快递,明天恢复全部查询.")
-        .arg(trackingServiceName(service))
+        .arg(shownServiceName(service))
         .arg(kKdniaoSavingFrom)
         .arg(dailyQueries(service))
         .arg(kRecentNewsDays);
 }
 
-QString holdText(TrackingService service, const QDateTime &until, const QDateTime &now)
+namespace {
+// `shown`: in the interface's language; otherwise the Chinese text the command line's JSON carries.
+QString hold(TrackingService service, const QDateTime &until, const QDateTime &now, bool shown)
 {
     const QDateTime local = until.toLocalTime();
     const QString when = local.date() == now.toLocalTime().date()
         ? local.toString(QStringLiteral("HH:mm:ss"))
         : local.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    return QStringLiteral("%1要求暂停查询,%2后继续查询.").arg(trackingServiceName(service), when);
+    static const char *const text = QT_TRANSLATE_NOOP("ServiceBudget", "%1要求暂停查询,%2后继续查询.");
+    return shown ? QCoreApplication::translate("ServiceBudget", text).arg(shownServiceName(service), when)
+                 : QString::fromUtf8(text).arg(trackingServiceName(service), when);
+}
+} // namespace
+
+QString holdText(TrackingService service, const QDateTime &until, const QDateTime &now)
+{
+    return hold(service, until, now, false);
+}
+
+QString shownHoldText(TrackingService service, const QDateTime &until, const QDateTime &now)
+{
+    return hold(service, until, now, true);
 }
 
 QString useText(TrackingService service, const TrackingHistory::ServiceUse &use)
 {
     const int limit = dailyQueries(service);
-    QString text = limit > 0
-        ? QStringLiteral("%1: 今天已查询%2/%3次")
-              .arg(trackingServiceName(service))
-              .arg(use.queriesToday)
-              .arg(limit)
-        : QStringLiteral("%1: 今天已查询%2次").arg(trackingServiceName(service)).arg(use.queriesToday);
-    text += QStringLiteral(",上次成功 ") + shortTime(use.lastSuccess);
-    text += QStringLiteral(",上次失败 ") + shortTime(use.lastFailure);
+    QString text = limit > 0 ? QCoreApplication::translate("ServiceBudget", "%1: 今天已查询%2/%3次")
+                                   .arg(shownServiceName(service))
+                                   .arg(use.queriesToday)
+                                   .arg(limit)
+                             : QCoreApplication::translate("ServiceBudget", "%1: 今天已查询%2次")
+                                   .arg(shownServiceName(service))
+                                   .arg(use.queriesToday);
+    text += QCoreApplication::translate("ServiceBudget", ",上次成功 ") + shortTime(use.lastSuccess);
+    text += QCoreApplication::translate("ServiceBudget", ",上次失败 ") + shortTime(use.lastFailure);
     if (use.lastFailure.isValid() && !use.lastReason.isEmpty())
-        text += QStringLiteral("(") + use.lastReason + QStringLiteral(")");
+        text += QStringLiteral("(") + shownVerdict(use.lastReason) + QStringLiteral(")");
     return text;
 }
 
 QString failingText(TrackingService service, const QString &reason)
 {
-    return QStringLiteral("%1连续查询失败: %2").arg(trackingServiceName(service), reason);
+    return QCoreApplication::translate("ServiceBudget", "%1连续查询失败: %2")
+        .arg(shownServiceName(service), shownVerdict(reason));
 }
 } // namespace ServiceBudget
 

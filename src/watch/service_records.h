@@ -30,8 +30,10 @@ bool saving(TrackingService service, int queriesToday);
 // Whether the watcher asks about the parcel while it saves.
 bool askedWhileSaving(const ParcelRecord &parcel, const QDateTime &now);
 
-// For the overview's status line.
+// For the overview's status line, in the interface's language.
 QString savingText(TrackingService service);
+QString shownHoldText(TrackingService service, const QDateTime &until, const QDateTime &now);
+// shownHoldText() in Chinese, as the command line's JSON carries it.
 QString holdText(TrackingService service, const QDateTime &until, const QDateTime &now);
 // A service's use and health in one line: today's queries against the budget, the last success,
 // the last failure with its reason.

@@ -360,7 +360,8 @@ bool TrackingHistory::recoverDamaged(const QString &found, const QDateTime &now)
         openAt(QStringLiteral(":memory:"));
         m_inMemory = true;
     }
-    m_problem = QStringLiteral("快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
+    m_problem = QCoreApplication::translate("TrackingHistory",
+                                            "快递记录数据库已损坏(%1),无法另存。请关闭程序后检查数据目录。")
                     .arg(found.left(200));
     return true;
 }

@@ -115,7 +115,10 @@ TEST(ScreenshotUnderXvfb, ShowsTheFrameBannerAndButtons)
     }
 }
 
-TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
+namespace {
+// 全部快递 with the demo's parcels, photographed by the program itself into `path`; `language`
+// is the LANG it starts under (empty: as the tests run).
+void photographOverview(const QString &path, const QString &language)
 {
     TestSandbox sandbox;
     QTemporaryDir home;
@@ -134,6 +137,11 @@ TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
+    if (!language.isEmpty()) {
+        for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QLatin1String(name));
+        environment.insert(QStringLiteral("LANG"), language);
+    }
     environment.insert(QStringLiteral("PARCELVUE_HOME"), home.path());
     QProcess refresh;
     refresh.setProcessEnvironment(environment);
@@ -141,7 +149,6 @@ TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
     ASSERT_TRUE(refresh.waitForFinished(60000));
     ASSERT_EQ(refresh.exitCode(), 0) << refresh.readAllStandardError().toStdString();
 
-    const QString path = QStringLiteral(PARCELVUE_OVERVIEW_SCREENSHOT);
     QFile::remove(path);
     QProcess xvfb;
     xvfb.setProcessEnvironment(environment);
@@ -169,6 +176,18 @@ TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
             colours.insert(shot.pixel(x, y));
     }
     EXPECT_GT(colours.size(), 40);
+}
+} // namespace
+
+TEST(ScreenshotUnderXvfb, ShowsTheOverviewOfTheDemoParcels)
+{
+    photographOverview(QStringLiteral(PARCELVUE_OVERVIEW_SCREENSHOT), QString());
+}
+
+// The same in an English locale: the picture of 全部快递 in English.
+TEST(ScreenshotUnderXvfb, ShowsTheOverviewInEnglish)
+{
+    photographOverview(QStringLiteral(PARCELVUE_ENGLISH_OVERVIEW_SCREENSHOT), QStringLiteral("en_US.UTF-8"));
 }
 
 // Started in an English locale, the window is English and keeps its frame: the banner and the

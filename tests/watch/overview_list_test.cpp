@@ -1,8 +1,12 @@
+#include "core/tracking_check.h"
+#include "english_interface.h"
 #include "watch/delivery_estimate.h"
 #include "watch/overview_list.h"
 #include "watch/overview_rows.h"
+#include "watch/parcel_groups.h"
 #include "watch/parcel_statistics.h"
 #include "watch/row_text_index.h"
+#include "watch/service_records.h"
 #include "watch/wall_clock.h"
 
 #include <QJsonArray>
@@ -349,6 +353,61 @@ TEST(DeliveryEstimate, FromTheServiceFirstElseFromFiveSignedParcelsOfTheCarrier)
               QStringLiteral("17TRACK"));
     onItsWay.serviceEstimate.to = QDateTime();
     EXPECT_EQ(estimateText(estimator.estimate(onItsWay), kNow), QStringLiteral("预计 12月11日 (17TRACK)"));
+}
+
+// Under the English interface the shown texts are English; what reports, files and the search
+// use stays Chinese.
+TEST(DeliveryEstimate, ShownTextsInTheEnglishInterface)
+{
+    const EnglishInterface english;
+    const DeliveryEstimator estimator(signedHistory(5));
+    ParcelRecord onItsWay = record({"W1", "运送中", "2024-03-09 08:00:00"});
+    const DeliveryEstimate fromHistory = estimator.estimate(onItsWay);
+    onItsWay.serviceEstimate
+        = {QDateTime(QDate(2024, 12, 11), QTime(9, 0), Qt::LocalTime).toUTC(),
+           QDateTime(QDate(2024, 12, 12), QTime(18, 0), Qt::LocalTime).toUTC(), QStringLiteral("17TRACK")};
+    const ParcelRecord failed = record({"W3", "运送中", "", "", false, "查询超时,请稍后再试! (HTTP 503)"});
+    const ParcelRecord unknown = record({"W4", "", "", "", false, "此快递单号未更新信息或已失效.."});
+    const ParcelRecord delivered = signedHistory(1).first();
+    const ParcelRecord refused = record({"W5", "问题件：拒收"});
+    const struct
+    {
+        const char *what;
+        QString shown;
+        const char *english;
+    } cases[] = {
+        {"estimate from history", estimateText(fromHistory, kNow),
+         "Expected around Mar 12 (from your past YTO Express parcels: median 3d, 80% within 4d)"},
+        {"estimate of another year", estimateText(fromHistory, kNow.addYears(1)),
+         "Expected around Mar 12, 2024 (from your past YTO Express parcels: median 3d, 80% within 4d)"},
+        {"estimate of the service", estimateText(estimator.estimate(onItsWay), kNow),
+         "Expected Dec 11 – Dec 12 (17TRACK)"},
+        {"span", shownSpanText(2 * 86400 + 5 * 3600), "2d 5h"},
+        {"short span", shownSpanText(40 * 60), "40 min"},
+        {"within", withinText(5 * 3600 + 1), "within 6h"},
+        {"span of reports", spanText(2 * 86400 + 5 * 3600), "2天5小时"},
+        {"group", groupCaption(ParcelGroup::All), "All"},
+        {"problem group", groupCaption(ParcelGroup::Problem), "Exception"},
+        {"header", overviewHeaders().value(int(OverviewColumn::Status)), "Status"},
+        {"carrier", shownOverviewCell(onItsWay, OverviewColumn::Carrier, kNow), "YTO Express"},
+        {"status", shownOverviewCell(onItsWay, OverviewColumn::Status, kNow), "In transit"},
+        {"status kept", overviewCell(onItsWay, OverviewColumn::Status, kNow), "运送中"},
+        {"transit", shownOverviewCell(onItsWay, OverviewColumn::Transit, kNow), "1d 4h 0m"},
+        {"delivered transit", shownOverviewCell(delivered, OverviewColumn::Transit, kNow), "Delivered"},
+        {"failed status", shownOverviewCell(failed, OverviewColumn::Status, kNow), "Query failed"},
+        {"failure", shownOverviewCell(failed, OverviewColumn::Error, kNow),
+         "The query timed out, please try again later! (HTTP 503)"},
+        {"exception with its reason", shownOverviewCell(refused, OverviewColumn::Status, kNow),
+         "Exception：拒收"},
+        {"hold", ServiceBudget::shownHoldText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
+         "Kdniao asks for a pause; queries continue at 13:00:00."},
+        {"hold in the JSON", ServiceBudget::holdText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
+         "快递鸟要求暂停查询,13:00:00后继续查询."},
+        {"no information yet", shownOverviewCell(unknown, OverviewColumn::Status, kNow),
+         "No information yet"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.shown.toStdString(), c.english) << c.what;
 }
 
 TEST(ParcelStatistics, PerCarrierAndPerMonth)

@@ -32,6 +32,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -41,7 +42,11 @@
 #include <QTimer>
 
 namespace {
-const QString kParcelFilesFilter = QStringLiteral("快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+QString parcelFilesFilter()
+{
+    return QCoreApplication::translate("DesktopSession",
+                                       "快递列表 (*.json *.csv);;JSON (*.json);;CSV (*.csv)");
+}
 // Start-up comes first: the check of a large history reads all of it.
 constexpr int kHistoryCheckDelayMs = 1000;
 // An answer of the window the database could not take is tried again this often, this long apart.
@@ -73,7 +78,7 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_window, &MainWindow::answerParsed, this, &DesktopSession::recordAnswer);
     connect(m_window, &MainWindow::queryFailed, this, &DesktopSession::recordFailure);
     connect(m_watcher, &ParcelWatcher::news, this, &DesktopSession::announce);
-    m_window->addMenuEntry(QStringLiteral("全部快递"), [this] { showOverview(); });
+    m_window->addMenuEntry(tr("全部快递"), [this] { showOverview(); });
 
     m_desktopSettings = DesktopSettings::load(m_window->settingsFilePath());
     m_notifier = new DesktopNotifier(this);
@@ -116,8 +121,8 @@ DesktopSession::DesktopSession(Platform &platform, QObject *parent)
     connect(m_watcher, &ParcelWatcher::parcelChecked, this, &DesktopSession::historyChanged);
     // Minimising to the tray follows the window from outside; its own handlers stay as designed.
     m_window->widget()->installEventFilter(this);
-    m_window->addMenuEntry(QStringLiteral("查询服务"), [this] { showServiceSettings(); });
-    m_window->addMenuEntry(QStringLiteral("从邮件导入"), [this] { showMailImport(); });
+    m_window->addMenuEntry(tr("查询服务"), [this] { showServiceSettings(); });
+    m_window->addMenuEntry(tr("从邮件导入"), [this] { showMailImport(); });
 
     // A history too large to be checked at the open is checked once the window is up.
     auto *check = new HistoryCheck(*m_history, *platform.clock, this);
@@ -166,31 +171,31 @@ void DesktopSession::showOverview()
         connect(options->notifications, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.notifications = on;
             if (!DesktopSettings::saveNotifications(m_window->settingsFilePath(), on))
-                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+                m_overview->tell(tr("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->minimiseToTray, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.minimiseToTray = on;
             if (!DesktopSettings::saveMinimiseToTray(m_window->settingsFilePath(), on))
-                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+                m_overview->tell(tr("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->clipboardNumbers, &QCheckBox::toggled, this, [this](bool on) {
             m_desktopSettings.clipboardNumbers = on;
             m_clipboard->setEnabled(on);
             if (!DesktopSettings::saveClipboardNumbers(m_window->settingsFilePath(), on))
-                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+                m_overview->tell(tr("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->language, &QComboBox::activated, this, [this, options] {
             // The item's data is the setting's value; its text is shown in the interface's language.
             const QString language = options->language->currentData().toString();
             m_desktopSettings.language = language;
             if (!DesktopSettings::saveLanguage(m_window->settingsFilePath(), language))
-                m_overview->tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+                m_overview->tell(tr("设置保存失败!请检查磁盘或权限.."));
         });
         connect(options->mailImport, &QPushButton::clicked, this, &DesktopSession::showMailImport);
         connect(m_overview, &OverviewWindow::pickRequested, this, &DesktopSession::viewParcel);
         connect(m_overview, &OverviewWindow::exportRequested, this, &DesktopSession::exportParcels);
         connect(m_overview, &OverviewWindow::importRequested, this, [this] {
-            const QString file = m_platform.saveDialog->askOpenFileName(kParcelFilesFilter);
+            const QString file = m_platform.saveDialog->askOpenFileName(parcelFilesFilter());
             if (file.isNull())
                 return;
             const TransferResult result = importParcels(file);
@@ -212,7 +217,7 @@ void DesktopSession::showOverview()
 
 void DesktopSession::exportParcels()
 {
-    const QString file = m_platform.saveDialog->askSaveFileName(kParcelFilesFilter);
+    const QString file = m_platform.saveDialog->askSaveFileName(parcelFilesFilter());
     if (file.isNull())
         return;
     const TransferResult result = ::exportParcels(m_window->savedLines(), *m_history, file);
@@ -427,7 +432,7 @@ void DesktopSession::storeAnswer(const TrackingAnswer &answer, int attempt)
             QTimer::singleShot(kStoreRetryMs, this,
                                [this, answer, attempt] { storeAnswer(answer, attempt + 1); });
         } else if (m_overview) {
-            m_overview->tell(QStringLiteral("快递%1的物流记录未能存入数据库%2: %3")
+            m_overview->tell(tr("快递%1的物流记录未能存入数据库%2: %3")
                                  .arg(answer.key.number, QDir::toNativeSeparators(m_history->path()),
                                       m_history->lastError()));
         }

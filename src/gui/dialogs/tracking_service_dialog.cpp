@@ -3,6 +3,7 @@
 #include "gui/dialogs/secret_keeping.h"
 
 #include "core/carrier_catalogue.h"
+#include "core/shown_text.h"
 #include "core/tracking_check.h"
 #include "gui/platform/platform.h"
 #include "platform/message_box.h"
@@ -13,6 +14,7 @@
 #include "services/tracking_client.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,9 +32,25 @@ QLabel *noteLabel(QWidget *parent, const char *name)
     return label;
 }
 
+// The services' names as the interface shows them; the settings keep their keys.
+QString shownServiceName(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Designed:
+        return QCoreApplication::translate("TrackingServiceDialog", "原有接口");
+    case TrackingService::Kdniao:
+        return QCoreApplication::translate("TrackingServiceDialog", "快递鸟");
+    case TrackingService::Track17:
+        break;
+    }
+    return trackingServiceName(service);
+}
+
 QString secretCaption(TrackingService service)
 {
-    return service == TrackingService::Kdniao ? QStringLiteral("API Key") : QStringLiteral("API密钥");
+    return service == TrackingService::Kdniao
+        ? QStringLiteral("API Key")
+        : QCoreApplication::translate("TrackingServiceDialog", "API密钥");
 }
 } // namespace
 
@@ -41,7 +59,7 @@ TrackingServiceDialog::TrackingServiceDialog(Platform &platform, QWidget *parent
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("TrackingServiceDialog"));
-    setWindowTitle(QStringLiteral("查询服务"));
+    setWindowTitle(tr("查询服务"));
     buildControls();
     fill(trackingServiceSettings(platform.endpoints()));
     if (secret->text().isEmpty())
@@ -56,14 +74,14 @@ void TrackingServiceDialog::buildControls()
     service = new QComboBox(this);
     service->setObjectName(QStringLiteral("service"));
     for (TrackingService s : {TrackingService::Designed, TrackingService::Kdniao, TrackingService::Track17})
-        service->addItem(trackingServiceName(s), static_cast<int>(s));
-    form->addRow(QStringLiteral("查询服务"), service);
+        service->addItem(shownServiceName(s), static_cast<int>(s));
+    form->addRow(tr("查询服务"), service);
     url = new QLineEdit(this);
     url->setObjectName(QStringLiteral("url"));
-    form->addRow(QStringLiteral("服务地址"), url);
+    form->addRow(tr("服务地址"), url);
     businessId = new QLineEdit(this);
     businessId->setObjectName(QStringLiteral("businessId"));
-    m_businessIdLabel = new QLabel(QStringLiteral("用户ID"), this);
+    m_businessIdLabel = new QLabel(tr("用户ID"), this);
     form->addRow(m_businessIdLabel, businessId);
     secret = new QLineEdit(this);
     secret->setObjectName(QStringLiteral("secret"));
@@ -75,23 +93,23 @@ void TrackingServiceDialog::buildControls()
 
     testNumber = new QLineEdit(this);
     testNumber->setObjectName(QStringLiteral("testNumber"));
-    form->addRow(QStringLiteral("测试单号"), testNumber);
+    form->addRow(tr("测试单号"), testNumber);
     testCarrier = new QComboBox(this);
     testCarrier->setObjectName(QStringLiteral("testCarrier"));
     for (int i = 0; i < kCarrierCount; ++i)
-        testCarrier->addItem(carrierName(i));
-    form->addRow(QStringLiteral("快递公司"), testCarrier);
+        testCarrier->addItem(carrierShownName(i));
+    form->addRow(tr("快递公司"), testCarrier);
 
     result = noteLabel(this, "result");
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     serviceUse = noteLabel(this, "serviceUse");
     serviceUse->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    test = new QPushButton(QStringLiteral("测试"), this);
+    test = new QPushButton(tr("测试"), this);
     test->setObjectName(QStringLiteral("test"));
-    save = new QPushButton(QStringLiteral("保存"), this);
+    save = new QPushButton(tr("保存"), this);
     save->setObjectName(QStringLiteral("save"));
     save->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(test);
@@ -177,7 +195,7 @@ void TrackingServiceDialog::fillStoredSecret()
         if (read.status == SecretStore::Status::Ok && !m_secretEdited && m_shown == asked)
             secret->setText(read.secret);
         else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
-            tell(QStringLiteral("无法从系统密钥环读取密钥：") + read.error);
+            tell(tr("无法从系统密钥环读取密钥：") + read.error);
     });
 }
 
@@ -190,7 +208,7 @@ void TrackingServiceDialog::runTest()
     const QString number = testNumber->text().trimmed();
     if (number.isEmpty()) {
         testNumber->setFocus();
-        return tell(QStringLiteral("请输入测试单号!"));
+        return tell(tr("请输入测试单号!"));
     }
     // The settings as typed, the key with them: nothing is saved by a test.
     Endpoints typed = m_platform.endpoints();
@@ -200,21 +218,20 @@ void TrackingServiceDialog::runTest()
     m_testClient = std::make_unique<TrackingClient>(*m_platform.http, m_testConfiguration, nullptr);
     m_testQuery = m_testClient->start(carrierCode(testCarrier->currentIndex()), number, this);
     setBusy(true);
-    tell(QStringLiteral("正在查询%1,请稍等..").arg(number));
+    tell(tr("正在查询%1,请稍等..").arg(number));
     connect(m_testQuery, &TrackingQuery::finished, this, [this](const HttpResult &answer) {
         m_testQuery->deleteLater();
         m_testQuery = nullptr;
         setBusy(false);
         const CheckOutcome outcome = readCheckAnswer(answer);
         if (outcome.kind == CheckOutcome::Kind::Answered)
-            tell(QStringLiteral("查询成功:共%1条物流信息,最新:%2 %3")
+            tell(tr("查询成功:共%1条物流信息,最新:%2 %3")
                      .arg(outcome.rows.size())
                      .arg(outcome.rows.last().time, outcome.rows.last().text));
         else
-            tell(QStringLiteral("查询没有结果:") + outcome.error);
+            tell(tr("查询没有结果:") + shownVerdict(outcome.error));
         if (!answer.detectedCarrier.isEmpty())
-            result->setText(result->text() + QStringLiteral("\n17TRACK识别的快递公司:")
-                            + answer.detectedCarrier);
+            result->setText(result->text() + tr("\n17TRACK识别的快递公司:") + answer.detectedCarrier);
         if (trackingServiceFromKey(m_testConfiguration.endpoints().trackingService)
             == TrackingService::Track17)
             showQuota();
@@ -225,15 +242,14 @@ void TrackingServiceDialog::showQuota()
 {
     // What the test left of the quota: each number registered anew uses one.
     const QString tested = result->text();
-    queryTrack17Quota(*m_platform.http, m_testConfiguration.endpoints(), this,
-                      [this, tested](const Track17Quota &quota) {
-                          if (result->text() != tested)
-                              return; // another test or a save said something since
-                          const QString line = quota.ok
-                              ? QStringLiteral("17TRACK剩余额度:%1(共%2)").arg(quota.remain).arg(quota.total)
-                              : QStringLiteral("17TRACK剩余额度查询失败:") + quota.userText;
-                          tell(tested + QLatin1Char('\n') + line);
-                      });
+    queryTrack17Quota(
+        *m_platform.http, m_testConfiguration.endpoints(), this, [this, tested](const Track17Quota &quota) {
+            if (result->text() != tested)
+                return; // another test or a save said something since
+            const QString line = quota.ok ? tr("17TRACK剩余额度:%1(共%2)").arg(quota.remain).arg(quota.total)
+                                          : tr("17TRACK剩余额度查询失败:") + quota.userText;
+            tell(tested + QLatin1Char('\n') + line);
+        });
 }
 
 void TrackingServiceDialog::onSave()
@@ -246,7 +262,7 @@ void TrackingServiceDialog::onSave()
         return finishSave(s, SecretInFile::Keep, {});
     setBusy(true);
     keepSecret(
-        m_platform, this, s.secretKey(), s.secret, {QStringLiteral("密钥"), QStringLiteral("查询服务")},
+        m_platform, this, s.secretKey(), s.secret, {tr("密钥"), tr("查询服务")},
         [this](const QString &text) { tell(text); },
         [this, s](SecretInFile key, const QString &note) { finishSave(s, key, note); });
 }
@@ -258,7 +274,7 @@ void TrackingServiceDialog::finishSave(const TrackingServiceSettings &s, SecretI
     if (!saveTrackingServiceSettings(joinPath(m_platform.dataDir, QStringLiteral("endpoints.ini")), s, key,
                                      &error)) {
         setBusy(false);
-        return tell(QStringLiteral("查询服务保存失败!错误原因") + error);
+        return tell(tr("查询服务保存失败!错误原因") + error);
     }
     // A key kept as it was stays where it was: in the file (if it was there) or nowhere.
     // The tracking client follows the change: keys it read before are read again.

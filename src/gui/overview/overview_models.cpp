@@ -2,6 +2,7 @@
 
 #include "watch/overview_rows.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 OverviewModel::OverviewModel(const OverviewList &list, QObject *parent)
@@ -74,7 +75,7 @@ QVariant OverviewModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return overviewCell(parcel, OverviewColumn(index.column()), m_now);
+        return shownOverviewCell(parcel, OverviewColumn(index.column()), m_now);
     case Qt::FontRole:
         return parcel.unseenNews ? QVariant(m_bold) : QVariant();
     default:
@@ -133,9 +134,10 @@ QVariant DetailsModel::data(const QModelIndex &index, int role) const
 
 QVariant DetailsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const QString headers[]
-        = {QStringLiteral("时间"), QStringLiteral("进度"), QStringLiteral("首次看到")};
+    static const char *const headers[]
+        = {QT_TRANSLATE_NOOP("DetailsModel", "时间"), QT_TRANSLATE_NOOP("DetailsModel", "进度"),
+           QT_TRANSLATE_NOOP("DetailsModel", "首次看到")};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 3)
-        return headers[section];
+        return QCoreApplication::translate("DetailsModel", headers[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -1,5 +1,6 @@
 #include "gui/overview/overview_window.h"
 
+#include "core/carrier_catalogue.h"
 #include "core/delivery_status.h"
 #include "gui/overview/overview_models.h"
 #include "gui/overview/statistics_window.h"
@@ -68,14 +69,14 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     , m_updateTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("OverviewWindow"));
-    setWindowTitle(QStringLiteral("全部快递"));
+    setWindowTitle(tr("全部快递"));
     resize(1180, 640);
 
-    auto *searchLabel = new QLabel(QStringLiteral("搜索"), this);
+    auto *searchLabel = new QLabel(tr("搜索"), this);
     search = new QLineEdit(this);
     search->setObjectName(QStringLiteral("search"));
     search->setClearButtonEnabled(true);
-    search->setPlaceholderText(QStringLiteral("备注、单号、快递公司或物流信息(地名、快递员电话)"));
+    search->setPlaceholderText(tr("备注、单号、快递公司或物流信息(地名、快递员电话)"));
     searchLabel->setBuddy(search);
 
     // One button per group, exclusive; Tab reaches each, Space chooses it.
@@ -94,7 +95,7 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     m_model->sortRequested = [this](int column, Qt::SortOrder order) { onSort(column, order); };
     table = new QTableView(this);
     table->setObjectName(QStringLiteral("parcels"));
-    table->setAccessibleName(QStringLiteral("全部快递"));
+    table->setAccessibleName(tr("全部快递"));
     table->setModel(m_model);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -121,17 +122,17 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     detailTransit = valueLabel("detailTransit", detailsPane);
     detailEstimate = valueLabel("detailEstimate", detailsPane);
     auto *facts = new QFormLayout;
-    facts->addRow(QStringLiteral("备注"), detailNote);
-    facts->addRow(QStringLiteral("单号"), detailNumber);
-    facts->addRow(QStringLiteral("快递公司"), detailCarrier);
-    facts->addRow(QStringLiteral("状态"), detailStatus);
-    facts->addRow(QStringLiteral("运送时间"), detailTransit);
-    facts->addRow(QStringLiteral("预计送达"), detailEstimate);
-    auto *detailsLabel = new QLabel(QStringLiteral("物流详情"), detailsPane);
+    facts->addRow(tr("备注"), detailNote);
+    facts->addRow(tr("单号"), detailNumber);
+    facts->addRow(tr("快递公司"), detailCarrier);
+    facts->addRow(tr("状态"), detailStatus);
+    facts->addRow(tr("运送时间"), detailTransit);
+    facts->addRow(tr("预计送达"), detailEstimate);
+    auto *detailsLabel = new QLabel(tr("物流详情"), detailsPane);
     details = new QTreeView(detailsPane);
     details->setObjectName(QStringLiteral("details"));
     // An item view is not named by its label's buddy relation; it names itself.
-    details->setAccessibleName(QStringLiteral("物流详情"));
+    details->setAccessibleName(tr("物流详情"));
     details->setModel(m_detailsModel);
     details->setRootIsDecorated(false);
     details->setUniformRowHeights(true);
@@ -159,72 +160,70 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     splitter->setStretchFactor(1, 2);
     splitter->setSizes({700, 460});
 
-    refreshAll = new QPushButton(QStringLiteral("全部刷新"), this);
+    refreshAll = new QPushButton(tr("全部刷新"), this);
     refreshAll->setObjectName(QStringLiteral("refreshAll"));
-    stop = new QPushButton(QStringLiteral("停止"), this);
+    stop = new QPushButton(tr("停止"), this);
     stop->setObjectName(QStringLiteral("stop"));
     stop->setEnabled(false);
     progress = new QProgressBar(this);
     progress->setObjectName(QStringLiteral("progress"));
-    progress->setAccessibleName(QStringLiteral("刷新进度"));
-    progress->setFormat(QStringLiteral("已查询 %v / %m"));
+    progress->setAccessibleName(tr("刷新进度"));
+    progress->setFormat(tr("已查询 %v / %m"));
     progress->setRange(0, 1);
     progress->setValue(0);
     progress->setTextVisible(true);
     progress->hide();
 
     const WatchSettings settings = WatchSettings::load(settingsPath);
-    watchAll = new QCheckBox(QStringLiteral("自动监控全部快递"), this);
+    watchAll = new QCheckBox(tr("自动监控全部快递"), this);
     watchAll->setObjectName(QStringLiteral("watchAll"));
     watchAll->setChecked(settings.watchAll);
-    auto *intervalLabel = new QLabel(QStringLiteral("查询间隔"), this);
+    auto *intervalLabel = new QLabel(tr("查询间隔"), this);
     interval = new QComboBox(this);
     interval->setObjectName(QStringLiteral("interval"));
     for (int minutes : kIntervals)
-        interval->addItem(minutes < 60 ? QStringLiteral("%1分钟").arg(minutes)
-                                       : QStringLiteral("%1小时").arg(minutes / 60),
-                          minutes);
+        interval->addItem(minutes < 60 ? tr("%1分钟").arg(minutes) : tr("%1小时").arg(minutes / 60), minutes);
     int chosen = interval->findData(settings.intervalMinutes);
     if (chosen < 0) {
-        interval->addItem(QStringLiteral("%1分钟").arg(settings.intervalMinutes), settings.intervalMinutes);
+        interval->addItem(tr("%1分钟").arg(settings.intervalMinutes), settings.intervalMinutes);
         chosen = interval->count() - 1;
     }
     interval->setCurrentIndex(chosen);
     intervalLabel->setBuddy(interval);
 
     // Signed-for parcels leave the daily view so many days after their signing row.
-    auto *archiveDaysLabel = new QLabel(QStringLiteral("归档天数"), this);
+    auto *archiveDaysLabel = new QLabel(tr("归档天数"), this);
     archiveDays = new QSpinBox(this);
     archiveDays->setObjectName(QStringLiteral("archiveDays"));
     archiveDays->setRange(0, WatchSettings::kMaxArchiveDays);
-    archiveDays->setSuffix(QStringLiteral("天"));
-    archiveDays->setSpecialValueText(QStringLiteral("不归档"));
-    archiveDays->setToolTip(QStringLiteral("已签收的快递在签收多少天后自动归档,0为不自动归档"));
+    archiveDays->setSuffix(tr("天"));
+    archiveDays->setSpecialValueText(tr("不归档"));
+    archiveDays->setToolTip(tr("已签收的快递在签收多少天后自动归档,0为不自动归档"));
     archiveDays->setValue(settings.archiveDays);
     archiveDaysLabel->setBuddy(archiveDays);
     m_watcher.setArchiveDays(settings.archiveDays);
 
     // Some carriers tell a parcel's progress only with the last four digits of the receiver's or
     // sender's phone; the selected parcel's are set here.
-    auto *phoneLabel = new QLabel(QStringLiteral("手机尾号"), this);
+    auto *phoneLabel = new QLabel(tr("手机尾号"), this);
     phoneDigits = new QLineEdit(this);
     phoneDigits->setObjectName(QStringLiteral("phoneDigits"));
     phoneDigits->setMaxLength(4);
     phoneDigits->setMaximumWidth(70);
     phoneDigits->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), phoneDigits));
-    phoneDigits->setToolTip(QStringLiteral("收件人或寄件人手机号的后四位,顺丰等快递公司查询时需要"));
+    phoneDigits->setToolTip(tr("收件人或寄件人手机号的后四位,顺丰等快递公司查询时需要"));
     phoneLabel->setBuddy(phoneDigits);
-    savePhoneDigits = new QPushButton(QStringLiteral("保存尾号"), this);
+    savePhoneDigits = new QPushButton(tr("保存尾号"), this);
     savePhoneDigits->setObjectName(QStringLiteral("savePhoneDigits"));
-    serviceSettings = new QPushButton(QStringLiteral("查询服务..."), this);
+    serviceSettings = new QPushButton(tr("查询服务..."), this);
     serviceSettings->setObjectName(QStringLiteral("serviceSettings"));
 
-    archiveSelected = new QPushButton(QStringLiteral("归档"), this);
+    archiveSelected = new QPushButton(tr("归档"), this);
     archiveSelected->setObjectName(QStringLiteral("archiveSelected"));
-    unarchiveSelected = new QPushButton(QStringLiteral("取消归档"), this);
+    unarchiveSelected = new QPushButton(tr("取消归档"), this);
     unarchiveSelected->setObjectName(QStringLiteral("unarchiveSelected"));
-    statistics = new QPushButton(QStringLiteral("统计"), this);
+    statistics = new QPushButton(tr("统计"), this);
     statistics->setObjectName(QStringLiteral("statistics"));
 
     message = new QLabel(this);
@@ -245,9 +244,9 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     top->addWidget(interval);
     top->addWidget(archiveDaysLabel);
     top->addWidget(archiveDays);
-    exportParcels = new QPushButton(QStringLiteral("导出..."), this);
+    exportParcels = new QPushButton(tr("导出..."), this);
     exportParcels->setObjectName(QStringLiteral("exportParcels"));
-    importParcels = new QPushButton(QStringLiteral("导入..."), this);
+    importParcels = new QPushButton(tr("导入..."), this);
     importParcels->setObjectName(QStringLiteral("importParcels"));
 
     auto *bottom = new QHBoxLayout;
@@ -297,14 +296,15 @@ OverviewWindow::OverviewWindow(TrackingHistory &history, ParcelWatcher &watcher,
     // What the service allows is told where the user sees the parcels wait.
     connect(&m_watcher, &ParcelWatcher::holdChanged, this, [this](const QDateTime &until) {
         if (until.isValid())
-            tell(ServiceBudget::holdText(m_watcher.client().service(), until, m_clock.now()));
+            tell(ServiceBudget::shownHoldText(m_watcher.client().service(), until, m_clock.now()));
     });
     connect(&m_watcher, &ParcelWatcher::savingChanged, this, [this](bool saving) {
         if (saving)
             tell(ServiceBudget::savingText(m_watcher.client().service()));
     });
     if (m_watcher.heldUntil().isValid())
-        tell(ServiceBudget::holdText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
+        tell(
+            ServiceBudget::shownHoldText(m_watcher.client().service(), m_watcher.heldUntil(), m_clock.now()));
     else if (m_watcher.saving())
         tell(ServiceBudget::savingText(m_watcher.client().service()));
     connect(watchAll, &QCheckBox::toggled, this, &OverviewWindow::onWatchAllToggled);
@@ -555,13 +555,13 @@ void OverviewWindow::showDetails(const std::optional<ParcelRecord> &parcel)
     const QDateTime now = m_clock.now();
     detailNote->setText(parcel->note);
     detailNumber->setText(parcel->key.number);
-    detailCarrier->setText(parcel->carrierName);
+    detailCarrier->setText(carrierShownName(parcel->carrierName));
     const bool archived = isArchived(*parcel, archiveDays->value(), now);
-    detailStatus->setText(archived ? overviewStatus(*parcel) + QStringLiteral(",已归档")
-                                   : overviewStatus(*parcel));
+    detailStatus->setText(archived ? shownOverviewStatus(*parcel) + tr(",已归档")
+                                   : shownOverviewStatus(*parcel));
     const qint64 took = signedTransitSeconds(*parcel);
-    detailTransit->setText(took >= 0 ? QStringLiteral("用时%1").arg(spanText(took))
-                                     : overviewCell(*parcel, OverviewColumn::Transit, now));
+    detailTransit->setText(took >= 0 ? tr("用时%1").arg(shownSpanText(took))
+                                     : shownOverviewCell(*parcel, OverviewColumn::Transit, now));
     detailEstimate->setText(estimateText(m_estimator.estimate(*parcel), now));
     // The rows are read again only for another parcel or when its rows changed.
     if (parcel->key == m_detailsFor)
@@ -598,13 +598,13 @@ void OverviewWindow::onArchive(bool archive)
     int changed = 0;
     for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
         if (!m_history.setArchive(it.value(), ArchiveMark(it.key())))
-            return tell(QStringLiteral("归档失败!错误原因") + m_history.lastError());
+            return tell(tr("归档失败!错误原因") + m_history.lastError());
         changed += int(it.value().size());
     }
     if (changed == 0)
-        return tell(QStringLiteral("请先在列表中选择快递!"));
-    tell(archive ? QStringLiteral("已归档%1个快递,可在“已归档”中查看.").arg(changed)
-                 : QStringLiteral("已取消归档%1个快递.").arg(changed));
+        return tell(tr("请先在列表中选择快递!"));
+    tell(archive ? tr("已归档%1个快递,可在“已归档”中查看.").arg(changed)
+                 : tr("已取消归档%1个快递.").arg(changed));
     reload();
     Q_EMIT historyChanged();
 }
@@ -632,15 +632,14 @@ void OverviewWindow::onSavePhoneDigits()
 {
     const std::optional<ParcelRecord> parcel = selectedParcel();
     if (!parcel)
-        return tell(QStringLiteral("请先在列表中选择一个快递!"));
+        return tell(tr("请先在列表中选择一个快递!"));
     const QString digits = phoneDigits->text().trimmed();
     if (!isPhoneDigits(digits))
-        return tell(QStringLiteral("手机尾号应为4位数字!"));
+        return tell(tr("手机尾号应为4位数字!"));
     if (!m_history.setPhoneDigits(parcel->key, digits))
-        return tell(QStringLiteral("手机尾号保存失败!错误原因") + m_history.lastError());
-    tell(digits.isEmpty()
-             ? QStringLiteral("已清除%1的手机尾号.").arg(parcel->key.number)
-             : QStringLiteral("已保存%1的手机尾号,以后查询时会一并发送.").arg(parcel->key.number));
+        return tell(tr("手机尾号保存失败!错误原因") + m_history.lastError());
+    tell(digits.isEmpty() ? tr("已清除%1的手机尾号.").arg(parcel->key.number)
+                          : tr("已保存%1的手机尾号,以后查询时会一并发送.").arg(parcel->key.number));
     reload();
 }
 
@@ -677,7 +676,7 @@ void OverviewWindow::onWatchAllToggled(bool on)
     m_watcher.setEnabled(on);
     reloadSoon();
     if (!WatchSettings::saveWatchAll(m_settingsPath, on))
-        tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        tell(tr("设置保存失败!请检查磁盘或权限.."));
 }
 
 void OverviewWindow::onIntervalChosen(int index)
@@ -686,7 +685,7 @@ void OverviewWindow::onIntervalChosen(int index)
     m_watcher.setIntervalMinutes(minutes);
     reloadSoon(); // every parcel's 下次查询 is planned anew
     if (!WatchSettings::saveInterval(m_settingsPath, minutes))
-        tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        tell(tr("设置保存失败!请检查磁盘或权限.."));
 }
 
 void OverviewWindow::onArchiveDaysChanged(int days)
@@ -696,5 +695,5 @@ void OverviewWindow::onArchiveDaysChanged(int days)
     m_detailsFor = ParcelKey();
     applyView(true);
     if (!WatchSettings::saveArchiveDays(m_settingsPath, days))
-        tell(QStringLiteral("设置保存失败!请检查磁盘或权限.."));
+        tell(tr("设置保存失败!请检查磁盘或权限.."));
 }

@@ -1,10 +1,13 @@
 #include "gui/overview/statistics_window.h"
 
+#include "core/carrier_catalogue.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,7 +42,7 @@ QTableWidgetItem *cell(const QString &text, bool number = false)
 
 QString spanOrDash(qint64 seconds)
 {
-    return seconds < 0 ? QStringLiteral("-") : spanText(seconds);
+    return seconds < 0 ? QStringLiteral("-") : shownSpanText(seconds);
 }
 
 double days(qint64 seconds)
@@ -52,25 +55,30 @@ StatisticsWindow::StatisticsWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("StatisticsWindow"));
-    setWindowTitle(QStringLiteral("统计"));
+    setWindowTitle(QCoreApplication::translate("StatisticsWindow", "统计"));
     resize(980, 560);
 
     chart = new QChartView(this);
     chart->setObjectName(QStringLiteral("transitChart"));
-    chart->setAccessibleName(QStringLiteral("各快递公司运送时间图表"));
-    chart->setAccessibleDescription(QStringLiteral("与“各快递公司”表格中的中位和80%运送时间相同"));
+    chart->setAccessibleName(QCoreApplication::translate("StatisticsWindow", "各快递公司运送时间图表"));
+    chart->setAccessibleDescription(
+        QCoreApplication::translate("StatisticsWindow", "与“各快递公司”表格中的中位和80%运送时间相同"));
     chart->setRenderHint(QPainter::Antialiasing);
     chart->setMinimumWidth(420);
 
-    auto *carriersLabel = new QLabel(QStringLiteral("各快递公司"), this);
-    carriers
-        = table({QStringLiteral("快递公司"), QStringLiteral("快递数"), QStringLiteral("已签收"),
-                 QStringLiteral("中位运送时间"), QStringLiteral("80%运送时间"), QStringLiteral("问题件占比")},
-                QStringLiteral("carrierStatistics"), carriersLabel->text(), this);
+    auto *carriersLabel = new QLabel(QCoreApplication::translate("StatisticsWindow", "各快递公司"), this);
+    carriers = table({QCoreApplication::translate("StatisticsWindow", "快递公司"),
+                      QCoreApplication::translate("StatisticsWindow", "快递数"),
+                      QCoreApplication::translate("StatisticsWindow", "已签收"),
+                      QCoreApplication::translate("StatisticsWindow", "中位运送时间"),
+                      QCoreApplication::translate("StatisticsWindow", "80%运送时间"),
+                      QCoreApplication::translate("StatisticsWindow", "问题件占比")},
+                     QStringLiteral("carrierStatistics"), carriersLabel->text(), this);
     carriersLabel->setBuddy(carriers);
-    auto *monthsLabel = new QLabel(QStringLiteral("每月签收"), this);
-    months = table({QStringLiteral("月份"), QStringLiteral("签收数")}, QStringLiteral("monthStatistics"),
-                   monthsLabel->text(), this);
+    auto *monthsLabel = new QLabel(QCoreApplication::translate("StatisticsWindow", "每月签收"), this);
+    months = table({QCoreApplication::translate("StatisticsWindow", "月份"),
+                    QCoreApplication::translate("StatisticsWindow", "签收数")},
+                   QStringLiteral("monthStatistics"), monthsLabel->text(), this);
     monthsLabel->setBuddy(months);
 
     auto *tables = new QVBoxLayout;
@@ -88,7 +96,7 @@ void StatisticsWindow::showStatistics(const ParcelStatistics &statistics)
     carriers->setRowCount(int(statistics.carriers.size()));
     for (int row = 0; row < int(statistics.carriers.size()); ++row) {
         const CarrierStatistics &carrier = statistics.carriers.at(row);
-        carriers->setItem(row, 0, cell(carrier.name));
+        carriers->setItem(row, 0, cell(carrierShownName(carrier.name)));
         carriers->setItem(row, 1, cell(QString::number(carrier.tracked), true));
         carriers->setItem(row, 2, cell(QString::number(carrier.signedFor), true));
         carriers->setItem(row, 3, cell(spanOrDash(carrier.transit.median), true));
@@ -108,14 +116,14 @@ void StatisticsWindow::showStatistics(const ParcelStatistics &statistics)
 
 void StatisticsWindow::fillChart(const ParcelStatistics &statistics)
 {
-    auto *median = new QBarSet(QStringLiteral("中位"));
+    auto *median = new QBarSet(QCoreApplication::translate("StatisticsWindow", "中位"));
     auto *p80 = new QBarSet(QStringLiteral("80%"));
     QStringList names;
     double longest = 0;
     for (const CarrierStatistics &carrier : statistics.carriers) {
         if (carrier.transit.count == 0)
             continue;
-        names.append(carrier.name);
+        names.append(carrierShownName(carrier.name));
         *median << days(carrier.transit.median);
         *p80 << days(carrier.transit.p80);
         longest = std::max(longest, days(carrier.transit.p80));
@@ -124,7 +132,7 @@ void StatisticsWindow::fillChart(const ParcelStatistics &statistics)
     series->append(median);
     series->append(p80);
     auto *content = new QChart;
-    content->setTitle(QStringLiteral("已签收快递的运送时间(天)"));
+    content->setTitle(QCoreApplication::translate("StatisticsWindow", "已签收快递的运送时间(天)"));
     content->addSeries(series);
     auto *axisX = new QBarCategoryAxis;
     axisX->append(names);
@@ -132,7 +140,7 @@ void StatisticsWindow::fillChart(const ParcelStatistics &statistics)
     series->attachAxis(axisX);
     auto *axisY = new QValueAxis;
     axisY->setRange(0, std::max(1.0, std::ceil(longest)));
-    axisY->setTitleText(QStringLiteral("天"));
+    axisY->setTitleText(QCoreApplication::translate("StatisticsWindow", "天"));
     axisY->setLabelFormat(QStringLiteral("%.1f"));
     content->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);

@@ -3,6 +3,7 @@
 #include "english_interface.h"
 #include "gui/desktop/desktop_options.h"
 #include "gui/dialogs/sender_settings_dialog.h"
+#include "gui/dialogs/tracking_service_dialog.h"
 #include "gui/finder/form2.h"
 #include "gui/mailscan/mail_import_dialog.h"
 #include "gui/outlets/form5.h"
@@ -106,6 +107,13 @@ std::vector<Window> windows()
              return std::make_unique<SenderSettingsDialog>(w.h.test.platform(), QString(), w.form);
          },
          {{"SenderSettingsDialog", "Sender Settings"}, {"sendTestMail", "Send Test Mail"}, {"save", "Save"}}},
+        {"tracking service",
+         false,
+         [](Windows &w) { return std::make_unique<TrackingServiceDialog>(w.h.test.platform(), w.form); },
+         {{"TrackingServiceDialog", "Tracking Service"},
+          {"test", "Test"},
+          {"save", "Save"},
+          {"cancel", "Cancel"}}},
         {"mail import",
          false,
          [](Windows &w) {

@@ -1,3 +1,5 @@
+#include "english_captions.h"
+#include "english_interface.h"
 #include "file_fixtures.h"
 #include "gui/desktop/desktop_session.h"
 #include "gui/overview/overview_window.h"
@@ -517,4 +519,60 @@ TEST(Overview, EstimatesAndStatisticsComeFromTheUsersOwnParcels)
     EXPECT_EQ(accessibleName(statistics->carriers), QStringLiteral("各快递公司"));
     EXPECT_EQ(accessibleName(statistics->months), QStringLiteral("每月签收"));
     EXPECT_FALSE(accessibleName(statistics->chart).isEmpty());
+}
+
+// Under the English interface the overview and its statistics speak English: the menu's entries,
+// the captions, the columns, the groups with their counts, the rows' carriers, statuses and
+// failures; and no caption is cut. Run again at twice the scale.
+TEST(EnglishOverview, CaptionsRowsAndStatisticsAreEnglishAndFit)
+{
+    const EnglishInterface english;
+    Session s;
+    for (const auto &[entry, caption] :
+         {std::pair {6, "All Parcels"}, {7, "Tracking Service"}, {8, "Import from Mail"}})
+        EXPECT_EQ(s.form().Combo5->itemText(entry).toStdString(), caption);
+    s.form().Combo5->setCurrentIndex(6);
+    Q_EMIT s.form().Combo5->activated(6);
+    ASSERT_NE(s.session->overview(), nullptr);
+    OverviewWindow &overview = *s.session->overview();
+    s.refreshAll(overview);
+    const QAbstractItemModel *model = overview.table->model();
+    ASSERT_TRUE(waitUntil(
+        [&] { return model->index(2, 3).data().toString() == QStringLiteral("No information yet"); }));
+    clickRow(overview, QStringLiteral("SF1001"));
+    const struct
+    {
+        const char *what;
+        QString shown;
+        const char *english;
+    } texts[] = {
+        {"title", overview.windowTitle(), "All Parcels"},
+        {"button", overview.refreshAll->text(), "Refresh All"},
+        {"group with its count", overview.groups[0]->text(), "All (3)"},
+        {"column", model->headerData(3, Qt::Horizontal).toString(), "Status"},
+        {"carrier", model->index(0, 2).data().toString(), "SF Express"},
+        {"status", model->index(0, 3).data().toString(), "In transit"},
+        {"failure", model->index(2, 8).data().toString(),
+         "No new information for this number, or it has expired.."},
+        {"interval", overview.interval->itemText(0), "30 min"},
+        {"archive days", overview.archiveDays->suffix(), " days"},
+        {"details' status", overview.detailStatus->text(), "In transit"},
+        {"details' carrier", overview.detailCarrier->text(), "SF Express"},
+        {"details' column", overview.details->model()->headerData(1, Qt::Horizontal).toString(), "Progress"},
+    };
+    for (const auto &t : texts)
+        EXPECT_EQ(t.shown.toStdString(), t.english) << t.what;
+    EXPECT_EQ(captionsCutShort(overview).join(QLatin1Char('\n')).toStdString(), "");
+
+    QTest::mouseClick(overview.statistics, Qt::LeftButton);
+    StatisticsWindow *statistics = overview.statisticsWindow();
+    ASSERT_NE(statistics, nullptr);
+    EXPECT_EQ(statistics->windowTitle().toStdString(), "Statistics");
+    EXPECT_EQ(statistics->carriers->horizontalHeaderItem(0)->text().toStdString(), "Carrier");
+    QStringList carriers;
+    for (int row = 0; row < statistics->carriers->rowCount(); ++row)
+        carriers.append(statistics->carriers->item(row, 0)->text());
+    EXPECT_TRUE(carriers.contains(QStringLiteral("SF Express")))
+        << carriers.join(QLatin1Char(',')).toStdString();
+    EXPECT_EQ(captionsCutShort(*statistics).join(QLatin1Char('\n')).toStdString(), "");
 }
