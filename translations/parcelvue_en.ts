@@ -1671,6 +1671,13 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
+    <name>TrackingServiceDialog</name>
+    <message>
+        <source>服务地址:%1</source>
+        <translation>Service address: %1</translation>
+    </message>
+</context>
+<context>
     <name>TrayIcon</name>
     <message>
         <source>显示主窗口</source>
