@@ -542,6 +542,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>parcelvue: 正在运行的窗口已接受导入 %1,等待结果…</source>
+        <translation>parcelvue: the running window took the import of %1; waiting for the result…</translation>
+    </message>
+    <message>
+        <source>parcelvue: 窗口仍在导入,已等待%1秒…</source>
+        <translation>parcelvue: the window is still importing; waited %1 s…</translation>
+    </message>
+    <message>
+        <source>parcelvue: 不再等待导入的结果;导入仍在窗口中进行,结果请看窗口中的快递列表。</source>
+        <translation>parcelvue: no longer waiting for the result; the import goes on in the window, whose parcel list shows it.</translation>
+    </message>
+</context>
+<context>
     <name>DesktopNotifier</name>
     <message>
         <source>查看</source>
