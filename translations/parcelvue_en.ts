@@ -1599,6 +1599,13 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
+    <name>ServiceQuery</name>
+    <message>
+        <source>密钥环已锁定,请解锁后重试</source>
+        <translation>The keyring is locked; unlock it and try again</translation>
+    </message>
+</context>
+<context>
     <name>ShownText</name>
     <message>
         <source>已签收</source>

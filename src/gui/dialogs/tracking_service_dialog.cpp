@@ -179,7 +179,8 @@ void TrackingServiceDialog::fillStoredSecret()
         // What the user typed meanwhile, or another service chosen, stays.
         if (read.status == SecretStore::Status::Ok && !m_secretEdited && m_shown == asked)
             secret->setText(read.secret);
-        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
+        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut
+                 || read.status == SecretStore::Status::Locked)
             tell(QStringLiteral("无法从系统密钥环读取密钥：") + read.error);
     });
 }
