@@ -544,6 +544,18 @@
 <context>
     <name>CommandLine</name>
     <message>
+        <source>parcelvue: 正在运行的窗口已接受导入 %1,等待结果…</source>
+        <translation>parcelvue: the running window took the import of %1; waiting for the result…</translation>
+    </message>
+    <message>
+        <source>parcelvue: 窗口仍在导入,已等待%1秒…</source>
+        <translation>parcelvue: the window is still importing; waited %1 s…</translation>
+    </message>
+    <message>
+        <source>parcelvue: 不再等待导入的结果;导入仍在窗口中进行,结果请看窗口中的快递列表。</source>
+        <translation>parcelvue: no longer waiting for the result; the import goes on in the window, whose parcel list shows it.</translation>
+    </message>
+    <message>
         <source>%1(parcelvue --help 列出全部命令)</source>
         <translation>%1 (parcelvue --help lists the commands)</translation>
     </message>
@@ -2391,6 +2403,13 @@ Please try again later, or end that program and start again.</translation>
     </message>
 </context>
 <context>
+    <name>ServiceQuery</name>
+    <message>
+        <source>密钥环已锁定,请解锁后重试</source>
+        <translation>The keyring is locked; unlock it and try again</translation>
+    </message>
+</context>
+<context>
     <name>ShownText</name>
     <message>
         <source>已签收</source>
@@ -2575,6 +2594,10 @@ Please try again later, or end that program and start again.</translation>
         <source>已有程序在那里答复</source>
         <translation>a program already answers there</translation>
     </message>
+    <message>
+        <source>已停止等待</source>
+        <translation>Stopped waiting</translation>
+    </message>
 </context>
 <context>
     <name>StatisticsWindow</name>
@@ -2675,6 +2698,10 @@ Please try again later, or end that program and start again.</translation>
 </context>
 <context>
     <name>TrackingServiceDialog</name>
+    <message>
+        <source>服务地址:%1</source>
+        <translation>Service address: %1</translation>
+    </message>
     <message>
         <source>原有接口</source>
         <translation>Built-in service</translation>

@@ -33,6 +33,7 @@
 #include <QJsonObject>
 #include <QLockFile>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -41,8 +42,12 @@ namespace {
 const QStringList kCommands {QStringLiteral("track"),    QStringLiteral("list"),   QStringLiteral("refresh"),
                              QStringLiteral("export"),   QStringLiteral("import"), QStringLiteral("stats"),
                              QStringLiteral("scan-mail")};
-// How long an import handed to the running window may take: it waits for a query in progress.
-constexpr int kHandOverMs = 120000;
+// How long the running window may take to answer that it took an import.
+constexpr int kHandOverMs = 10000;
+// How long the result of an import the window took is awaited: the window imports once its wait
+// is over, and a wait may hold a query, a mail send and a keyring prompt.
+constexpr int kImportResultMs = 30 * 60 * 1000;
+constexpr int kImportProgressMs = 10000;
 // A running window takes news at once; it announces them on its own time.
 constexpr int kTellNewsMs = 5000;
 
@@ -554,6 +559,40 @@ int exportFile(const QString &fileName)
 // While a window runs on the data directory its saved list is the one that counts: it does the
 // import and this command prints its answer. Otherwise the command holds the directory's lock
 // while it writes, so that a window starting meanwhile waits for it.
+// SIGINT and SIGTERM caught while it lives: a wait asks caught() and ends.
+class InterruptCatch
+{
+public:
+    InterruptCatch()
+    {
+        s_caught = 0;
+        struct sigaction action
+        {
+        };
+        action.sa_handler = [](int) { s_caught = 1; };
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &m_int);
+        ::sigaction(SIGTERM, &action, &m_term);
+    }
+    ~InterruptCatch()
+    {
+        ::sigaction(SIGINT, &m_int, nullptr);
+        ::sigaction(SIGTERM, &m_term, nullptr);
+    }
+    InterruptCatch(const InterruptCatch &) = delete;
+    InterruptCatch &operator=(const InterruptCatch &) = delete;
+    static bool caught() { return s_caught != 0; }
+
+private:
+    static inline volatile std::sig_atomic_t s_caught = 0;
+    struct sigaction m_int
+    {
+    };
+    struct sigaction m_term
+    {
+    };
+};
+
 std::optional<int> handOverImport(const QString &dataDir, const QString &fileName, QLockFile &lock,
                                   QTextStream &report)
 {
@@ -561,9 +600,38 @@ std::optional<int> handOverImport(const QString &dataDir, const QString &fileNam
     if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
         return std::nullopt;
     QString why;
+    const QString file = QFileInfo(fileName).absoluteFilePath();
     const QJsonObject request {{QStringLiteral("command"), QStringLiteral("import")},
-                               {QStringLiteral("file"), QFileInfo(fileName).absoluteFilePath()}};
-    const auto answer = sendInstanceRequest(instanceServerName(dataDir), request, kHandOverMs, &why);
+                               {QStringLiteral("file"), file}};
+    // Interrupted (Ctrl+C, or a timer's time limit), the command stops waiting and says so.
+    const InterruptCatch interrupt;
+    InstanceResultWait wait;
+    wait.resultMs = kImportResultMs;
+    wait.progressMs = kImportProgressMs;
+    wait.taken = [&] {
+        err() << QCoreApplication::translate("CommandLine",
+                                             "parcelvue: 正在运行的窗口已接受导入 %1,等待结果…")
+                     .arg(QDir::toNativeSeparators(file))
+              << '\n';
+        err().flush();
+    };
+    wait.waiting = [](int seconds) {
+        err()
+            << QCoreApplication::translate("CommandLine", "parcelvue: 窗口仍在导入,已等待%1秒…").arg(seconds)
+            << '\n';
+        err().flush();
+    };
+    wait.givenUp = [] { return InterruptCatch::caught(); };
+    bool taken = false;
+    const auto answer
+        = awaitInstanceResult(instanceServerName(dataDir), request, kHandOverMs, wait, &taken, &why);
+    if (!answer && taken) {
+        err() << QCoreApplication::translate("CommandLine",
+                                             "parcelvue: 不再等待导入的结果;导入仍在窗口中进行,"
+                                             "结果请看窗口中的快递列表。")
+              << '\n';
+        return kFailed;
+    }
     if (!answer) {
         err() << "parcelvue: the program running on " << QDir::toNativeSeparators(dataDir)
               << " did not take the import: " << why << "\n";

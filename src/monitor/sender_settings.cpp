@@ -135,6 +135,7 @@ NoticePassword noticePassword(const Endpoints &e, const SecretStore *store, int 
     case SecretStore::Status::Unavailable:
         break;
     case SecretStore::Status::TimedOut:
+    case SecretStore::Status::Locked:
         answer.ok = false;
         answer.error = QCoreApplication::translate("SenderSettings", "系统密钥环没有应答，请确认它已解锁：")
             + read.error;

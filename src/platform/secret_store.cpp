@@ -6,6 +6,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QTimer>
 #include <qt6keychain/keychain.h>
 
@@ -27,6 +29,29 @@ bool busHasName(const QString &method, const QString &name)
     return method == QLatin1String("NameHasOwner") ? answer.toBool() : answer.toStringList().contains(name);
 }
 
+// Whether the store's default collection is locked: what is in it is then neither found nor
+// missing. Asked with a short bound, as the bus itself.
+bool defaultCollectionLocked()
+{
+    QDBusMessage alias = QDBusMessage::createMethodCall(
+        kSecretService, QStringLiteral("/org/freedesktop/secrets"),
+        QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("ReadAlias"));
+    alias << QStringLiteral("default");
+    const QDBusMessage path = QDBusConnection::sessionBus().call(alias, QDBus::Block, 2000);
+    if (path.type() != QDBusMessage::ReplyMessage || path.arguments().isEmpty())
+        return false;
+    const QString collection = path.arguments().constFirst().value<QDBusObjectPath>().path();
+    if (collection.isEmpty() || collection == QLatin1String("/"))
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kSecretService, collection, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.freedesktop.Secret.Collection") << QStringLiteral("Locked");
+    const QDBusMessage locked = QDBusConnection::sessionBus().call(get, QDBus::Block, 2000);
+    if (locked.type() != QDBusMessage::ReplyMessage || locked.arguments().isEmpty())
+        return false;
+    return locked.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
 SecretStore::Result resultOf(const QKeychain::Job &job, const QString &secret = {})
 {
     SecretStore::Result result;
@@ -36,7 +61,12 @@ SecretStore::Result resultOf(const QKeychain::Job &job, const QString &secret = 
         result.secret = secret;
         return result;
     case QKeychain::EntryNotFound:
-        result.status = SecretStore::Status::NotFound;
+        result.status
+            = defaultCollectionLocked() ? SecretStore::Status::Locked : SecretStore::Status::NotFound;
+        break;
+    case QKeychain::AccessDeniedByUser:
+        // The unlock prompt was dismissed: the store stays locked.
+        result.status = SecretStore::Status::Locked;
         break;
     case QKeychain::NoBackendAvailable:
     case QKeychain::NotImplemented:

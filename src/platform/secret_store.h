@@ -17,6 +17,7 @@ public:
         Unavailable, // no secret store on this desktop
         Failed, // locked and not opened, access refused, a broken store
         TimedOut, // no answer within the wait
+        Locked, // locked: its unlock prompt is open or was dismissed, or it gave no answer in time
     };
     struct Result
     {

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocalServer>
@@ -102,9 +103,66 @@ QString instanceServerName(const QString &dataDir)
         + QStringLiteral(".socket");
 }
 
+QJsonObject InstanceMessage::taken()
+{
+    return {{QStringLiteral("ok"), true}, {QStringLiteral("taken"), true}};
+}
+
+bool InstanceMessage::isTaken(const QJsonObject &answer)
+{
+    return answer.value(QStringLiteral("taken")).toBool();
+}
+
+namespace {
+// One line of the answer, before `deadline`; `givenUp` is asked between waits of at most
+// `sliceMs`, `waiting` told after each.
+std::optional<QJsonObject> readAnswer(QLocalSocket &socket, const QDeadlineTimer &deadline, int timeoutMs,
+                                      int sliceMs, const std::function<bool()> &givenUp,
+                                      const std::function<void()> &waited, QString *error)
+{
+    while (!socket.canReadLine()) {
+        if (socket.bytesAvailable() > InstanceMessage::kMaxLineBytes) {
+            *error = QCoreApplication::translate("SingleInstance", "答复过长");
+            return std::nullopt;
+        }
+        if (deadline.hasExpired()) {
+            *error = QCoreApplication::translate("SingleInstance", "%1 毫秒内没有答复").arg(timeoutMs);
+            return std::nullopt;
+        }
+        if (givenUp && givenUp()) {
+            *error = QCoreApplication::translate("SingleInstance", "已停止等待");
+            return std::nullopt;
+        }
+        const int slice = std::min(remainingMs(deadline), sliceMs);
+        if (!socket.waitForReadyRead(slice) && !socket.canReadLine()) {
+            if (socket.state() == QLocalSocket::UnconnectedState) {
+                *error = QCoreApplication::translate("SingleInstance", "连接已关闭,没有答复");
+                return std::nullopt;
+            }
+            if (socket.error() != QLocalSocket::SocketTimeoutError) {
+                *error = socket.errorString();
+                return std::nullopt;
+            }
+            if (waited)
+                waited();
+        }
+    }
+    return InstanceMessage::decode(socket.readLine(), error);
+}
+} // namespace
+
 std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const QJsonObject &request,
                                                int timeoutMs, QString *error)
 {
+    bool taken = false;
+    return awaitInstanceResult(serverName, request, timeoutMs, {}, &taken, error);
+}
+
+std::optional<QJsonObject> awaitInstanceResult(const QString &serverName, const QJsonObject &request,
+                                               int timeoutMs, const InstanceResultWait &wait, bool *taken,
+                                               QString *error)
+{
+    *taken = false;
     if (const QString problem = socketDirectoryProblem(QFileInfo(serverName).absolutePath());
         !problem.isEmpty()) {
         *error = problem;
@@ -128,23 +186,26 @@ std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const 
             return std::nullopt;
         }
     }
-    while (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > InstanceMessage::kMaxLineBytes) {
-            *error = QCoreApplication::translate("SingleInstance", "答复过长");
-            return std::nullopt;
-        }
-        if (deadline.hasExpired()) {
-            *error = QCoreApplication::translate("SingleInstance", "%1 毫秒内没有答复").arg(timeoutMs);
-            return std::nullopt;
-        }
-        if (!socket.waitForReadyRead(remainingMs(deadline)) && !socket.canReadLine()) {
-            *error = socket.state() == QLocalSocket::UnconnectedState
-                ? QCoreApplication::translate("SingleInstance", "连接已关闭,没有答复")
-                : socket.errorString();
-            return std::nullopt;
-        }
-    }
-    return InstanceMessage::decode(socket.readLine(), error);
+    std::optional<QJsonObject> answer
+        = readAnswer(socket, deadline, timeoutMs, wait.givenUp ? 250 : timeoutMs, wait.givenUp, {}, error);
+    if (!answer || !InstanceMessage::isTaken(*answer) || wait.resultMs <= 0)
+        return answer;
+    *taken = true;
+    if (wait.taken)
+        wait.taken();
+    QElapsedTimer waited;
+    waited.start();
+    const QDeadlineTimer resultDeadline(wait.resultMs);
+    qint64 told = 0;
+    return readAnswer(
+        socket, resultDeadline, wait.resultMs, std::max(wait.progressMs / 4, 1), wait.givenUp,
+        [&] {
+            if (wait.waiting && waited.elapsed() - told >= wait.progressMs) {
+                told = waited.elapsed() / wait.progressMs * wait.progressMs;
+                wait.waiting(int(waited.elapsed() / 1000));
+            }
+        },
+        error);
 }
 
 InstanceServer::InstanceServer(QObject *parent)
@@ -223,7 +284,8 @@ void InstanceServer::read(QLocalSocket *socket)
         if (!guard)
             return;
         guard->write(InstanceMessage::encode(answer));
-        guard->disconnectFromServer();
+        if (!InstanceMessage::isTaken(answer))
+            guard->disconnectFromServer();
     };
     QString error;
     const std::optional<QJsonObject> request

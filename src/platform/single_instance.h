@@ -28,6 +28,10 @@ QByteArray encode(const QJsonObject &message);
 // one JSON object.
 std::optional<QJsonObject> decode(const QByteArray &line, QString *error);
 QJsonObject failure(const QString &error);
+// The first answer to a request whose work takes a while: the program took it, and the result
+// follows on the same connection when the work is done.
+QJsonObject taken();
+bool isTaken(const QJsonObject &answer);
 } // namespace InstanceMessage
 
 // The socket name of a data directory, after a hash of its canonical path, in a directory of the
@@ -47,12 +51,30 @@ QString instanceLockPath(const QString &dataDir);
 std::optional<QJsonObject> sendInstanceRequest(const QString &serverName, const QJsonObject &request,
                                                int timeoutMs, QString *error);
 
+// How a client waits for the result of a request the program took (see InstanceMessage::taken).
+struct InstanceResultWait
+{
+    int resultMs = 0; // how long the result is awaited once the request is taken
+    int progressMs = 1000; // how often `waiting` is told while it is awaited
+    std::function<void()> taken; // the program took the request
+    std::function<void(int waitedSeconds)> waiting;
+    std::function<bool()> givenUp; // asked between waits: true ends the wait
+};
+
+// As sendInstanceRequest, for a request the program may take first and answer later: its result.
+// `*taken` tells whether the program took it, so that a wait that ends without the result (its
+// bound, givenUp, a connection closed) leaves the work going on there.
+std::optional<QJsonObject> awaitInstanceResult(const QString &serverName, const QJsonObject &request,
+                                               int timeoutMs, const InstanceResultWait &wait, bool *taken,
+                                               QString *error);
+
 // The running program's side of the channel.
 class InstanceServer : public QObject
 {
     Q_OBJECT
 
 public:
+    // An answer ends the connection, but for InstanceMessage::taken(): the result follows it.
     using Reply = std::function<void(const QJsonObject &answer)>;
     // Handles one request; `reply` may be called later (once), when the work is done.
     using Handler = std::function<void(const QJsonObject &request, Reply reply)>;

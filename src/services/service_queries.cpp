@@ -7,6 +7,7 @@
 #include "services/track17_answer.h"
 #include "services/tracking_service.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 ServiceContext::ServiceContext(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets)
@@ -35,14 +36,32 @@ void ServiceContext::readSecret(const QString &key, QObject *receiver,
     waiting.emplace_back(QPointer<QObject>(receiver), std::move(done));
     if (waiting.size() > 1)
         return; // a read is under way; it answers everyone
-    secrets->read(key, &m_context, [this, key](const SecretStore::Result &result) {
-        if (result.status == SecretStore::Status::Ok)
-            m_secrets.insert(key, result.secret);
+    const auto answer = [this, key](const SecretStore::Result &result) {
+        ++m_readRound[key];
         const auto callers = m_reading.take(key);
         for (const auto &[receiver, done] : callers) {
             if (receiver)
                 done(result);
         }
+    };
+    // A locked store answers when the user unlocks it, or never: the callers hear that it is
+    // locked within the bound, and its answer, when it comes, serves the next ones.
+    const int round = m_readRound.value(key);
+    QTimer::singleShot(kSecretReadBoundMs, &m_context, [this, key, round, answer] {
+        if (m_readRound.value(key) == round && m_reading.contains(key))
+            answer({SecretStore::Status::Locked,
+                    {},
+                    QStringLiteral("no answer within %1 s").arg(kSecretReadBoundMs / 1000)});
+    });
+    if (m_asking.contains(key))
+        return;
+    m_asking.insert(key);
+    secrets->read(key, &m_context, [this, key, answer](const SecretStore::Result &result) {
+        m_asking.remove(key);
+        if (result.status == SecretStore::Status::Ok)
+            m_secrets.insert(key, result.secret);
+        if (m_reading.contains(key))
+            answer(result);
     });
 }
 
@@ -182,6 +201,12 @@ protected:
             case SecretStore::Status::NotFound:
             case SecretStore::Status::Unavailable:
                 break;
+            case SecretStore::Status::Locked:
+                // Not the parcel's failure nor the service's: the queries wait for the user.
+                return end(ServiceAnswer::busy(
+                    QCoreApplication::translate("ServiceQuery", "密钥环已锁定,请解锁后重试"),
+                    QStringLiteral("secret store locked: ") + read.error, ServiceContext::kLockedHoldSeconds,
+                    ServiceAnswer::Blame::Account));
             case SecretStore::Status::TimedOut:
             case SecretStore::Status::Failed:
                 return end(ServiceAnswer::failure(

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,6 +23,11 @@ struct Track17Quota;
 class ServiceContext
 {
 public:
+    // How long a query waits for the secret store (a locked one may not answer at all), and how
+    // long the queries then hold before asking it again.
+    static constexpr int kSecretReadBoundMs = 10000;
+    static constexpr int kLockedHoldSeconds = 60;
+
     ServiceContext(HttpClient &http, const Endpoints &endpoints, const SecretStore *secrets);
 
     HttpClient &http;
@@ -51,6 +57,8 @@ private:
     QHash<QString,
           std::vector<std::pair<QPointer<QObject>, std::function<void(const SecretStore::Result &)>>>>
         m_reading;
+    QSet<QString> m_asking; // keys the store has not answered yet
+    QHash<QString, int> m_readRound; // which callers a bound answers
     QElapsedTimer m_pace; // runs from the context's start
     qint64 m_nextSlotMs = 0; // on m_pace
     QHash<QString, int> m_registered; // "com|number" -> key, without a store

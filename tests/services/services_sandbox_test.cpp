@@ -8,7 +8,11 @@
 #include "test_services.h"
 #include "watch/parcel_watcher.h"
 #include "watch/service_records.h"
+#include "watch/tracking_history.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -436,4 +440,62 @@ TEST(TrackingServices, PastKdniaosBudgetOnlyParcelsThatMoveAreWatchedUntilItsNex
     watcher.checkDue();
     EXPECT_FALSE(watcher.saving());
     EXPECT_TRUE(waitUntil([&] { return history.parcel(still)->lastChecked > now; }, 15000));
+}
+
+// While the keyring is locked (its unlock prompt open, or none to open) the service is not asked
+// and nothing is the parcel's failure: the watcher holds and tells it once.
+TEST(TrackingServices, ALockedKeyringHoldsTheWatcherWithoutAFailure)
+{
+    Services s;
+    QString error;
+    ASSERT_TRUE(s.test.useSecretStore(true, &error)) << error.toStdString();
+    s.use(TrackingService::Kdniao);
+    const QString key
+        = trackingSecretKey(TrackingService::Kdniao, s.test.configuration.endpoints().kdniaoBusinessId);
+    s.test.editEndpoints([](Endpoints &e) { e.kdniaoAppKey.clear(); });
+    const SecretStore::Result written = [&] {
+        SecretStore::Result result;
+        bool done = false;
+        s.test.secretStore()->write(key, QStringLiteral("k"), &s.test.configuration,
+                                    [&](const SecretStore::Result &r) {
+                                        result = r;
+                                        done = true;
+                                    });
+        EXPECT_TRUE(waitUntil([&] { return done; }));
+        return result;
+    }();
+    ASSERT_EQ(written.status, SecretStore::Status::Ok) << written.error.toStdString();
+    QDBusMessage alias = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
+        QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("ReadAlias"));
+    alias << QStringLiteral("default");
+    const QDBusMessage collection = QDBusConnection::sessionBus().call(alias);
+    ASSERT_EQ(collection.type(), QDBusMessage::ReplyMessage) << collection.errorMessage().toStdString();
+    QDBusMessage lock = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
+        QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("Lock"));
+    lock << QVariant::fromValue(
+        QList<QDBusObjectPath> {collection.arguments().constFirst().value<QDBusObjectPath>()});
+    const QDBusMessage locked = QDBusConnection::sessionBus().call(lock);
+    ASSERT_EQ(locked.type(), QDBusMessage::ReplyMessage) << locked.errorMessage().toStdString();
+
+    s.test.clock.set(kNow);
+    TrackingHistory history;
+    ASSERT_TRUE(history.open(s.test.dataDir(), kNow));
+    const ParcelKey parcel {QStringLiteral("STAGE2W001"), QStringLiteral("yuantong")};
+    history.followSavedList({{parcel, QStringLiteral("圆通快递"), QStringLiteral("b")}});
+    TrackingClient client(s.test.http, s.test.configuration, s.test.secretStore());
+    ParcelWatcher watcher(history, client, s.test.clock);
+    QStringList told;
+    QObject::connect(&watcher, &ParcelWatcher::queryEnded,
+                     [&](const ParcelKey &, const CheckOutcome &outcome) { told.append(outcome.error); });
+    const size_t asked = s.sandbox.server().bodies().size();
+    watcher.refreshAll();
+    ASSERT_TRUE(waitUntil([&] { return watcher.heldUntil().isValid() && watcher.inFlight() == 0; }, 30000))
+        << told.join(QLatin1Char('|')).toStdString() << " in flight " << watcher.inFlight();
+    EXPECT_EQ(history.parcel(parcel)->failures, 0);
+    EXPECT_TRUE(history.parcel(parcel)->lastError.isEmpty())
+        << history.parcel(parcel)->lastError.toStdString();
+    EXPECT_EQ(told, QStringList {QStringLiteral("密钥环已锁定,请解锁后重试")});
+    EXPECT_EQ(s.sandbox.server().bodies().size(), asked) << "the service is not asked without its key";
 }

@@ -251,7 +251,8 @@ void DesktopSession::serve(InstanceServer &server)
                           reply({{QStringLiteral("ok"), true}});
                       });
     // `parcelvue import FILE` while this program runs: the import is done here, where the saved list
-    // lives, once any query in progress is over; the command prints the answer.
+    // lives, once any query in progress is over; the command hears at once that it is taken, and
+    // prints the result.
     server.addCommand(QStringLiteral("news"),
                       [this](const QJsonObject &request, InstanceServer::Reply reply) {
                           reply({{QStringLiteral("ok"), true}});
@@ -260,6 +261,7 @@ void DesktopSession::serve(InstanceServer &server)
     server.addCommand(QStringLiteral("import"),
                       [this](const QJsonObject &request, InstanceServer::Reply reply) {
                           const QString file = request.value(QStringLiteral("file")).toString();
+                          reply(InstanceMessage::taken());
                           m_window->runAfterWait([this, file, reply] {
                               const TransferResult result = importParcels(file);
                               reply({{QStringLiteral("ok"), result.ok},

@@ -181,7 +181,8 @@ void SenderSettingsDialog::fillStoredPassword()
         // What the user typed meanwhile stays.
         if (read.status == SecretStore::Status::Ok && !m_passwordEdited)
             m_password->setText(read.secret);
-        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
+        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut
+                 || read.status == SecretStore::Status::Locked)
             tell(tr("无法从系统密钥环读取密码：") + read.error);
     });
 }

@@ -155,10 +155,13 @@ void TrackingServiceDialog::chooseService(int index)
 {
     const auto chosen = static_cast<TrackingService>(service->itemData(index).toInt());
     if (chosen != m_shown) {
-        // A service's own address gives way to the next one's; an address of the user's (a local
-        // test server) stays.
+        // A built-in address (any service's own, or the installed one of the designed service)
+        // gives way to the next service's; an address of the user's (a local test server) stays.
         const QString address = url->text().trimmed();
-        if (address.isEmpty() || address == trackingServiceDefaultUrl(m_shown))
+        bool builtIn = address.isEmpty() || address == Endpoints::defaults().trackingUrl;
+        for (TrackingService s : {TrackingService::Kdniao, TrackingService::Track17})
+            builtIn = builtIn || address == trackingServiceDefaultUrl(s);
+        if (builtIn)
             url->setText(chosen == TrackingService::Designed ? Endpoints::defaults().trackingUrl
                                                              : trackingServiceDefaultUrl(chosen));
         // Each service has its own key.
@@ -194,7 +197,8 @@ void TrackingServiceDialog::fillStoredSecret()
         // What the user typed meanwhile, or another service chosen, stays.
         if (read.status == SecretStore::Status::Ok && !m_secretEdited && m_shown == asked)
             secret->setText(read.secret);
-        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut)
+        else if (read.status == SecretStore::Status::Failed || read.status == SecretStore::Status::TimedOut
+                 || read.status == SecretStore::Status::Locked)
             tell(tr("无法从系统密钥环读取密钥：") + read.error);
     });
 }
@@ -229,7 +233,8 @@ void TrackingServiceDialog::runTest()
                      .arg(outcome.rows.size())
                      .arg(outcome.rows.last().time, outcome.rows.last().text));
         else
-            tell(tr("查询没有结果:") + shownVerdict(outcome.error));
+            tell(tr("查询没有结果:") + shownVerdict(outcome.error) + QLatin1Char('\n')
+                 + tr("服务地址:%1").arg(m_testConfiguration.endpoints().trackingUrl));
         if (!answer.detectedCarrier.isEmpty())
             result->setText(result->text() + tr("\n17TRACK识别的快递公司:") + answer.detectedCarrier);
         if (trackingServiceFromKey(m_testConfiguration.endpoints().trackingService)

@@ -19,8 +19,9 @@ const QJsonObject kShow {{QStringLiteral("command"), QStringLiteral("show")}};
 
 // The real program, offscreen, on a data directory of its own.
 // `asCron`: with the environment of a cron job (no runtime directory, another temporary directory).
+// `readErrors`: its standard error read by the test rather than shown.
 std::unique_ptr<QProcess> startProgram(const QString &dataDir, const QStringList &arguments = {},
-                                       bool asCron = false)
+                                       bool asCron = false, bool readErrors = false)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -31,7 +32,7 @@ std::unique_ptr<QProcess> startProgram(const QString &dataDir, const QStringList
     environment.insert(QStringLiteral("PARCELVUE_HOME"), dataDir);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process->setProcessEnvironment(environment);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setProcessChannelMode(readErrors ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
     process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process->start(QStringLiteral(PARCELVUE_APP), arguments);
     EXPECT_TRUE(process->waitForStarted(10000));
@@ -282,6 +283,39 @@ TEST(SingleInstance, ImportFromTheCommandLineIsDoneByTheRunningWindow)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(decodeGb(saved.readAll()).contains(QStringLiteral("EM4004|EMS快递|伞")));
     EXPECT_EQ(lockOwner(h.test.dataDir()), QCoreApplication::applicationPid());
+}
+
+TEST(SingleInstance, AnImportTheBusyWindowTookGoesOnWhenTheCommandStopsWaiting)
+{
+    DesktopHarness h;
+    SingleInstance instance(h.test.dataDir());
+    QString error;
+    ASSERT_EQ(instance.start(kShow, &error), SingleInstance::Start::First) << error.toStdString();
+    h.session->serve(instance.server());
+    const QString csv = QDir(h.test.dataDir()).filePath(QStringLiteral("in.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("\uFEFF备注,单号,快递公司\r\n伞,EM4004,EMS快递\r\n").toUtf8());
+    file.close();
+
+    // The window is inside a query: it says at once that it took the import, and imports after it.
+    h.form().beginWait();
+    const auto import = startProgram(h.test.dataDir(), {QStringLiteral("import"), csv}, false, true);
+    QString errors;
+    ASSERT_TRUE(waitUntil([&] {
+        errors += QString::fromUtf8(import->readAllStandardError());
+        return errors.contains(QStringLiteral("已接受导入"));
+    })) << errors.toStdString();
+    import->terminate();
+    ASSERT_TRUE(ended(*import));
+    errors += QString::fromUtf8(import->readAllStandardError());
+    EXPECT_EQ(import->exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(import->exitCode(), 0);
+    EXPECT_TRUE(errors.contains(QStringLiteral("导入仍在窗口中进行"))) << errors.toStdString();
+    EXPECT_EQ(h.form().savedLines().size(), 3);
+    h.form().endWait();
+    ASSERT_TRUE(waitUntil([&] { return h.form().savedLines().size() == 4; }));
+    EXPECT_TRUE(h.form().savedLines().last().startsWith(QStringLiteral("EM4004|EMS快递|伞")));
 }
 
 TEST(SingleInstance, NewsStoredByTheCommandLineIsAnnouncedOnceByTheRunningWindow)

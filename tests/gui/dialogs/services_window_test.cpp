@@ -298,3 +298,39 @@ TEST(ServicesWindow, TheOverviewTellsAHoldAndItAndTheDialogShowTheServicesUse)
     EXPECT_EQ(lines[1], QStringLiteral("17TRACK: 今天已查询0次,上次成功 无,上次失败 无"));
     s.session->watcher().stop();
 }
+
+TEST(ServicesWindow, TheDialogReplacesABuiltInAddressAndNamesTheAddressATestTried)
+{
+    TestPlatform test;
+    TrackingServiceDialog dialog(test.platform());
+    const QString sandbox = Endpoints::defaults().trackingUrl;
+    const QString own = QStringLiteral("http://127.0.0.1:9/");
+    const struct
+    {
+        QString typed;
+        TrackingService chosen;
+        QString shown;
+    } cases[] = {
+        {sandbox, TrackingService::Kdniao, trackingServiceDefaultUrl(TrackingService::Kdniao)},
+        {sandbox, TrackingService::Track17, trackingServiceDefaultUrl(TrackingService::Track17)},
+        {trackingServiceDefaultUrl(TrackingService::Kdniao), TrackingService::Designed, sandbox},
+        {trackingServiceDefaultUrl(TrackingService::Track17), TrackingService::Kdniao,
+         trackingServiceDefaultUrl(TrackingService::Kdniao)},
+        {own, TrackingService::Track17, own},
+        {own, TrackingService::Kdniao, own},
+    };
+    for (const auto &c : cases) {
+        dialog.url->setText(c.typed);
+        dialog.service->setCurrentIndex(dialog.service->findData(static_cast<int>(c.chosen)));
+        Q_EMIT dialog.service->activated(dialog.service->currentIndex());
+        EXPECT_EQ(dialog.url->text(), c.shown) << c.typed.toStdString();
+    }
+
+    // Nothing listens on the user's address: the failure names it.
+    dialog.businessId->setText(QStringLiteral("1688001"));
+    dialog.secret->setText(QStringLiteral("key"));
+    dialog.testNumber->setText(QStringLiteral("YT2002"));
+    QTest::mouseClick(dialog.test, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return dialog.test->isEnabled(); }, 15000));
+    EXPECT_TRUE(dialog.result->text().contains(own)) << dialog.result->text().toStdString();
+}
