@@ -62,25 +62,29 @@ QString readMailbox(const QDateTime &since, const MailVisitor &visit)
     const QString dataDir = dataDirectory();
     const MailAccountSettings settings = loadMailAccount(joinPath(dataDir, QStringLiteral("endpoints.ini")));
     if (!settings.configured())
-        return QCoreApplication::translate("CommandLine", "没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR");
+        return QCoreApplication::translate(
+            "CommandLine", "没有设置收件服务器:请在“从邮件导入”中设置,或用 --mbox FILE / --maildir DIR");
     ImapAccount account = settings.account;
     if (account.password.isEmpty()) {
         const SecretStore store;
         const SecretStore::Result read = store.readWaiting(imapSecretKey(account), 30000);
         if (read.status != SecretStore::Status::Ok || read.secret.isEmpty())
-            return QCoreApplication::translate("CommandLine", "密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次")
+            return QCoreApplication::translate(
+                       "CommandLine", "密钥环中没有收件服务器 %1 的密码:请在“从邮件导入”中填写并读取一次")
                 .arg(account.host);
         account.password = read.secret;
     }
     TrackingHistory history;
     if (!history.open(dataDir, QDateTime::currentDateTime()))
-        return QCoreApplication::translate("CommandLine", "物流记录数据库无法打开: %1").arg(history.lastError());
+        return QCoreApplication::translate("CommandLine", "物流记录数据库无法打开: %1")
+            .arg(history.lastError());
     const QString stateName = mailScanStateName(account);
     const ImapReadResult result
         = readImapMessages(account, mailScanState(history.fact(stateName)),
                            since.isValid() ? since.toLocalTime().date() : QDate(), visit);
     if (result.error.isEmpty() && !history.setFact(stateName, mailScanStateText(result.state)))
-        return QCoreApplication::translate("CommandLine", "读取的位置未能存入数据库: %1").arg(history.lastError());
+        return QCoreApplication::translate("CommandLine", "读取的位置未能存入数据库: %1")
+            .arg(history.lastError());
     return result.error;
 }
 

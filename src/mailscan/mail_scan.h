@@ -23,8 +23,9 @@ struct FoundNumber
 // The longest note made from a mail.
 constexpr int kMailNoteLength = 24;
 
-// What a scan collects, mail by mail, each number with at least one carrier: numbers in `saved` (as numberForGuess writes them) and
-// numbers already found are left out; mails dated before `since` (when valid) are skipped.
+// What a scan collects, mail by mail, each number with at least one carrier: numbers in `saved` (as
+// numberForGuess writes them) and numbers already found are left out; mails dated before `since` (when valid)
+// are skipped.
 class MailScan
 {
 public:

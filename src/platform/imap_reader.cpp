@@ -1,5 +1,6 @@
 #include "platform/imap_reader.h"
 
+#include "platform/curl_authorities.h"
 #include "platform/logging.h"
 
 #include <QElapsedTimer>
@@ -49,19 +50,6 @@ QString connectFailure(CURLcode code)
     default:
         return QStringLiteral("无法读取邮件");
     }
-}
-
-// The system's authorities and the account's own in one bundle, as the sender does.
-QByteArray authorityBundle(CURL *c, const QByteArray &extra)
-{
-    QByteArray bundle;
-    char *systemBundle = nullptr;
-    if (curl_easy_getinfo(c, CURLINFO_CAINFO, &systemBundle) == CURLE_OK && systemBundle) {
-        QFile file(QString::fromLocal8Bit(systemBundle));
-        if (file.open(QIODevice::ReadOnly))
-            bundle = file.readAll() + '\n';
-    }
-    return bundle + extra;
 }
 
 int cancelProgress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -160,7 +148,7 @@ public:
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
         QByteArray bundle;
         if (!authorities.isEmpty()) {
-            bundle = authorityBundle(c, authorities);
+            bundle = curlAuthorityBundle(c, authorities);
             curl_blob blob {bundle.data(), static_cast<size_t>(bundle.size()), CURL_BLOB_NOCOPY};
             curl_easy_setopt(c, CURLOPT_CAINFO_BLOB, &blob);
         }

@@ -1,5 +1,6 @@
 #include "platform/mail_transport.h"
 
+#include "platform/curl_authorities.h"
 #include "platform/logging.h"
 #include "platform/nested_wait.h"
 
@@ -73,20 +74,6 @@ QString failureReason(CURLcode code)
     }
 }
 
-// The system's authorities and the extra ones in one bundle: libcurl takes a single bundle, and
-// naming a file of our own would replace the system's.
-QByteArray authorityBundle(CURL *c, const QByteArray &extra)
-{
-    QByteArray bundle;
-    char *systemBundle = nullptr;
-    if (curl_easy_getinfo(c, CURLINFO_CAINFO, &systemBundle) == CURLE_OK && systemBundle) {
-        QFile file(QString::fromLocal8Bit(systemBundle));
-        if (file.open(QIODevice::ReadOnly))
-            bundle = file.readAll() + '\n';
-    }
-    return bundle + extra;
-}
-
 MailResult sendBlocking(const SendJob &job)
 {
     MailResult result;
@@ -122,7 +109,7 @@ MailResult sendBlocking(const SendJob &job)
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     QByteArray bundle;
     if (!job.extraAuthorities.isEmpty()) {
-        bundle = authorityBundle(c, job.extraAuthorities);
+        bundle = curlAuthorityBundle(c, job.extraAuthorities);
         curl_blob blob {bundle.data(), static_cast<size_t>(bundle.size()), CURL_BLOB_NOCOPY};
         curl_easy_setopt(c, CURLOPT_CAINFO_BLOB, &blob);
     }

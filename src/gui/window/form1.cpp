@@ -1,9 +1,9 @@
 #include "gui/window/form1.h"
 
 #include "gui/widgets/carrier_hint.h"
+#include "gui/window/list_header.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "gui/window/list_header.h"
 
 #include <QCheckBox>
 #include <QComboBox>

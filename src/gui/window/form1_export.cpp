@@ -1,6 +1,6 @@
+#include "gui/window/form1.h"
 #include "platform/save_dialog.h"
 #include "store/export.h"
-#include "gui/window/form1.h"
 
 #include <QPushButton>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
-#include "store/saved_parcel_file.h"
 #include "gui/window/class1.h"
 #include "gui/window/form1.h"
+#include "store/saved_parcel_file.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
+#include "gui/window/form1.h"
 #include "monitor/clock_text.h"
 #include "platform/clock.h"
-#include "gui/window/form1.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
 #include "core/delivery_status.h"
+#include "gui/dialogs/sender_settings_dialog.h"
+#include "gui/window/form1.h"
 #include "monitor/clock_text.h"
 #include "monitor/mail_body.h"
+#include "monitor/mail_message.h"
 #include "monitor/sender_settings.h"
 #include "platform/clock.h"
-#include "monitor/mail_message.h"
 #include "platform/paths.h"
 #include "platform/secret_store.h"
 #include "platform/sound_player.h"
-#include "gui/dialogs/sender_settings_dialog.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #include "core/answer_parser.h"
 #include "core/delivery_status.h"
+#include "core/shown_text.h"
 #include "gui/window/form1.h"
 #include "platform/clock.h"
 #include "store/saved_parcel_file.h"
-#include "core/shown_text.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "services/tracking_client.h"
 #include "gui/window/form1.h"
+#include "services/tracking_client.h"
 
 #include <QComboBox>
 

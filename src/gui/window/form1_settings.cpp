@@ -1,6 +1,6 @@
+#include "gui/window/form1.h"
 #include "store/ini_file.h"
 #include "store/notice_address.h"
-#include "gui/window/form1.h"
 
 #include <QCheckBox>
 #include <QFrame>

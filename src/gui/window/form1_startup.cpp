@@ -1,5 +1,5 @@
-#include "platform/url_opener.h"
 #include "gui/window/form1.h"
+#include "platform/url_opener.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "monitor/update_check.h"
 #include "gui/outlets/form5.h"
-#include "platform/url_opener.h"
 #include "gui/window/form1.h"
+#include "monitor/update_check.h"
+#include "platform/url_opener.h"
 
 #include <QComboBox>
 #include <QPushButton>
