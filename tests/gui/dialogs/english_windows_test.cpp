@@ -8,6 +8,7 @@
 #include "gui/mailscan/mail_import_dialog.h"
 #include "gui/outlets/form5.h"
 #include "store/ini_file.h"
+#include "watch/tracking_history.h"
 #include "watch/watch_settings.h"
 #include "window_harness.h"
 
@@ -66,10 +67,12 @@ struct Windows
 {
     WindowHarness h;
     Form1 *form = nullptr;
+    TrackingHistory history; // where 从邮件导入 keeps its scans
     Windows()
     {
         form = &h.open();
         form->Timer3->stop();
+        history.open(h.test.dataDir(), QDateTime::currentDateTime());
     }
 };
 
@@ -117,7 +120,8 @@ std::vector<Window> windows()
         {"mail import",
          false,
          [](Windows &w) {
-             return std::make_unique<MailImportDialog>(w.h.test.platform(), w.form->mainWindow(), w.form);
+             return std::make_unique<MailImportDialog>(w.h.test.platform(), w.form->mainWindow(), w.history,
+                                                       w.form);
          },
          {{"mailImportDialog", "Import from Mail"},
           {"scan", "Start Reading"},
