@@ -38,6 +38,19 @@ QString trackingServiceName(TrackingService service)
     return QCoreApplication::translate("TrackingService", "原有接口");
 }
 
+QString trackingServiceSourceName(TrackingService service)
+{
+    switch (service) {
+    case TrackingService::Kdniao:
+        return QStringLiteral("快递鸟");
+    case TrackingService::Track17:
+        return QStringLiteral("17TRACK");
+    case TrackingService::Designed:
+        break;
+    }
+    return QStringLiteral("原有接口");
+}
+
 QString trackingServiceDefaultUrl(TrackingService service)
 {
     switch (service) {

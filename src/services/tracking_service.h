@@ -15,6 +15,9 @@ QString trackingServiceKey(TrackingService service);
 TrackingService trackingServiceFromKey(const QString &key);
 // The name the user sees: 原有接口, 快递鸟, 17TRACK.
 QString trackingServiceName(TrackingService service);
+// The same name as the source texts have it (Chinese), for what files and the command line's JSON
+// carry whatever the interface's language.
+QString trackingServiceSourceName(TrackingService service);
 // The service's own base address, where the adapter appends its paths; empty for the designed
 // service, whose address is configuration.
 QString trackingServiceDefaultUrl(TrackingService service);

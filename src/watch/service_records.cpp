@@ -85,7 +85,7 @@ QString hold(TrackingService service, const QDateTime &until, const QDateTime &n
         : local.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     static const char *const text = QT_TRANSLATE_NOOP("ServiceBudget", "%1要求暂停查询,%2后继续查询.");
     return shown ? QCoreApplication::translate("ServiceBudget", text).arg(shownServiceName(service), when)
-                 : QString::fromUtf8(text).arg(trackingServiceName(service), when);
+                 : QString::fromUtf8(text).arg(trackingServiceSourceName(service), when);
 }
 } // namespace
 
