@@ -912,10 +912,8 @@ bool TrackingHistory::setNextCheck(const ParcelKey &key, const QDateTime &when)
 bool TrackingHistory::setNextChecks(const QList<QPair<ParcelKey, QDateTime>> &plans)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
+    if (!beginWrite())
         return false;
-    }
     QSqlQuery query(db);
     query.prepare(QStringLiteral("UPDATE parcels SET next_check = ? WHERE number = ? AND com = ?"));
     for (const auto &[key, when] : plans) {
@@ -1188,10 +1186,8 @@ bool TrackingHistory::recordServiceQuery(const QString &service, const QString &
                                          const QString &reason, const QDateTime &now)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (!db.transaction()) {
-        m_lastError = db.lastError().text();
+    if (!beginWrite())
         return false;
-    }
     bool ok = run(QStringLiteral("INSERT INTO service_days (service, day, queries) VALUES (?, ?, 1)"
                                  " ON CONFLICT (service, day) DO UPDATE SET queries = queries + 1"),
                   {text(service), text(day)})
