@@ -1490,6 +1490,89 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
+    <name>ImapReader</name>
+    <message>
+        <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
+        <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
+    </message>
+    <message>
+        <source>无法连接收件服务器，请检查服务器地址和端口</source>
+        <translation>Cannot reach the incoming mail server: check its address and port</translation>
+    </message>
+    <message>
+        <source>服务器证书未通过验证</source>
+        <translation>The server&apos;s certificate did not verify</translation>
+    </message>
+    <message>
+        <source>证书文件无法使用</source>
+        <translation>The certificate file cannot be used</translation>
+    </message>
+    <message>
+        <source>服务器不提供加密连接（STARTTLS），密码没有发出</source>
+        <translation>The server offers no encrypted connection (STARTTLS); the password was not sent</translation>
+    </message>
+    <message>
+        <source>无法建立加密连接，请检查端口和加密方式</source>
+        <translation>Cannot set up an encrypted connection: check the port and the encryption</translation>
+    </message>
+    <message>
+        <source>服务器没有在规定时间内应答</source>
+        <translation>The server did not answer in time</translation>
+    </message>
+    <message>
+        <source>服务器断开了连接</source>
+        <translation>The server closed the connection</translation>
+    </message>
+    <message>
+        <source>无法读取邮件</source>
+        <translation>Cannot read the mail</translation>
+    </message>
+    <message>
+        <source>邮件组件无法启动</source>
+        <translation>The mail component cannot start</translation>
+    </message>
+    <message>
+        <source>证书文件无法读取：%1：%2</source>
+        <translation>Cannot read the certificate file %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器断开了连接（服务器：%1）</source>
+        <translation>The server closed the connection (server: %1)</translation>
+    </message>
+    <message>
+        <source>收件服务器 %1：%2</source>
+        <translation>Incoming mail server %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器传送太慢，读取已停止</source>
+        <translation>The server sends too slowly; reading stopped</translation>
+    </message>
+    <message>
+        <source>收件服务器的应答无法识别</source>
+        <translation>The incoming mail server&apos;s answer cannot be read</translation>
+    </message>
+    <message>
+        <source>没有设置收件服务器</source>
+        <translation>No incoming mail server is set</translation>
+    </message>
+    <message>
+        <source>没有文件夹“%1”（服务器：%2）</source>
+        <translation>There is no folder “%1” (server: %2)</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹“%1”（服务器：%2）</source>
+        <translation>Cannot open the folder “%1” (server: %2)</translation>
+    </message>
+    <message>
+        <source>服务器拒绝了搜索（服务器：%1）</source>
+        <translation>The server refused the search (server: %1)</translation>
+    </message>
+    <message>
+        <source>服务器拒绝读取邮件（服务器：%1）</source>
+        <translation>The server refused to hand out the mail (server: %1)</translation>
+    </message>
+</context>
+<context>
     <name>MailFolder</name>
     <message>
         <source>无法读取邮件文件 %1: %2</source>
@@ -1705,6 +1788,57 @@ The website opens when you click OK!</translation>
     <message>
         <source>新邮件中找到%1个新单号</source>
         <translation>%1 new tracking numbers found in new mail</translation>
+    </message>
+</context>
+<context>
+    <name>MailTransport</name>
+    <message>
+        <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
+        <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
+    </message>
+    <message>
+        <source>无法连接邮件服务器，请检查服务器地址和端口</source>
+        <translation>Cannot reach the mail server: check its address and port</translation>
+    </message>
+    <message>
+        <source>服务器证书不受信任</source>
+        <translation>The server&apos;s certificate is not trusted</translation>
+    </message>
+    <message>
+        <source>证书文件无法使用</source>
+        <translation>The certificate file cannot be used</translation>
+    </message>
+    <message>
+        <source>无法建立加密连接，请检查端口和加密方式</source>
+        <translation>Cannot set up an encrypted connection: check the port and the encryption</translation>
+    </message>
+    <message>
+        <source>连接超时</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>发送失败</source>
+        <translation>Sending failed</translation>
+    </message>
+    <message>
+        <source>邮件组件无法启动</source>
+        <translation>The mail component cannot start</translation>
+    </message>
+    <message>
+        <source>（服务器：%1）</source>
+        <translation> (server: %1)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>没有设置邮件服务器</source>
+        <translation>No mail server is set</translation>
+    </message>
+    <message>
+        <source>证书文件无法读取：%1：%2</source>
+        <translation>Cannot read the certificate file %1: %2</translation>
     </message>
 </context>
 <context>
@@ -2571,6 +2705,186 @@ Please try again later, or end that program and start again.</translation>
         <source>无法连接17TRACK:</source>
         <translation>Cannot reach 17TRACK: </translation>
     </message>
+    <message>
+        <source>快递鸟拒绝了查询(%1),请在“查询服务”中检查用户ID和API Key!</source>
+        <translation>Kdniao refused the query (%1): check the user ID and API key in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>快递鸟的查询次数已用完(%1),请稍后再查或在快递鸟开通套餐!</source>
+        <translation>Kdniao&apos;s queries are used up (%1): try again later or buy a plan from Kdniao!</translation>
+    </message>
+    <message>
+        <source>快递鸟查询失败:%1</source>
+        <translation>Kdniao query failed: %1</translation>
+    </message>
+    <message>
+        <source>%1拒绝了查询:API密钥不正确或账号不可用,请在“查询服务”中检查!</source>
+        <translation>%1 refused the query: the API key is wrong or the account is unavailable; check it in Tracking Service!</translation>
+    </message>
+    <message>
+        <source>查询太频繁,%1暂停了查询,稍后再查..</source>
+        <translation>Too many queries: %1 has paused them, try again later..</translation>
+    </message>
+    <message>
+        <source>%1服务暂时不可用(HTTP %2),请稍后再查!</source>
+        <translation>%1 is unavailable for now (HTTP %2), try again later!</translation>
+    </message>
+    <message>
+        <source>17TRACK查询失败:%1(代码%2)</source>
+        <translation>17TRACK query failed: %1 (code %2)</translation>
+    </message>
+    <message>
+        <source>无法从系统密钥环读取%1的密钥,请确认它已解锁:%2</source>
+        <translation>Cannot read the %1 key from the system keyring; make sure it is unlocked: %2</translation>
+    </message>
+    <message>
+        <source>快递鸟</source>
+        <translation>Kdniao</translation>
+    </message>
+    <message>
+        <source>服务没有说明原因</source>
+        <translation>the service gave no reason</translation>
+    </message>
+    <message>
+        <source>发货无信息</source>
+        <translation>No information since shipping</translation>
+    </message>
+    <message>
+        <source>超时未签收</source>
+        <translation>Not signed for in time</translation>
+    </message>
+    <message>
+        <source>超时未更新</source>
+        <translation>No update for too long</translation>
+    </message>
+    <message>
+        <source>拒收（退件）</source>
+        <translation>Refused (returned)</translation>
+    </message>
+    <message>
+        <source>派件异常</source>
+        <translation>Delivery problem</translation>
+    </message>
+    <message>
+        <source>退货签收</source>
+        <translation>Return signed for</translation>
+    </message>
+    <message>
+        <source>退货未签收</source>
+        <translation>Return not signed for</translation>
+    </message>
+    <message>
+        <source>快递柜或驿站超时未取</source>
+        <translation>Not collected from the locker or station in time</translation>
+    </message>
+    <message>
+        <source>单号已拦截</source>
+        <translation>Intercepted</translation>
+    </message>
+    <message>
+        <source>破损</source>
+        <translation>Damaged</translation>
+    </message>
+    <message>
+        <source>客户取消发货</source>
+        <translation>Shipping cancelled by the customer</translation>
+    </message>
+    <message>
+        <source>无法联系</source>
+        <translation>Recipient unreachable</translation>
+    </message>
+    <message>
+        <source>配送延迟</source>
+        <translation>Delivery delayed</translation>
+    </message>
+    <message>
+        <source>快件取出</source>
+        <translation>Taken out</translation>
+    </message>
+    <message>
+        <source>重新派送</source>
+        <translation>Redelivery</translation>
+    </message>
+    <message>
+        <source>收货地址不详细</source>
+        <translation>Address incomplete</translation>
+    </message>
+    <message>
+        <source>收件人电话错误</source>
+        <translation>Wrong recipient phone number</translation>
+    </message>
+    <message>
+        <source>错分件</source>
+        <translation>Missorted</translation>
+    </message>
+    <message>
+        <source>超区件</source>
+        <translation>Outside the delivery area</translation>
+    </message>
+    <message>
+        <source>清关异常</source>
+        <translation>Customs clearance problem</translation>
+    </message>
+    <message>
+        <source>无人签收</source>
+        <translation>Nobody to sign</translation>
+    </message>
+    <message>
+        <source>安检或海关扣留</source>
+        <translation>Held by security or customs</translation>
+    </message>
+    <message>
+        <source>拒收</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>地址有误</source>
+        <translation>Wrong address</translation>
+    </message>
+    <message>
+        <source>退回中</source>
+        <translation>Returning</translation>
+    </message>
+    <message>
+        <source>已退回</source>
+        <translation>Returned</translation>
+    </message>
+    <message>
+        <source>延误</source>
+        <translation>Delayed</translation>
+    </message>
+    <message>
+        <source>丢失</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>销毁</source>
+        <translation>Destroyed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>运输过久,长时间没有更新</source>
+        <translation>In transit too long, no update for a long time</translation>
+    </message>
+    <message>
+        <source>到达待取</source>
+        <translation>Arrived, awaiting pickup</translation>
+    </message>
+    <message>
+        <source>投递失败</source>
+        <translation>Delivery failed</translation>
+    </message>
+    <message>
+        <source>已放入快递柜或驿站</source>
+        <translation>Placed in a locker or pickup station</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SingleInstance</name>
@@ -2597,6 +2911,14 @@ Please try again later, or end that program and start again.</translation>
     <message>
         <source>已停止等待</source>
         <translation>Stopped waiting</translation>
+    </message>
+    <message>
+        <source>套接字目录 %1 不存在或不是目录</source>
+        <translation>The socket directory %1 does not exist or is not a directory</translation>
+    </message>
+    <message>
+        <source>套接字目录 %1 不属于当前用户或对其他用户开放,Parcelvue 不使用它。请删除该目录,或改为只有本用户可用(chmod 700)。</source>
+        <translation>The socket directory %1 belongs to another user or is open to other users, so Parcelvue does not use it. Remove it, or make it this user&apos;s only (chmod 700).</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "platform/curl_authorities.h"
 #include "platform/logging.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
@@ -29,26 +30,26 @@ QString connectFailure(CURLcode code)
 {
     switch (code) {
     case CURLE_LOGIN_DENIED:
-        return QStringLiteral("登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
+        return QCoreApplication::translate("ImapReader", "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("无法连接收件服务器，请检查服务器地址和端口");
+        return QCoreApplication::translate("ImapReader", "无法连接收件服务器，请检查服务器地址和端口");
     case CURLE_PEER_FAILED_VERIFICATION:
-        return QStringLiteral("服务器证书未通过验证");
+        return QCoreApplication::translate("ImapReader", "服务器证书未通过验证");
     case CURLE_SSL_CACERT_BADFILE:
-        return QStringLiteral("证书文件无法使用");
+        return QCoreApplication::translate("ImapReader", "证书文件无法使用");
     case CURLE_USE_SSL_FAILED:
-        return QStringLiteral("服务器不提供加密连接（STARTTLS），密码没有发出");
+        return QCoreApplication::translate("ImapReader", "服务器不提供加密连接（STARTTLS），密码没有发出");
     case CURLE_SSL_CONNECT_ERROR:
-        return QStringLiteral("无法建立加密连接，请检查端口和加密方式");
+        return QCoreApplication::translate("ImapReader", "无法建立加密连接，请检查端口和加密方式");
     case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("服务器没有在规定时间内应答");
+        return QCoreApplication::translate("ImapReader", "服务器没有在规定时间内应答");
     case CURLE_GOT_NOTHING:
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
-        return QStringLiteral("服务器断开了连接");
+        return QCoreApplication::translate("ImapReader", "服务器断开了连接");
     default:
-        return QStringLiteral("无法读取邮件");
+        return QCoreApplication::translate("ImapReader", "无法读取邮件");
     }
 }
 
@@ -122,13 +123,12 @@ public:
     {
         CURL *c = m_curl.get();
         if (!c)
-            return fail(QStringLiteral("邮件组件无法启动"));
+            return fail(QCoreApplication::translate("ImapReader", "邮件组件无法启动"));
         QByteArray authorities;
         if (!m_account.caFile.isEmpty()) {
             QFile file(m_account.caFile);
             if (!file.open(QIODevice::ReadOnly))
-                return fail(QStringLiteral("证书文件无法读取：") + m_account.caFile + QStringLiteral("：")
-                            + file.errorString());
+                return fail(QCoreApplication::translate("ImapReader", "证书文件无法读取：%1：%2").arg(m_account.caFile, file.errorString()));
             authorities = file.readAll();
         }
         const bool tls = m_account.security == ImapSecurity::Tls;
@@ -197,8 +197,8 @@ public:
                 return true;
             }
             if (response.line.startsWith("* BYE"))
-                return fail(QStringLiteral("服务器断开了连接（服务器：")
-                            + QString::fromUtf8(response.line.mid(6)).left(300) + QStringLiteral("）"));
+                return fail(QCoreApplication::translate("ImapReader", "服务器断开了连接（服务器：%1）")
+                                .arg(QString::fromUtf8(response.line.mid(6)).left(300)));
             if (response.line.startsWith("* ") && untagged && !untagged(response))
                 return false;
         }
@@ -208,7 +208,7 @@ public:
     bool fail(const QString &reason)
     {
         if (m_error.isEmpty())
-            m_error = QStringLiteral("收件服务器 ") + serverName(m_account) + QStringLiteral("：") + reason;
+            m_error = QCoreApplication::translate("ImapReader", "收件服务器 %1：%2").arg(serverName(m_account), reason);
         return false;
     }
 
@@ -289,7 +289,7 @@ private:
             || m_window.elapsed() < qint64(m_limits.lowSpeedSeconds) * 1000)
             return true;
         if (m_windowBytes < m_limits.lowSpeedBytes)
-            return fail(QStringLiteral("服务器传送太慢，读取已停止"));
+            return fail(QCoreApplication::translate("ImapReader", "服务器传送太慢，读取已停止"));
         m_window.restart();
         m_windowBytes = 0;
         return true;
@@ -305,7 +305,7 @@ private:
             if (end < 0) {
                 scanned = std::max<qsizetype>(0, m_buffer.size() - 1);
                 if (response->line.size() + m_buffer.size() > kLongestLine)
-                    return fail(QStringLiteral("收件服务器的应答无法识别"));
+                    return fail(QCoreApplication::translate("ImapReader", "收件服务器的应答无法识别"));
                 if (!fill())
                     return false;
                 continue;
@@ -446,7 +446,7 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         return result;
     };
     if (account.host.trimmed().isEmpty()) {
-        session.fail(QStringLiteral("没有设置收件服务器"));
+        session.fail(QCoreApplication::translate("ImapReader", "没有设置收件服务器"));
         return finish();
     }
     if (!session.open())
@@ -473,8 +473,9 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         const bool missing = said.contains(QLatin1String("NONEXISTENT"), Qt::CaseInsensitive)
             || said.contains(QLatin1String("exist"), Qt::CaseInsensitive);
         session.fail(
-            (missing ? QStringLiteral("没有文件夹“%1”") : QStringLiteral("无法打开文件夹“%1”")).arg(folder)
-            + QStringLiteral("（服务器：") + said + QStringLiteral("）"));
+            (missing ? QCoreApplication::translate("ImapReader", "没有文件夹“%1”（服务器：%2）")
+                     : QCoreApplication::translate("ImapReader", "无法打开文件夹“%1”（服务器：%2）"))
+                .arg(folder, said));
         return finish();
     }
 
@@ -508,8 +509,8 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
     if (!searched)
         return finish();
     if (end.status(session.lastTag()) != "OK") {
-        session.fail(QStringLiteral("服务器拒绝了搜索（服务器：") + end.text(session.lastTag())
-                     + QStringLiteral("）"));
+        session.fail(
+            QCoreApplication::translate("ImapReader", "服务器拒绝了搜索（服务器：%1）").arg(end.text(session.lastTag())));
         return finish();
     }
     std::sort(uids.begin(), uids.end());
@@ -551,8 +552,8 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         if (!fetched)
             break;
         if (end.status(session.lastTag()) != "OK") {
-            session.fail(QStringLiteral("服务器拒绝读取邮件（服务器：") + end.text(session.lastTag())
-                         + QStringLiteral("）"));
+            session.fail(QCoreApplication::translate("ImapReader", "服务器拒绝读取邮件（服务器：%1）")
+                             .arg(end.text(session.lastTag())));
             break;
         }
     }

@@ -85,10 +85,11 @@ QString socketDirectoryProblem(const QString &dir)
     {
     };
     if (::lstat(QFile::encodeName(dir).constData(), &facts) != 0 || !S_ISDIR(facts.st_mode))
-        return QStringLiteral("套接字目录 %1 不存在或不是目录").arg(dir);
+        return QCoreApplication::translate("SingleInstance", "套接字目录 %1 不存在或不是目录").arg(dir);
     if (facts.st_uid != ::getuid() || (facts.st_mode & 077) != 0)
-        return QStringLiteral("套接字目录 %1 不属于当前用户或对其他用户开放,Parcelvue 不使用它。"
-                              "请删除该目录,或改为只有本用户可用(chmod 700)。")
+        return QCoreApplication::translate("SingleInstance",
+                                           "套接字目录 %1 不属于当前用户或对其他用户开放,Parcelvue 不使用它。"
+                                           "请删除该目录,或改为只有本用户可用(chmod 700)。")
             .arg(dir);
     return QString();
 }

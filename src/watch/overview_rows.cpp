@@ -78,13 +78,7 @@ QString shownOverviewStatus(const ParcelRecord &parcel)
     const QString status = overviewStatus(parcel);
     if (status == kNoInformationYet)
         return QCoreApplication::translate("OverviewRows", "暂无信息");
-    // An exception state with the service's reason after it, as in "问题件：拒收": the reason as
-    // the service gave it.
-    for (const QString &word :
-         {QStringLiteral("问题件"), QStringLiteral("待取件"), QStringLiteral("派送失败")}) {
-        if (status.size() > word.size() && status.startsWith(word))
-            return shownStatus(word) + status.mid(word.size());
-    }
+    // An exception state may carry the service's reason after it, as in "问题件：拒收".
     return shownStatus(status);
 }
 

@@ -1,3 +1,4 @@
+#include "english_interface.h"
 #include "imap_server.h"
 #include "mailscan/mail_scan.h"
 #include "platform/imap_reader.h"
@@ -186,6 +187,15 @@ TEST_F(ImapScan, FailuresNameTheServerAndSayWhy)
         EXPECT_EQ(mails.mailsRead(), 0);
         EXPECT_EQ(result.state, ImapScanState());
     }
+    // Under the English interface the same failure is told in English.
+    const EnglishInterface english;
+    ImapAccount nowhere = account();
+    nowhere.folder = QStringLiteral("Nowhere");
+    MailScan mails({}, {});
+    const QString error = scan(nowhere, {}, &mails).error;
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Incoming mail server 127.0.0.1:%1: There is no folder “Nowhere” (server: ")
+                                     .arg(nowhere.port)))
+        << error.toStdString();
 }
 
 // A server that stops answering after the login is given up after the bound on its silence.

@@ -1,3 +1,4 @@
+#include "english_interface.h"
 #include "monitor/mail_body.h"
 #include "monitor/mail_message.h"
 #include "smtp_server.h"
@@ -167,4 +168,9 @@ TEST(MailTransport, FailuresSayWhatToCheckThenTheOwnText)
                 EXPECT_TRUE(login.encrypted) << c.name;
         }
     }
+    // Under the English interface the reason is English; the transport's own text follows it.
+    const EnglishInterface english;
+    const MailResult refused = send(closedLoopbackPort(), SmtpSecurity::Tls, QString());
+    EXPECT_TRUE(refused.error.startsWith(QStringLiteral("Cannot reach the mail server: check its address and port: ")))
+        << refused.error.toStdString();
 }

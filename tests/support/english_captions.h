@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
@@ -32,4 +36,57 @@ inline QStringList captionsCutShort(const QWidget &window)
     for (const QGroupBox *box : window.findChildren<QGroupBox *>())
         check(box, box->title(), box->fontMetrics().horizontalAdvance(box->title()) + 16);
     return cut;
+}
+
+// The texts of a window still in Chinese: titles, captions, tooltips, accessible names, place
+// holders, the entries of its lists and the headers of its tables, each told as `name: text`.
+// `userData` names the controls that show what the user typed or stored (notes, numbers), and
+// `kept` the texts that stay as they are in every language (a language's own name).
+inline QStringList chineseCaptions(const QWidget &window, const QStringList &userData = {},
+                                   const QStringList &kept = {})
+{
+    const auto chinese = [&](const QString &text) {
+        if (kept.contains(text))
+            return false;
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x3000 && c.unicode() <= 0x9fff)
+                return true;
+        }
+        return false;
+    };
+    QStringList found;
+    const auto look = [&](const QWidget *control, const QString &text) {
+        if (chinese(text))
+            found << control->objectName() + QStringLiteral(": ") + text;
+    };
+    QList<const QWidget *> controls {&window};
+    for (const QWidget *child : window.findChildren<QWidget *>())
+        controls << child;
+    for (const QWidget *control : std::as_const(controls)) {
+        if (userData.contains(control->objectName()))
+            continue;
+        look(control, control->windowTitle());
+        look(control, control->toolTip());
+        look(control, control->accessibleName());
+        if (const auto *label = qobject_cast<const QLabel *>(control))
+            look(control, label->text());
+        if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+            look(control, button->text());
+        if (const auto *box = qobject_cast<const QGroupBox *>(control))
+            look(control, box->title());
+        if (const auto *edit = qobject_cast<const QLineEdit *>(control))
+            look(control, edit->placeholderText());
+        if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(control))
+            look(control, spin->specialValueText());
+        if (const auto *combo = qobject_cast<const QComboBox *>(control)) {
+            look(control, combo->placeholderText());
+            for (int i = 0; i < combo->count(); ++i)
+                look(control, combo->itemText(i));
+        }
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(control); view && view->model()) {
+            for (int i = 0; i < view->model()->columnCount(); ++i)
+                look(control, view->model()->headerData(i, Qt::Horizontal).toString());
+        }
+    }
+    return found;
 }

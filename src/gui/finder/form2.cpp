@@ -147,7 +147,7 @@ void Form2::Command1_Click()
     }
     if (selectMatches(trimBlanks(Text1->text()))) {
         m_main.setStatus(
-            tr("找到【%1】，是否为您要找的公司?").arg(carrierShownName(m_main.Combo1->currentText())));
+            tr("找到【%1】，是否为您要找的公司?").arg(m_main.Combo1->currentText()));
     }
     accept();
 }

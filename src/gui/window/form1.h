@@ -126,8 +126,11 @@ public:
     Class1 *objTip = nullptr; // balloon tip over the progress list
 
     // ==== src/gui/window/form1_carriers.cpp: carrier catalogue ====
-    void kdlb(); // fill Combo1 and Text5 with the catalogue's display names
+    // Fill Combo1 and Text5: each entry shows the carrier in the interface's language and holds
+    // the catalogue's name, the one saved lines and the history store.
+    void kdlb();
     void Combo1_Click(); // strComCode follows the carrier chosen in Combo1
+    static QString chosenCarrier(const QComboBox *box); // the stored name of the box's carrier
 
     // ==== src/gui/window/form1_query.cpp: tracking request ====
     void kdgs(const QString &number); // ask the service for the number's progress into strAnswer

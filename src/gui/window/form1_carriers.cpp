@@ -16,11 +16,16 @@ void Form1::kdlb()
     // A QComboBox selects its first entry when filled; the boxes start with nothing chosen.
     const QSignalBlocker blockCombo1(Combo1);
     for (int i = 0; i < kCarrierCount; ++i)
-        Combo1->addItem(carrierName(i));
+        Combo1->addItem(carrierShownName(i), carrierName(i));
     Combo1->setCurrentIndex(-1);
     for (int i = 0; i < kCarrierCount; ++i)
-        Text5->addItem(carrierName(i));
+        Text5->addItem(carrierShownName(i), carrierName(i));
     Text5->setCurrentIndex(-1);
+}
+
+QString Form1::chosenCarrier(const QComboBox *box)
+{
+    return box->currentData().toString();
 }
 
 void Form1::Combo1_Click()

@@ -1,3 +1,4 @@
+#include "core/carrier_catalogue.h"
 #include "gui/window/class1.h"
 #include "gui/window/form1.h"
 #include "store/saved_parcel_file.h"
@@ -87,7 +88,7 @@ void Form1::Text1_Click()
     Combo6->setCurrentIndex(index);
     const SavedParcel parcel = readSavedLine(Combo6->itemText(index));
     strSavedNumber = parcel.number;
-    const int carrier = Combo1->findText(parcel.carrier);
+    const int carrier = Combo1->findData(parcel.carrier);
     if (carrier >= 0) {
         if (Combo1->currentIndex() == carrier)
             Combo1_Click();
@@ -113,7 +114,7 @@ void Form1::Command14_Click()
         return;
     }
     Text4->setText(strSavedNumber);
-    const int carrier = Text5->findText(strSavedCom);
+    const int carrier = Text5->findData(strSavedCom);
     if (carrier >= 0)
         Text5->setCurrentIndex(carrier);
     Text6->setText(strSavedRemark);
@@ -132,7 +133,7 @@ void Form1::Command12_Click()
         return;
     }
     putOnClipboard(
-        tr("快递物品：%1\r\n快递公司：%2\r\n快递单号：%3").arg(strSavedRemark, strSavedCom, strSavedNumber));
+        tr("快递物品：%1\r\n快递公司：%2\r\n快递单号：%3").arg(strSavedRemark, carrierShownName(strSavedCom), strSavedNumber));
     setStatus(tr("当前快递信息已复制.."));
 }
 

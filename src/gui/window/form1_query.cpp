@@ -1,3 +1,4 @@
+#include "core/carrier_catalogue.h"
 #include "gui/window/form1.h"
 #include "services/tracking_client.h"
 
@@ -5,10 +6,10 @@
 
 void Form1::kdgs(const QString &number)
 {
-    setStatus(tr("%1快递查询中...").arg(strSavedCom));
+    setStatus(tr("%1快递查询中...").arg(carrierShownName(strSavedCom)));
     queriedNumber = number;
     queriedCom = strComCode;
-    queriedCarrierName = Combo1->currentText();
+    queriedCarrierName = chosenCarrier(Combo1);
     // The configured service answers in the designed form.
     beginWait();
     lastTracking = m_tracking.query(strComCode, number);

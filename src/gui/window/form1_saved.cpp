@@ -92,7 +92,7 @@ void Form1::xr()
     if (queryOfChosenParcel)
         return;
     const QString number = Text3->currentText();
-    const QString carrier = Combo1->currentText();
+    const QString carrier = chosenCarrier(Combo1);
     const QString remark = Text2->text();
     for (int i = 0; i < Combo6->count(); ++i) {
         const SavedParcel saved = readSavedLine(Combo6->itemText(i));
@@ -179,7 +179,7 @@ void Form1::Command13_Click()
         message(tr("单号不正确,请您检查!"));
         return;
     }
-    if (Text5->currentText().isEmpty()) {
+    if (chosenCarrier(Text5).isEmpty()) {
         message(tr("请输入快递公司!"));
         return;
     }
@@ -196,7 +196,7 @@ void Form1::Command13_Click()
         const int index = strSavedIndex.toInt(&isNumber);
         if (isNumber && index >= 0 && index < Combo6->count()) {
             const QString rest = readSavedLine(Combo6->itemText(index)).rest;
-            Combo6->setItemText(index, savedLine(number, Text5->currentText(), Text6->text()) + rest);
+            Combo6->setItemText(index, savedLine(number, chosenCarrier(Text5), Text6->text()) + rest);
         }
         if (isNumber && index >= 0 && index < Text1->count())
             Text1->setItemText(index, Text6->text());

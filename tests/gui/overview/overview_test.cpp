@@ -563,6 +563,7 @@ TEST(EnglishOverview, CaptionsRowsAndStatisticsAreEnglishAndFit)
     for (const auto &t : texts)
         EXPECT_EQ(t.shown.toStdString(), t.english) << t.what;
     EXPECT_EQ(captionsCutShort(overview).join(QLatin1Char('\n')).toStdString(), "");
+    EXPECT_EQ(chineseCaptions(overview, {QStringLiteral("detailNote")}, {QStringLiteral("中文")}).join(QLatin1Char('\n')).toStdString(), "");
 
     QTest::mouseClick(overview.statistics, Qt::LeftButton);
     StatisticsWindow *statistics = overview.statisticsWindow();
@@ -575,4 +576,5 @@ TEST(EnglishOverview, CaptionsRowsAndStatisticsAreEnglishAndFit)
     EXPECT_TRUE(carriers.contains(QStringLiteral("SF Express")))
         << carriers.join(QLatin1Char(',')).toStdString();
     EXPECT_EQ(captionsCutShort(*statistics).join(QLatin1Char('\n')).toStdString(), "");
+    EXPECT_EQ(chineseCaptions(*statistics).join(QLatin1Char('\n')).toStdString(), "");
 }
