@@ -134,8 +134,10 @@ QString shownPattern(const QString &message)
             const bool details = !text.contains(QRegularExpression(QStringLiteral("%\\d$")));
             QString expression = QRegularExpression::escape(text);
             expression.replace(QRegularExpression(QStringLiteral("\\\\%\\d")), QStringLiteral("(.*?)"));
-            expression = QLatin1Char('^') + expression + (details ? QStringLiteral("(.*)$") : QStringLiteral("$"));
-            made.push_back({source, QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption),
+            expression
+                = QLatin1Char('^') + expression + (details ? QStringLiteral("(.*)$") : QStringLiteral("$"));
+            made.push_back({source,
+                            QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption),
                             details});
         }
         return made;

@@ -30,7 +30,8 @@ QString connectFailure(CURLcode code)
 {
     switch (code) {
     case CURLE_LOGIN_DENIED:
-        return QCoreApplication::translate("ImapReader", "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
+        return QCoreApplication::translate("ImapReader",
+                                           "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
         return QCoreApplication::translate("ImapReader", "无法连接收件服务器，请检查服务器地址和端口");
@@ -128,7 +129,8 @@ public:
         if (!m_account.caFile.isEmpty()) {
             QFile file(m_account.caFile);
             if (!file.open(QIODevice::ReadOnly))
-                return fail(QCoreApplication::translate("ImapReader", "证书文件无法读取：%1：%2").arg(m_account.caFile, file.errorString()));
+                return fail(QCoreApplication::translate("ImapReader", "证书文件无法读取：%1：%2")
+                                .arg(m_account.caFile, file.errorString()));
             authorities = file.readAll();
         }
         const bool tls = m_account.security == ImapSecurity::Tls;
@@ -208,7 +210,8 @@ public:
     bool fail(const QString &reason)
     {
         if (m_error.isEmpty())
-            m_error = QCoreApplication::translate("ImapReader", "收件服务器 %1：%2").arg(serverName(m_account), reason);
+            m_error = QCoreApplication::translate("ImapReader", "收件服务器 %1：%2")
+                          .arg(serverName(m_account), reason);
         return false;
     }
 
@@ -472,10 +475,9 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         const QString said = end.text(tag);
         const bool missing = said.contains(QLatin1String("NONEXISTENT"), Qt::CaseInsensitive)
             || said.contains(QLatin1String("exist"), Qt::CaseInsensitive);
-        session.fail(
-            (missing ? QCoreApplication::translate("ImapReader", "没有文件夹“%1”（服务器：%2）")
-                     : QCoreApplication::translate("ImapReader", "无法打开文件夹“%1”（服务器：%2）"))
-                .arg(folder, said));
+        session.fail((missing ? QCoreApplication::translate("ImapReader", "没有文件夹“%1”（服务器：%2）")
+                              : QCoreApplication::translate("ImapReader", "无法打开文件夹“%1”（服务器：%2）"))
+                         .arg(folder, said));
         return finish();
     }
 
@@ -509,8 +511,8 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
     if (!searched)
         return finish();
     if (end.status(session.lastTag()) != "OK") {
-        session.fail(
-            QCoreApplication::translate("ImapReader", "服务器拒绝了搜索（服务器：%1）").arg(end.text(session.lastTag())));
+        session.fail(QCoreApplication::translate("ImapReader", "服务器拒绝了搜索（服务器：%1）")
+                         .arg(end.text(session.lastTag())));
         return finish();
     }
     std::sort(uids.begin(), uids.end());

@@ -55,7 +55,8 @@ QString failureReason(CURLcode code)
 {
     switch (code) {
     case CURLE_LOGIN_DENIED:
-        return QCoreApplication::translate("MailTransport", "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
+        return QCoreApplication::translate("MailTransport",
+                                           "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
         return QCoreApplication::translate("MailTransport", "无法连接邮件服务器，请检查服务器地址和端口");

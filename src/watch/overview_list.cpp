@@ -28,9 +28,9 @@ void OverviewList::fill(Entry &entry, const QDateTime &now) const
     const ParcelRecord &parcel = entry.parcel;
     // The carrier as stored and, in another interface language, as the list shows it.
     const QString shownCarrier = carrierShownName(parcel.carrierName);
-    entry.fields = folded(parcel.note + QLatin1Char('\n') + parcel.key.number + QLatin1Char('\n')
-                          + parcel.carrierName
-                          + (shownCarrier == parcel.carrierName ? QString() : QLatin1Char('\n') + shownCarrier));
+    entry.fields
+        = folded(parcel.note + QLatin1Char('\n') + parcel.key.number + QLatin1Char('\n') + parcel.carrierName
+                 + (shownCarrier == parcel.carrierName ? QString() : QLatin1Char('\n') + shownCarrier));
     entry.status = overviewStatus(parcel);
     entry.archived = isArchived(parcel, m_archiveDays, now);
     entry.group = entry.archived ? ParcelGroup::Archived : statusGroup(parcel);

@@ -193,8 +193,9 @@ TEST_F(ImapScan, FailuresNameTheServerAndSayWhy)
     nowhere.folder = QStringLiteral("Nowhere");
     MailScan mails({}, {});
     const QString error = scan(nowhere, {}, &mails).error;
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Incoming mail server 127.0.0.1:%1: There is no folder “Nowhere” (server: ")
-                                     .arg(nowhere.port)))
+    EXPECT_TRUE(error.startsWith(
+        QStringLiteral("Incoming mail server 127.0.0.1:%1: There is no folder “Nowhere” (server: ")
+            .arg(nowhere.port)))
         << error.toStdString();
 }
 

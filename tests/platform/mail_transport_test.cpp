@@ -171,6 +171,7 @@ TEST(MailTransport, FailuresSayWhatToCheckThenTheOwnText)
     // Under the English interface the reason is English; the transport's own text follows it.
     const EnglishInterface english;
     const MailResult refused = send(closedLoopbackPort(), SmtpSecurity::Tls, QString());
-    EXPECT_TRUE(refused.error.startsWith(QStringLiteral("Cannot reach the mail server: check its address and port: ")))
+    EXPECT_TRUE(refused.error.startsWith(
+        QStringLiteral("Cannot reach the mail server: check its address and port: ")))
         << refused.error.toStdString();
 }

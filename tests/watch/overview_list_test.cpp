@@ -400,7 +400,8 @@ TEST(DeliveryEstimate, ShownTextsInTheEnglishInterface)
         {"exception with its reason", shownOverviewCell(refused, OverviewColumn::Status, kNow),
          "Exception: Refused"},
         {"exception with a reason of its own",
-         shownOverviewCell(record({"W6", "问题件：包裹在仓库"}), OverviewColumn::Status, kNow), "Exception: 包裹在仓库"},
+         shownOverviewCell(record({"W6", "问题件：包裹在仓库"}), OverviewColumn::Status, kNow),
+         "Exception: 包裹在仓库"},
         {"hold", ServiceBudget::shownHoldText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
          "Kdniao asks for a pause; queries continue at 13:00:00."},
         {"hold in the JSON", ServiceBudget::holdText(TrackingService::Kdniao, kNow.addSecs(3600), kNow),
@@ -413,8 +414,9 @@ TEST(DeliveryEstimate, ShownTextsInTheEnglishInterface)
 
     // The search finds a carrier by the name the list shows as well as by the stored one.
     OverviewList list;
-    list.setParcels(records({{"W1", "运送中"}, {"W2", "运送中", "", "", false, "", ArchiveMark::ByRule, "shunfeng"}}),
-                    kNow, 7);
+    list.setParcels(
+        records({{"W1", "运送中"}, {"W2", "运送中", "", "", false, "", ArchiveMark::ByRule, "shunfeng"}}),
+        kNow, 7);
     for (const char *search : {"yto express", "圆通"})
         EXPECT_EQ(numbers(list, list.select(ParcelGroup::All, QString::fromUtf8(search), {})),
                   QStringList {QStringLiteral("W1")})

@@ -146,8 +146,7 @@ void Form2::Command1_Click()
         return;
     }
     if (selectMatches(trimBlanks(Text1->text()))) {
-        m_main.setStatus(
-            tr("找到【%1】，是否为您要找的公司?").arg(m_main.Combo1->currentText()));
+        m_main.setStatus(tr("找到【%1】，是否为您要找的公司?").arg(m_main.Combo1->currentText()));
     }
     accept();
 }

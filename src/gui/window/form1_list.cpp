@@ -132,8 +132,8 @@ void Form1::Command12_Click()
         setStatus(tr("请先选择快递.."));
         return;
     }
-    putOnClipboard(
-        tr("快递物品：%1\r\n快递公司：%2\r\n快递单号：%3").arg(strSavedRemark, carrierShownName(strSavedCom), strSavedNumber));
+    putOnClipboard(tr("快递物品：%1\r\n快递公司：%2\r\n快递单号：%3")
+                       .arg(strSavedRemark, carrierShownName(strSavedCom), strSavedNumber));
     setStatus(tr("当前快递信息已复制.."));
 }
 

@@ -151,7 +151,8 @@ TEST(EnglishWindows, CaptionsAreEnglishFitAndStayInPlace)
         for (const auto &[name, text] : window.captions)
             EXPECT_EQ(caption(*shown, name).toStdString(), text) << name;
         EXPECT_EQ(captionsCutShort(*shown).join(QLatin1Char('\n')).toStdString(), "");
-        EXPECT_EQ(chineseCaptions(*shown, {}, {QStringLiteral("中文")}).join(QLatin1Char('\n')).toStdString(), "");
+        EXPECT_EQ(chineseCaptions(*shown, {}, {QStringLiteral("中文")}).join(QLatin1Char('\n')).toStdString(),
+                  "");
         if (window.designed) {
             EXPECT_EQ(geometries(*shown), designed);
         }

@@ -563,7 +563,10 @@ TEST(EnglishOverview, CaptionsRowsAndStatisticsAreEnglishAndFit)
     for (const auto &t : texts)
         EXPECT_EQ(t.shown.toStdString(), t.english) << t.what;
     EXPECT_EQ(captionsCutShort(overview).join(QLatin1Char('\n')).toStdString(), "");
-    EXPECT_EQ(chineseCaptions(overview, {QStringLiteral("detailNote")}, {QStringLiteral("中文")}).join(QLatin1Char('\n')).toStdString(), "");
+    EXPECT_EQ(chineseCaptions(overview, {QStringLiteral("detailNote")}, {QStringLiteral("中文")})
+                  .join(QLatin1Char('\n'))
+                  .toStdString(),
+              "");
 
     QTest::mouseClick(overview.statistics, Qt::LeftButton);
     StatisticsWindow *statistics = overview.statisticsWindow();

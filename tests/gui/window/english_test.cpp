@@ -113,9 +113,11 @@ TEST_F(EnglishWindow, CaptionsAreEnglish)
 
     // No caption, title, menu entry, carrier or accessible name of the window is left in Chinese.
     // The carrier hint is a widget of its own, with its own texts.
-    EXPECT_EQ(form.Combo1->itemText(carrierIndexByName(QStringLiteral("中通快递"))), QStringLiteral("ZTO Express"));
-    EXPECT_EQ(chineseCaptions(form, {QStringLiteral("carrierHintCaption")}).join(QLatin1Char('\n')).toStdString(),
-              "");
+    EXPECT_EQ(form.Combo1->itemText(carrierIndexByName(QStringLiteral("中通快递"))),
+              QStringLiteral("ZTO Express"));
+    EXPECT_EQ(
+        chineseCaptions(form, {QStringLiteral("carrierHintCaption")}).join(QLatin1Char('\n')).toStdString(),
+        "");
 }
 
 TEST_F(EnglishWindow, EveryCaptionFitsAndNoControlMoves)
@@ -263,7 +265,8 @@ TEST_F(EnglishWindow, StatusWordsVerdictsAndTransitTimes)
         {shownVerdict(QStringLiteral("未查询到物流信息!")), "No tracking information found!"},
         // Messages with the service's name, code or words in them; the services' own words stay.
         {shownVerdict(QStringLiteral("快递鸟查询失败:x")), "Kdniao query failed: x"},
-        {shownVerdict(QStringLiteral("快递鸟查询失败:服务没有说明原因")), "Kdniao query failed: the service gave no reason"},
+        {shownVerdict(QStringLiteral("快递鸟查询失败:服务没有说明原因")),
+         "Kdniao query failed: the service gave no reason"},
         {shownVerdict(QStringLiteral("快递鸟拒绝了查询(签名错误%2),请在“查询服务”中检查用户ID和API Key!")),
          "Kdniao refused the query (签名错误%2): check the user ID and API key in Tracking Service!"},
         {shownVerdict(QStringLiteral("17TRACK服务暂时不可用(HTTP 503),请稍后再查! (retry)")),
