@@ -1495,82 +1495,6 @@ The website opens when you click OK!</translation>
         <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
         <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
     </message>
-    <message>
-        <source>无法连接收件服务器，请检查服务器地址和端口</source>
-        <translation>Cannot reach the incoming mail server: check its address and port</translation>
-    </message>
-    <message>
-        <source>服务器证书未通过验证</source>
-        <translation>The server&apos;s certificate did not verify</translation>
-    </message>
-    <message>
-        <source>证书文件无法使用</source>
-        <translation>The certificate file cannot be used</translation>
-    </message>
-    <message>
-        <source>服务器不提供加密连接（STARTTLS），密码没有发出</source>
-        <translation>The server offers no encrypted connection (STARTTLS); the password was not sent</translation>
-    </message>
-    <message>
-        <source>无法建立加密连接，请检查端口和加密方式</source>
-        <translation>Cannot set up an encrypted connection: check the port and the encryption</translation>
-    </message>
-    <message>
-        <source>服务器没有在规定时间内应答</source>
-        <translation>The server did not answer in time</translation>
-    </message>
-    <message>
-        <source>服务器断开了连接</source>
-        <translation>The server closed the connection</translation>
-    </message>
-    <message>
-        <source>无法读取邮件</source>
-        <translation>Cannot read the mail</translation>
-    </message>
-    <message>
-        <source>邮件组件无法启动</source>
-        <translation>The mail component cannot start</translation>
-    </message>
-    <message>
-        <source>证书文件无法读取：%1：%2</source>
-        <translation>Cannot read the certificate file %1: %2</translation>
-    </message>
-    <message>
-        <source>服务器断开了连接（服务器：%1）</source>
-        <translation>The server closed the connection (server: %1)</translation>
-    </message>
-    <message>
-        <source>收件服务器 %1：%2</source>
-        <translation>Incoming mail server %1: %2</translation>
-    </message>
-    <message>
-        <source>服务器传送太慢，读取已停止</source>
-        <translation>The server sends too slowly; reading stopped</translation>
-    </message>
-    <message>
-        <source>收件服务器的应答无法识别</source>
-        <translation>The incoming mail server&apos;s answer cannot be read</translation>
-    </message>
-    <message>
-        <source>没有设置收件服务器</source>
-        <translation>No incoming mail server is set</translation>
-    </message>
-    <message>
-        <source>没有文件夹“%1”（服务器：%2）</source>
-        <translation>There is no folder “%1” (server: %2)</translation>
-    </message>
-    <message>
-        <source>无法打开文件夹“%1”（服务器：%2）</source>
-        <translation>Cannot open the folder “%1” (server: %2)</translation>
-    </message>
-    <message>
-        <source>服务器拒绝了搜索（服务器：%1）</source>
-        <translation>The server refused the search (server: %1)</translation>
-    </message>
-    <message>
-        <source>服务器拒绝读取邮件（服务器：%1）</source>
-        <translation>The server refused to hand out the mail (server: %1)</translation>
-    </message>
 </context>
 <context>
     <name>MailFolder</name>
@@ -1791,10 +1715,82 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
-    <name>MailTransport</name>
+    <name>MailServer</name>
     <message>
-        <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
-        <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
+        <source>无法连接收件服务器，请检查服务器地址和端口</source>
+        <translation>Cannot reach the incoming mail server: check its address and port</translation>
+    </message>
+    <message>
+        <source>服务器证书未通过验证</source>
+        <translation>The server&apos;s certificate did not verify</translation>
+    </message>
+    <message>
+        <source>证书文件无法使用</source>
+        <translation>The certificate file cannot be used</translation>
+    </message>
+    <message>
+        <source>服务器不提供加密连接（STARTTLS），密码没有发出</source>
+        <translation>The server offers no encrypted connection (STARTTLS); the password was not sent</translation>
+    </message>
+    <message>
+        <source>无法建立加密连接，请检查端口和加密方式</source>
+        <translation>Cannot set up an encrypted connection: check the port and the encryption</translation>
+    </message>
+    <message>
+        <source>服务器没有在规定时间内应答</source>
+        <translation>The server did not answer in time</translation>
+    </message>
+    <message>
+        <source>服务器断开了连接</source>
+        <translation>The server closed the connection</translation>
+    </message>
+    <message>
+        <source>无法读取邮件</source>
+        <translation>Cannot read the mail</translation>
+    </message>
+    <message>
+        <source>邮件组件无法启动</source>
+        <translation>The mail component cannot start</translation>
+    </message>
+    <message>
+        <source>证书文件无法读取：%1：%2</source>
+        <translation>Cannot read the certificate file %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器断开了连接（服务器：%1）</source>
+        <translation>The server closed the connection (server: %1)</translation>
+    </message>
+    <message>
+        <source>收件服务器 %1：%2</source>
+        <translation>Incoming mail server %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器传送太慢，读取已停止</source>
+        <translation>The server sends too slowly; reading stopped</translation>
+    </message>
+    <message>
+        <source>收件服务器的应答无法识别</source>
+        <translation>The incoming mail server&apos;s answer cannot be read</translation>
+    </message>
+    <message>
+        <source>没有设置收件服务器</source>
+        <translation>No incoming mail server is set</translation>
+    </message>
+    <message>
+        <source>没有文件夹“%1”（服务器：%2）</source>
+        <translation>There is no folder “%1” (server: %2)</translation>
+    </message>
+    <message>
+        <source>无法打开文件夹“%1”（服务器：%2）</source>
+        <translation>Cannot open the folder “%1” (server: %2)</translation>
+    </message>
+    <message>
+        <source>服务器拒绝了搜索（服务器：%1）</source>
+        <translation>The server refused the search (server: %1)</translation>
+    </message>
+    <message>
+        <source>服务器拒绝读取邮件（服务器：%1）</source>
+        <translation>The server refused to hand out the mail (server: %1)</translation>
     </message>
     <message>
         <source>无法连接邮件服务器，请检查服务器地址和端口</source>
@@ -1805,24 +1801,12 @@ The website opens when you click OK!</translation>
         <translation>The server&apos;s certificate is not trusted</translation>
     </message>
     <message>
-        <source>证书文件无法使用</source>
-        <translation>The certificate file cannot be used</translation>
-    </message>
-    <message>
-        <source>无法建立加密连接，请检查端口和加密方式</source>
-        <translation>Cannot set up an encrypted connection: check the port and the encryption</translation>
-    </message>
-    <message>
         <source>连接超时</source>
         <translation>Connection timed out</translation>
     </message>
     <message>
         <source>发送失败</source>
         <translation>Sending failed</translation>
-    </message>
-    <message>
-        <source>邮件组件无法启动</source>
-        <translation>The mail component cannot start</translation>
     </message>
     <message>
         <source>（服务器：%1）</source>
@@ -1836,9 +1820,12 @@ The website opens when you click OK!</translation>
         <source>没有设置邮件服务器</source>
         <translation>No mail server is set</translation>
     </message>
+</context>
+<context>
+    <name>MailTransport</name>
     <message>
-        <source>证书文件无法读取：%1：%2</source>
-        <translation>Cannot read the certificate file %1: %2</translation>
+        <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
+        <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
     </message>
 </context>
 <context>

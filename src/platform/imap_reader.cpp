@@ -34,23 +34,23 @@ QString connectFailure(CURLcode code)
                                            "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
-        return QCoreApplication::translate("ImapReader", "无法连接收件服务器，请检查服务器地址和端口");
+        return QCoreApplication::translate("MailServer", "无法连接收件服务器，请检查服务器地址和端口");
     case CURLE_PEER_FAILED_VERIFICATION:
-        return QCoreApplication::translate("ImapReader", "服务器证书未通过验证");
+        return QCoreApplication::translate("MailServer", "服务器证书未通过验证");
     case CURLE_SSL_CACERT_BADFILE:
-        return QCoreApplication::translate("ImapReader", "证书文件无法使用");
+        return QCoreApplication::translate("MailServer", "证书文件无法使用");
     case CURLE_USE_SSL_FAILED:
-        return QCoreApplication::translate("ImapReader", "服务器不提供加密连接（STARTTLS），密码没有发出");
+        return QCoreApplication::translate("MailServer", "服务器不提供加密连接（STARTTLS），密码没有发出");
     case CURLE_SSL_CONNECT_ERROR:
-        return QCoreApplication::translate("ImapReader", "无法建立加密连接，请检查端口和加密方式");
+        return QCoreApplication::translate("MailServer", "无法建立加密连接，请检查端口和加密方式");
     case CURLE_OPERATION_TIMEDOUT:
-        return QCoreApplication::translate("ImapReader", "服务器没有在规定时间内应答");
+        return QCoreApplication::translate("MailServer", "服务器没有在规定时间内应答");
     case CURLE_GOT_NOTHING:
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
-        return QCoreApplication::translate("ImapReader", "服务器断开了连接");
+        return QCoreApplication::translate("MailServer", "服务器断开了连接");
     default:
-        return QCoreApplication::translate("ImapReader", "无法读取邮件");
+        return QCoreApplication::translate("MailServer", "无法读取邮件");
     }
 }
 
@@ -124,12 +124,12 @@ public:
     {
         CURL *c = m_curl.get();
         if (!c)
-            return fail(QCoreApplication::translate("ImapReader", "邮件组件无法启动"));
+            return fail(QCoreApplication::translate("MailServer", "邮件组件无法启动"));
         QByteArray authorities;
         if (!m_account.caFile.isEmpty()) {
             QFile file(m_account.caFile);
             if (!file.open(QIODevice::ReadOnly))
-                return fail(QCoreApplication::translate("ImapReader", "证书文件无法读取：%1：%2")
+                return fail(QCoreApplication::translate("MailServer", "证书文件无法读取：%1：%2")
                                 .arg(m_account.caFile, file.errorString()));
             authorities = file.readAll();
         }
@@ -199,7 +199,7 @@ public:
                 return true;
             }
             if (response.line.startsWith("* BYE"))
-                return fail(QCoreApplication::translate("ImapReader", "服务器断开了连接（服务器：%1）")
+                return fail(QCoreApplication::translate("MailServer", "服务器断开了连接（服务器：%1）")
                                 .arg(QString::fromUtf8(response.line.mid(6)).left(300)));
             if (response.line.startsWith("* ") && untagged && !untagged(response))
                 return false;
@@ -210,7 +210,7 @@ public:
     bool fail(const QString &reason)
     {
         if (m_error.isEmpty())
-            m_error = QCoreApplication::translate("ImapReader", "收件服务器 %1：%2")
+            m_error = QCoreApplication::translate("MailServer", "收件服务器 %1：%2")
                           .arg(serverName(m_account), reason);
         return false;
     }
@@ -292,7 +292,7 @@ private:
             || m_window.elapsed() < qint64(m_limits.lowSpeedSeconds) * 1000)
             return true;
         if (m_windowBytes < m_limits.lowSpeedBytes)
-            return fail(QCoreApplication::translate("ImapReader", "服务器传送太慢，读取已停止"));
+            return fail(QCoreApplication::translate("MailServer", "服务器传送太慢，读取已停止"));
         m_window.restart();
         m_windowBytes = 0;
         return true;
@@ -308,7 +308,7 @@ private:
             if (end < 0) {
                 scanned = std::max<qsizetype>(0, m_buffer.size() - 1);
                 if (response->line.size() + m_buffer.size() > kLongestLine)
-                    return fail(QCoreApplication::translate("ImapReader", "收件服务器的应答无法识别"));
+                    return fail(QCoreApplication::translate("MailServer", "收件服务器的应答无法识别"));
                 if (!fill())
                     return false;
                 continue;
@@ -449,7 +449,7 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         return result;
     };
     if (account.host.trimmed().isEmpty()) {
-        session.fail(QCoreApplication::translate("ImapReader", "没有设置收件服务器"));
+        session.fail(QCoreApplication::translate("MailServer", "没有设置收件服务器"));
         return finish();
     }
     if (!session.open())
@@ -475,8 +475,8 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         const QString said = end.text(tag);
         const bool missing = said.contains(QLatin1String("NONEXISTENT"), Qt::CaseInsensitive)
             || said.contains(QLatin1String("exist"), Qt::CaseInsensitive);
-        session.fail((missing ? QCoreApplication::translate("ImapReader", "没有文件夹“%1”（服务器：%2）")
-                              : QCoreApplication::translate("ImapReader", "无法打开文件夹“%1”（服务器：%2）"))
+        session.fail((missing ? QCoreApplication::translate("MailServer", "没有文件夹“%1”（服务器：%2）")
+                              : QCoreApplication::translate("MailServer", "无法打开文件夹“%1”（服务器：%2）"))
                          .arg(folder, said));
         return finish();
     }
@@ -511,7 +511,7 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
     if (!searched)
         return finish();
     if (end.status(session.lastTag()) != "OK") {
-        session.fail(QCoreApplication::translate("ImapReader", "服务器拒绝了搜索（服务器：%1）")
+        session.fail(QCoreApplication::translate("MailServer", "服务器拒绝了搜索（服务器：%1）")
                          .arg(end.text(session.lastTag())));
         return finish();
     }
@@ -554,7 +554,7 @@ ImapReadResult readImapMessages(const ImapAccount &account, const ImapScanState 
         if (!fetched)
             break;
         if (end.status(session.lastTag()) != "OK") {
-            session.fail(QCoreApplication::translate("ImapReader", "服务器拒绝读取邮件（服务器：%1）")
+            session.fail(QCoreApplication::translate("MailServer", "服务器拒绝读取邮件（服务器：%1）")
                              .arg(end.text(session.lastTag())));
             break;
         }

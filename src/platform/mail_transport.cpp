@@ -59,20 +59,20 @@ QString failureReason(CURLcode code)
                                            "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
-        return QCoreApplication::translate("MailTransport", "无法连接邮件服务器，请检查服务器地址和端口");
+        return QCoreApplication::translate("MailServer", "无法连接邮件服务器，请检查服务器地址和端口");
     case CURLE_PEER_FAILED_VERIFICATION:
-        return QCoreApplication::translate("MailTransport", "服务器证书不受信任");
+        return QCoreApplication::translate("MailServer", "服务器证书不受信任");
     case CURLE_SSL_CACERT_BADFILE:
-        return QCoreApplication::translate("MailTransport", "证书文件无法使用");
+        return QCoreApplication::translate("MailServer", "证书文件无法使用");
     case CURLE_USE_SSL_FAILED:
         return QStringLiteral(
             "服务器不提供加密连接，密码没有发出。如确需不加密发送，请在发件设置中把加密方式选为“无”");
     case CURLE_SSL_CONNECT_ERROR:
-        return QCoreApplication::translate("MailTransport", "无法建立加密连接，请检查端口和加密方式");
+        return QCoreApplication::translate("MailServer", "无法建立加密连接，请检查端口和加密方式");
     case CURLE_OPERATION_TIMEDOUT:
-        return QCoreApplication::translate("MailTransport", "连接超时");
+        return QCoreApplication::translate("MailServer", "连接超时");
     default:
-        return QCoreApplication::translate("MailTransport", "发送失败");
+        return QCoreApplication::translate("MailServer", "发送失败");
     }
 }
 
@@ -81,7 +81,7 @@ MailResult sendBlocking(const SendJob &job)
     MailResult result;
     std::unique_ptr<CURL, void (*)(CURL *)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl) {
-        result.error = QCoreApplication::translate("MailTransport", "邮件组件无法启动");
+        result.error = QCoreApplication::translate("MailServer", "邮件组件无法启动");
         return result;
     }
     const SmtpAccount &account = job.account;
@@ -147,8 +147,8 @@ MailResult sendBlocking(const SendJob &job)
         = errorBuffer[0] ? QString::fromUtf8(errorBuffer) : QString::fromUtf8(curl_easy_strerror(code));
     const QString refusal = QString::fromUtf8(serverRefusal);
     if (!refusal.isEmpty() && !detail.contains(refusal))
-        detail += QCoreApplication::translate("MailTransport", "（服务器：%1）").arg(refusal);
-    result.error = QCoreApplication::translate("MailTransport", "%1：%2").arg(failureReason(code), detail);
+        detail += QCoreApplication::translate("MailServer", "（服务器：%1）").arg(refusal);
+    result.error = QCoreApplication::translate("MailServer", "%1：%2").arg(failureReason(code), detail);
     return result;
 }
 } // namespace
@@ -209,11 +209,11 @@ void MailSender::sendAsync(const SmtpAccount &account, const OutgoingMail &mail,
     job.account = account;
     job.mail = mail.data;
     if (account.host.trimmed().isEmpty())
-        return failNow(QCoreApplication::translate("MailTransport", "没有设置邮件服务器"));
+        return failNow(QCoreApplication::translate("MailServer", "没有设置邮件服务器"));
     if (!account.caFile.isEmpty()) {
         QFile authorities(account.caFile);
         if (!authorities.open(QIODevice::ReadOnly))
-            return failNow(QCoreApplication::translate("MailTransport", "证书文件无法读取：%1：%2")
+            return failNow(QCoreApplication::translate("MailServer", "证书文件无法读取：%1：%2")
                                .arg(account.caFile, authorities.errorString()));
         job.extraAuthorities = authorities.readAll();
     }
@@ -250,6 +250,6 @@ MailResult MailSender::send(const SmtpAccount &account, const OutgoingMail &mail
         wait.done();
     });
     if (!wait.wait())
-        result.error = QCoreApplication::translate("MailTransport", "连接超时");
+        result.error = QCoreApplication::translate("MailServer", "连接超时");
     return result;
 }
