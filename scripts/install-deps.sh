@@ -11,6 +11,8 @@ packages=(
     qt6-charts-dev libqt6charts6 libqt6opengl6-dev
     # the English interface: lupdate and lrelease, and their CMake package
     qt6-l10n-tools qt6-tools-dev
+    # Qt's own texts (message box buttons, file dialogs) in Chinese for the Chinese interface
+    qt6-translations-l10n
     gstreamer1.0-plugins-good gstreamer1.0-plugins-base
     libcurl4-openssl-dev libcpp-httplib-dev qtkeychain-qt6-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
 
@@ -43,8 +44,24 @@ QString translationFileName(InterfaceLanguage language)
     return language == InterfaceLanguage::English ? QStringLiteral("parcelvue_en.qm") : QString();
 }
 
+bool installQtTranslation(InterfaceLanguage language, const QString &directory)
+{
+    if (language != InterfaceLanguage::Chinese)
+        return true;
+    const QString folder
+        = directory.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : directory;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+        qCInfo(lcAssets) << "Qt's Chinese translation is not in" << folder << "; Qt's own texts stay English";
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 bool installTranslation(InterfaceLanguage language, const QString &dataDir)
 {
+    installQtTranslation(language);
     const QString name = translationFileName(language);
     if (name.isEmpty())
         return true;

@@ -21,4 +21,11 @@ QString translationFileName(InterfaceLanguage language);
 
 // Puts the language's translation into the running application (a QCoreApplication must exist);
 // false, with the file named in the log, when it cannot be loaded (the interface stays Chinese).
+// Qt's own texts follow: see installQtTranslation.
 bool installTranslation(InterfaceLanguage language, const QString &dataDir);
+
+// Qt's own texts (the buttons of the message boxes, the file dialogs, --help) are English; the
+// Chinese interface gives them Qt's Chinese translation, qtbase_zh_CN.qm from `directory` (Qt's
+// translations folder unless told). False, told in the log, when the file is missing: they stay
+// English.
+bool installQtTranslation(InterfaceLanguage language, const QString &directory = QString());

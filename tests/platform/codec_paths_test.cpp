@@ -2,11 +2,13 @@
 #include "platform/paths.h"
 #include "platform/text_codec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 TEST(TextCodec, GbkBytesReadAndWriteTheSame)
@@ -210,4 +212,24 @@ TEST(InterfaceLanguages, FromTheSettingElseTheMessagesLocale)
     }
     EXPECT_EQ(translationFileName(InterfaceLanguage::Chinese), QString());
     EXPECT_EQ(translationFileName(InterfaceLanguage::English), QStringLiteral("parcelvue_en.qm"));
+}
+
+// Qt's own buttons speak the interface's language: Chinese from Qt's translation (the install
+// script installs it), English as Qt has them; a missing translation leaves them English.
+TEST(InterfaceLanguages, QtsOwnTextsFollowTheInterface)
+{
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(); };
+    const auto removeTranslators = [] {
+        qDeleteAll(
+            QCoreApplication::instance()->findChildren<QTranslator *>(QString(), Qt::FindDirectChildrenOnly));
+    };
+    EXPECT_TRUE(installQtTranslation(InterfaceLanguage::English));
+    EXPECT_EQ(cancel(), "Cancel");
+    QTemporaryDir empty;
+    EXPECT_FALSE(installQtTranslation(InterfaceLanguage::Chinese, empty.path()));
+    EXPECT_EQ(cancel(), "Cancel");
+    EXPECT_TRUE(installQtTranslation(InterfaceLanguage::Chinese)) << "qt6-translations-l10n is not installed";
+    EXPECT_EQ(cancel(), "取消");
+    removeTranslators();
+    EXPECT_EQ(cancel(), "Cancel");
 }
