@@ -520,6 +520,13 @@
     </message>
 </context>
 <context>
+    <name>CarrierTables</name>
+    <message>
+        <source>17TRACK快递公司%1</source>
+        <translation>17TRACK carrier %1</translation>
+    </message>
+</context>
+<context>
     <name>ClipboardOffer</name>
     <message>
         <source>添加快递 %1?</source>

@@ -2,6 +2,7 @@
 
 #include "core/carrier_catalogue.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace {
@@ -192,7 +193,7 @@ QString track17CarrierName(int key)
         if (carrierCode(i) == com)
             return carrierName(i);
     }
-    return QStringLiteral("17TRACK快递公司%1").arg(key);
+    return QCoreApplication::translate("CarrierTables", "17TRACK快递公司%1").arg(key);
 }
 
 int kdniaoCoverage()

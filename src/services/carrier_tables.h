@@ -17,7 +17,7 @@ int track17CarrierKey(const QString &comCode);
 QString comForKdniaoShipperCode(const QString &shipperCode);
 QString comForTrack17CarrierKey(int key);
 // The name the user sees for a carrier 17TRACK gives by key: the catalogue's name of the carrier
-// it maps to, else "17TRACK快递公司<key>".
+// it maps to, else "17TRACK快递公司<key>" in the interface's language.
 QString track17CarrierName(int key);
 
 // How many of the catalogue's carriers each table maps.

@@ -2,6 +2,7 @@
 #include "core/carrier_catalogue.h"
 #include "core/query_answer.h"
 #include "core/tracking_check.h"
+#include "english_interface.h"
 #include "services/carrier_tables.h"
 #include "services/kdniao_answer.h"
 #include "services/track17_answer.h"
@@ -389,5 +390,11 @@ TEST(CarrierTables, EveryRowIsACatalogueCarrierAndMapsBack)
     EXPECT_EQ(comForTrack17CarrierKey(100012), QStringLiteral("shunfeng"));
     EXPECT_EQ(track17CarrierName(190157), QStringLiteral("圆通快递"));
     EXPECT_EQ(track17CarrierName(191197), QStringLiteral("17TRACK快递公司191197"));
+    {
+        // Shown only: the English interface names an unknown carrier in English, a known one as stored.
+        const EnglishInterface english;
+        EXPECT_EQ(track17CarrierName(191197), QStringLiteral("17TRACK carrier 191197"));
+        EXPECT_EQ(track17CarrierName(190157), QStringLiteral("圆通快递"));
+    }
     EXPECT_TRUE(kdniaoShipperCode(QStringLiteral("citylink")).isEmpty());
 }

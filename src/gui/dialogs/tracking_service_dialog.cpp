@@ -236,7 +236,8 @@ void TrackingServiceDialog::runTest()
             tell(tr("查询没有结果:") + shownVerdict(outcome.error) + QLatin1Char('\n')
                  + tr("服务地址:%1").arg(m_testConfiguration.endpoints().trackingUrl));
         if (!answer.detectedCarrier.isEmpty())
-            result->setText(result->text() + tr("\n17TRACK识别的快递公司:") + answer.detectedCarrier);
+            result->setText(result->text() + tr("\n17TRACK识别的快递公司:")
+                            + carrierShownName(answer.detectedCarrier));
         if (trackingServiceFromKey(m_testConfiguration.endpoints().trackingService)
             == TrackingService::Track17)
             showQuota();
