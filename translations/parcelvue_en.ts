@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>成都奔腾国际快递</source>
-        <translation>Chengdu Benteng International</translation>
+        <translation>Chengdu Benteng Intl.</translation>
     </message>
     <message>
         <source>CCES快递</source>
@@ -161,7 +161,7 @@
     </message>
     <message>
         <source>邮政国内小包</source>
-        <translation>China Post Domestic Small Parcel</translation>
+        <translation>China Post Domestic Parcel</translation>
     </message>
     <message>
         <source>共速达物流|快递</source>
@@ -453,7 +453,7 @@
     </message>
     <message>
         <source>北京一统飞鸿快递</source>
-        <translation>Beijing Yitong Feihong Express</translation>
+        <translation>Yitong Feihong Express</translation>
     </message>
     <message>
         <source>远成物流</source>

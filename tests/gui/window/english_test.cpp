@@ -19,6 +19,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -159,6 +161,19 @@ TEST_F(EnglishWindow, EveryCaptionFitsAndNoControlMoves)
     const QWidget *sender = form.findChild<QWidget *>(QStringLiteral("senderSettingsButton"));
     ASSERT_NE(sender, nullptr);
     EXPECT_LT(neededWidth(form.Frame1), sender->x());
+
+    // Every carrier's name fits the carrier boxes' text field when chosen.
+    for (const QComboBox *box : {form.Combo1, form.Text5}) {
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        const int field
+            = box->style()
+                  ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+                  .width();
+        for (int i = 0; i < box->count(); ++i)
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->itemText(i)), field)
+                << box->objectName().toStdString() << ": " << box->itemText(i).toStdString();
+    }
 
     // The status line holds the longest messages of the window.
     for (const char *text : {"快递列表保存失败!请检查磁盘或权限..", "设置保存失败!请检查磁盘或权限..",
