@@ -287,12 +287,7 @@ void ParcelWatcher::apply(const Pending &pending, const CheckOutcome &outcome)
         if (outcome.noInformation) {
             // Not yet known to the service: asked again as any other parcel is.
             m_history.recordNoInformation(key, outcome.error, now);
-            const QDateTime since = m_history.noInformationSince(key);
-            const qint64 waiting = since.isValid() ? since.secsTo(now) : 0;
-            m_history.setNextCheck(
-                key,
-                WatchPlan::nextAfterAnswer(key, now,
-                                           WatchPlan::noInformationMinutes(m_intervalMinutes, waiting)));
+            m_history.setNextCheck(key, nextCheckWithoutInformation(key, now));
             Q_EMIT parcelChecked(key);
             break;
         }
@@ -351,4 +346,11 @@ void ParcelWatcher::countRefresh(const Pending &pending)
         m_refreshDone = 0;
         Q_EMIT refreshFinished();
     }
+}
+
+QDateTime ParcelWatcher::nextCheckWithoutInformation(const ParcelKey &key, const QDateTime &now) const
+{
+    const QDateTime since = m_history.noInformationSince(key);
+    const qint64 waiting = since.isValid() ? since.secsTo(now) : 0;
+    return WatchPlan::nextAfterAnswer(key, now, WatchPlan::noInformationMinutes(m_intervalMinutes, waiting));
 }

@@ -57,6 +57,9 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setIntervalMinutes(int minutes);
     int intervalMinutes() const { return m_intervalMinutes; }
+    // When to ask again about a parcel whose "no information" was just recorded: about one
+    // interval on, two once the service has known nothing of it for a week.
+    QDateTime nextCheckWithoutInformation(const ParcelKey &key, const QDateTime &now) const;
     // Archived parcels are neither watched nor refreshed (归档天数; 0: only those archived by hand).
     void setArchiveDays(int days) { m_archiveDays = days; }
 

@@ -455,10 +455,11 @@ void DesktopSession::recordFailure(const ParcelKey &key, const QString &error)
     const QDateTime now = m_platform.clock->now();
     bool recorded = false;
     if (error == kNoInformationMessage) {
-        // Not yet known to the service: no back-off, and its first rows will be news.
+        // Not yet known to the service: no back-off, slower after a week as the watcher has it, and
+        // its first rows will be news.
         recorded = m_history->recordNoInformation(key, error, now);
         if (recorded)
-            m_history->setNextCheck(key, WatchPlan::nextAfterAnswer(key, now, m_watcher->intervalMinutes()));
+            m_history->setNextCheck(key, m_watcher->nextCheckWithoutInformation(key, now));
     } else {
         recorded = m_history->recordFailure(key, error, now);
     }

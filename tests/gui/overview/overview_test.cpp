@@ -228,6 +228,29 @@ TEST(Overview, WatchedNewsSoundsAndMailsLikeTheDesignedAlert)
         s.session->history().parcel({QStringLiteral("SF1001"), QStringLiteral("shunfeng")})->unseenNews);
 }
 
+// The window's own query of a parcel the service knows nothing of plans its next check as the
+// watcher does: about one interval on, and at twice the interval once it has waited a week.
+TEST(Overview, AParcelWithoutInformationIsAskedLessOftenAfterAWeekWhoeverAsks)
+{
+    Session s;
+    const ParcelKey empty {QStringLiteral("0000000000"), QStringLiteral("ems")};
+    const QDateTime start = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
+    const int interval = s.session->watcher().intervalMinutes();
+    for (const int days : {0, 8}) {
+        const QDateTime now = start.addDays(days);
+        s.test.clock.set(now);
+        s.form().Text1->setCurrentIndex(2);
+        s.form().Text1_Click();
+        ASSERT_TRUE(waitUntil([&] {
+            const std::optional<ParcelRecord> parcel = s.session->history().parcel(empty);
+            return parcel && parcel->lastChecked == now;
+        }));
+        EXPECT_EQ(s.session->history().parcel(empty)->nextCheck.toSecsSinceEpoch(),
+                  WatchPlan::nextAfterAnswer(empty, now, days ? 2 * interval : interval).toSecsSinceEpoch())
+            << days;
+    }
+}
+
 TEST(Overview, WatcherSettingsAreKeptInTheirOwnSection)
 {
     Session s;
