@@ -38,6 +38,16 @@ inline QStringList captionsCutShort(const QWidget &window)
     return cut;
 }
 
+// Whether the text holds a CJK character or punctuation.
+inline bool hasChinese(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x3000 && c.unicode() <= 0x9fff)
+            return true;
+    }
+    return false;
+}
+
 // The texts of a window still in Chinese: titles, captions, tooltips, accessible names, place
 // holders, the entries of its lists and the headers of its tables, each told as `name: text`.
 // `userData` names the controls that show what the user typed or stored (notes, numbers), and
@@ -45,18 +55,9 @@ inline QStringList captionsCutShort(const QWidget &window)
 inline QStringList chineseCaptions(const QWidget &window, const QStringList &userData = {},
                                    const QStringList &kept = {})
 {
-    const auto chinese = [&](const QString &text) {
-        if (kept.contains(text))
-            return false;
-        for (const QChar c : text) {
-            if (c.unicode() >= 0x3000 && c.unicode() <= 0x9fff)
-                return true;
-        }
-        return false;
-    };
     QStringList found;
     const auto look = [&](const QWidget *control, const QString &text) {
-        if (chinese(text))
+        if (hasChinese(text) && !kept.contains(text))
             found << control->objectName() + QStringLiteral(": ") + text;
     };
     QList<const QWidget *> controls {&window};

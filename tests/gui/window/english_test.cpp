@@ -29,15 +29,6 @@
 #include <map>
 
 namespace {
-bool hasChinese(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x3000 && c.unicode() <= 0x9fff)
-            return true;
-    }
-    return false;
-}
-
 // Where each named control of the window is, relative to the window. The carrier hint is no
 // designed control: it lays out its own caption and names by their texts (its own tests check it).
 std::map<QString, QRect> placesOf(const QWidget &window)
