@@ -6,11 +6,14 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 PARCELVUE_BUILD_DIR="$root/build" "$root/scripts/build.sh"
 
+program="$root/build/src/app/parcelvue"
+sandbox_program="$root/build/tools/sandbox/parcelvue-sandbox"
+
 demo="${PARCELVUE_HOME:-$root/.demo}"
 mkdir -p "$demo"
 port="${PARCELVUE_SANDBOX_PORT:-18730}"
 
-"$root/build/tools/sandbox/parcelvue-sandbox" --port "$port" --step-seconds "${PARCELVUE_STEP_SECONDS:-60}" &
+"$sandbox_program" --port "$port" --step-seconds "${PARCELVUE_STEP_SECONDS:-60}" &
 sandbox=$!
 trap 'kill "$sandbox" 2>/dev/null || true' EXIT
 sleep 0.5
@@ -72,7 +75,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     shot="$demo/screenshot.png"
     echo "No display: running the window under xvfb-run; a screenshot goes to $shot"
     echo "Stop with Ctrl+C (this also stops the sandbox)."
-    xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/src/parcelvue" --screenshot "$shot" &
+    xvfb-run -a -s "-screen 0 1024x768x24" "$program" --screenshot "$shot" &
     app=$!
     trap 'kill "$app" 2>/dev/null || true; kill "$sandbox" 2>/dev/null || true' EXIT
     for _ in $(seq 1 40); do
@@ -83,5 +86,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     wait "$app"
 else
     echo "Parcelvue is running against the sandbox on 127.0.0.1:$port; closing the window stops both."
-    "$root/build/src/parcelvue"
+    "$program"
 fi
