@@ -1497,13 +1497,6 @@ The website opens when you click OK!</translation>
     </message>
 </context>
 <context>
-    <name>ImapReader</name>
-    <message>
-        <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
-        <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>
-    </message>
-</context>
-<context>
     <name>MailFolder</name>
     <message>
         <source>无法读取邮件文件 %1: %2</source>
@@ -1827,9 +1820,6 @@ The website opens when you click OK!</translation>
         <source>没有设置邮件服务器</source>
         <translation>No mail server is set</translation>
     </message>
-</context>
-<context>
-    <name>MailTransport</name>
     <message>
         <source>登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）</source>
         <translation>Login refused: check the user name and password (many mail providers want an app password)</translation>

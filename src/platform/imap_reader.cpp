@@ -30,7 +30,7 @@ QString connectFailure(CURLcode code)
 {
     switch (code) {
     case CURLE_LOGIN_DENIED:
-        return QCoreApplication::translate("ImapReader",
+        return QCoreApplication::translate("MailServer",
                                            "登录被拒绝，请检查用户名和密码（许多邮箱要求填写授权码）");
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT:
